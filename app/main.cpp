@@ -1,0 +1,36 @@
+// Entry point of the brisolt executable. Each subcommand lives in its own
+// file and is registered here.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <vector>
+
+#include "app/command.h"
+#include "app/exit_status.h"
+#include "app/plan_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Brisolt - a generative piano composer."};
+  app.require_subcommand(0, 1);
+
+  const std::vector<brisolt::Command> commands = {
+      brisolt::addPlanCommand(app),
+  };
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "brisolt: " << e.what() << "\n";
+    return brisolt::kExitBadOptions;
+  }
+
+  for (const auto& command : commands) {
+    if (command.parser->parsed()) return command.run();
+  }
+  std::cout << app.help();
+  return brisolt::kExitOk;
+}

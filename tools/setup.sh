@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what Brisolt needs on Debian 12 (only the packages that are missing)
+# and builds it into build/. Sourced by the other scripts in this folder.
+set -euo pipefail
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir="$repo_root/build"
+
+build_packages=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+  libfluidsynth-dev fluid-soundfont-gm
+)
+
+# install_missing <package>...: apt-get install -y of those not yet installed.
+install_missing() {
+  local missing=()
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# build_brisolt: configures (once) and builds everything.
+build_brisolt() {
+  cmake -S "$repo_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISOLT_WERROR=ON >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)"
+}
