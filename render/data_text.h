@@ -24,7 +24,7 @@ std::string_view trim(std::string_view text);
 // The cells of a row "a | b | c", each trimmed.
 std::vector<std::string_view> splitCells(std::string_view row);
 
-// A whole decimal number, optionally signed; nothing else in the cell.
+// A whole decimal number (a leading - allowed); nothing else in the cell.
 std::optional<int> parseInt(std::string_view cell);
 
 // "yes" or "no".
