@@ -122,8 +122,8 @@ MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
     device.output = backend_.open(format, stream, error);
     if (!device.output) {
       if (notify) post(NotifyFlag::failure, device.id);
-      return failed(MediaResult::deviceError, "Cannot open the audio output to play the media alias '" +
-                                                  device.alias + "': " + error);
+      return failed(MediaResult::deviceError,
+                    "Cannot open the audio output to play '" + device.path + "' (alias '" + device.alias + "'): " + error);
     }
   }
 

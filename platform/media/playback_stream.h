@@ -19,6 +19,10 @@ namespace brisolt::platform {
 // pending notification as successful, once; a read failure settles it as
 // failure. The other settlements come from the player's thread.
 //
+// The samples are read from disk on the audio thread, one block of
+// WaveStream::kBlockBytes (about 1.5 s of sound) at a time, which the file
+// system's cache normally answers well within one callback.
+//
 // Every member takes the internal lock, and the sink is called after the lock
 // is released, so the sink may block briefly without stalling either side.
 class PlaybackStream final : public AudioSource {

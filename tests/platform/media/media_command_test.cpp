@@ -1,3 +1,4 @@
+// Which command strings the parser accepts, and what it makes of them.
 #include "platform/media/media_command.h"
 
 #include <gtest/gtest.h>

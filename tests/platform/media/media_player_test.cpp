@@ -1,3 +1,5 @@
+// The media player on the fake clock: every command, the answers, positions
+// and the notification each way a play can end.
 #include "platform/media/media_player.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The hand-over of the end-of-play notification between the audio thread
+// and the player's thread.
 #include "platform/media/playback_stream.h"
 
 #include <gtest/gtest.h>

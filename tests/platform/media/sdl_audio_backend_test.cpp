@@ -1,3 +1,4 @@
+// The SDL backend end to end, through SDL's disk and a missing driver.
 #include "platform/media/sdl_audio_backend.h"
 
 #include <SDL.h>

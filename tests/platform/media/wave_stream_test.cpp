@@ -1,3 +1,4 @@
+// Header checks and block reads of WaveStream, with sox as an oracle.
 #include "platform/media/wave_stream.h"
 
 #include <gtest/gtest.h>
