@@ -1,0 +1,199 @@
+// The media player: the state of each open device and what every command does
+// to it.
+#include "platform/media/media_player.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/media/playback_stream.h"
+#include "platform/media/wave_stream.h"
+
+namespace brisolt::platform {
+namespace {
+
+enum class Mode { stopped, playing, paused };
+
+MediaReply failed(MediaResult result, std::string error) { return {result, {}, std::move(error)}; }
+
+MediaReply answered(std::string answer) { return {MediaResult::success, std::move(answer), {}}; }
+
+}  // namespace
+
+struct MediaPlayer::Device {
+  DeviceId id = 0;
+  std::string alias;
+  std::string path;
+  std::unique_ptr<PlaybackStream> stream;  // fixed address: the output holds it
+  std::unique_ptr<AudioOutput> output;     // from the first play; destroyed before the stream
+  Mode mode = Mode::stopped;
+
+  ~Device() { output.reset(); }
+
+  std::uint64_t toMilliseconds(std::uint64_t bytes) const { return bytes * 1000 / stream->format().byteRate; }
+
+  // The first whole frame at or after `milliseconds`, so that it converts back
+  // to the same milliseconds.
+  std::uint64_t toBytes(std::uint32_t milliseconds) const {
+    const std::uint64_t frame = stream->format().blockAlign;
+    const std::uint64_t bytes = (std::uint64_t{milliseconds} * stream->format().byteRate + 999) / 1000;
+    return (bytes + frame - 1) / frame * frame;
+  }
+};
+
+MediaPlayer::MediaPlayer(AudioBackend& backend, NotificationSink sink) : backend_(backend), sink_(std::move(sink)) {}
+
+MediaPlayer::~MediaPlayer() = default;
+
+MediaReply MediaPlayer::send(std::string_view text) {
+  const std::optional<MediaCommand> command = parseMediaCommand(text);
+  if (!command) {
+    return failed(MediaResult::unknownCommand,
+                  "Unknown media command '" + std::string(text) + "'; see MediaPlayer for the commands understood");
+  }
+  return execute(*command);
+}
+
+MediaReply MediaPlayer::execute(const MediaCommand& command) {
+  if (command.verb == MediaVerb::open) return open(command);
+  if (command.verb == MediaVerb::closeAll) {
+    for (auto& [alias, device] : devices_) close(*device);
+    devices_.clear();
+    return {};
+  }
+
+  const auto found = devices_.find(command.alias);
+  if (found == devices_.end()) {
+    if (command.completion == Completion::notify) post(NotifyFlag::failure, 0);
+    return failed(MediaResult::notOpen, "No media device is open under the alias '" + command.alias +
+                                            "'; open one with \"open <path> type waveaudio alias " + command.alias +
+                                            "\"");
+  }
+  Device& device = *found->second;
+  noticeEnd(device);
+
+  switch (command.verb) {
+    case MediaVerb::setTimeFormat: return {};
+    case MediaVerb::statusLength: return answered(std::to_string(device.toMilliseconds(device.stream->dataBytes())));
+    case MediaVerb::statusPosition:
+      return answered(std::to_string(device.toMilliseconds(device.stream->playedBytes())));
+    case MediaVerb::play: return play(device, command);
+    case MediaVerb::pause: return pause(device);
+    case MediaVerb::stop: return stop(device);
+    case MediaVerb::seek: return seek(device, command);
+    case MediaVerb::close:
+      close(device);
+      devices_.erase(found);
+      return {};
+    case MediaVerb::open:
+    case MediaVerb::closeAll: break;  // handled above
+  }
+  return {};
+}
+
+MediaReply MediaPlayer::open(const MediaCommand& command) {
+  if (devices_.count(command.alias) != 0) {
+    return failed(MediaResult::aliasInUse, "The media alias '" + command.alias + "' is open already (on '" +
+                                               devices_.at(command.alias)->path + "'); close it first");
+  }
+  WaveStream wave;
+  std::string error;
+  const MediaResult result = wave.open(command.path, error);
+  if (result != MediaResult::success) return failed(result, error);
+
+  auto device = std::make_unique<Device>();
+  device->id = nextDeviceId_++;
+  device->alias = command.alias;
+  device->path = command.path;
+  device->stream = std::make_unique<PlaybackStream>(std::move(wave), device->id, sink_);
+  const DeviceId id = device->id;
+  devices_.emplace(command.alias, std::move(device));
+  return answered(std::to_string(id));
+}
+
+MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
+  const bool notify = command.completion == Completion::notify;
+  PlaybackStream& stream = *device.stream;
+
+  if (!notify && stream.finished()) return {};  // nothing left to play
+  if (!device.output && !stream.finished()) {
+    const WaveFormat& wave = stream.format();
+    const AudioFormat format{static_cast<int>(wave.sampleRate), wave.channels, wave.bitsPerSample};
+    std::string error;
+    device.output = backend_.open(format, stream, error);
+    if (!device.output) {
+      if (notify) post(NotifyFlag::failure, device.id);
+      return failed(MediaResult::deviceError,
+                    "Cannot open the audio output to play '" + device.path + "' (alias '" + device.alias + "'): " + error);
+    }
+  }
+
+  if (notify) {
+    if (device.mode == Mode::playing) stream.settleNotification(NotifyFlag::superseded);
+    if (const std::optional<NotifyFlag> now = stream.armNotification()) {
+      if (device.output) device.output->halt();
+      device.mode = Mode::stopped;
+      post(*now, device.id);
+      if (*now == NotifyFlag::failure) {
+        return failed(MediaResult::readError,
+                      "Cannot read the samples of '" + device.path + "' (alias '" + device.alias + "'); seek or reopen it");
+      }
+      return {};
+    }
+  }
+  if (device.mode != Mode::playing) {
+    device.output->start();
+    device.mode = Mode::playing;
+  }
+  return {};
+}
+
+MediaReply MediaPlayer::pause(Device& device) {
+  if (device.mode == Mode::playing) {
+    device.output->halt();
+    device.stream->dropReadAhead();
+    device.stream->settleNotification(NotifyFlag::aborted);
+    device.mode = Mode::paused;
+  }
+  return {};
+}
+
+MediaReply MediaPlayer::stop(Device& device) {
+  if (device.mode == Mode::playing) {
+    device.output->halt();
+    device.stream->dropReadAhead();
+  }
+  device.stream->settleNotification(NotifyFlag::aborted);
+  device.mode = Mode::stopped;
+  return {};
+}
+
+MediaReply MediaPlayer::seek(Device& device, const MediaCommand& command) {
+  if (device.mode == Mode::playing) {
+    device.output->halt();
+    device.mode = Mode::stopped;
+  }
+  device.stream->settleNotification(NotifyFlag::aborted);
+  device.stream->seek(std::min(device.toBytes(command.milliseconds), device.stream->dataBytes()));
+  return {};
+}
+
+void MediaPlayer::close(Device& device) {
+  if (device.output) device.output->halt();
+  device.stream->settleNotification(NotifyFlag::aborted);
+  device.output.reset();
+}
+
+// A device whose stream has finished on the audio thread is stopped here, on
+// the player's thread, the next time it is touched.
+void MediaPlayer::noticeEnd(Device& device) {
+  if (device.mode == Mode::playing && device.stream->finished()) {
+    device.output->halt();
+    device.mode = Mode::stopped;
+  }
+}
+
+void MediaPlayer::post(NotifyFlag flag, DeviceId device) const {
+  if (sink_) sink_(flag, device);
+}
+
+}  // namespace brisolt::platform

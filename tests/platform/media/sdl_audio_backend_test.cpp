@@ -1,0 +1,98 @@
+// The SDL backend end to end, through SDL's disk and a missing driver.
+#include "platform/media/sdl_audio_backend.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <vector>
+
+#include "platform/media/media_player.h"
+#include "test_wave_file.h"
+
+namespace brisolt::platform {
+namespace {
+
+// Collects notifications that may come from the audio thread.
+class Notifications {
+ public:
+  NotificationSink sink() {
+    return [this](NotifyFlag flag, DeviceId) {
+      std::lock_guard lock(mutex_);
+      flags_.push_back(flag);
+      arrived_.notify_all();
+    };
+  }
+  // Waits for the first notification, at most `limit` (a safety net: the disk
+  // driver runs far faster than real time).
+  std::vector<NotifyFlag> waitForOne(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    arrived_.wait_for(lock, limit, [this] { return !flags_.empty(); });
+    return flags_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::vector<NotifyFlag> flags_;
+};
+
+// End to end through SDL's disk driver, which writes what the device was
+// given to a file: the file holds silence while the device waited for play,
+// then exactly the samples, then the silence that pads the last buffer.
+TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
+  testing::TestFolder folder;
+  const std::string received = folder.path("received.raw");
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", received.c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "1", 1);  // ms per buffer of 46 ms: quick, but not a spin
+  const std::vector<std::uint8_t> samples = testing::countingSamples(5000);  // values 1..5000, no zero
+  const std::string path = folder.writeWave("tone.wav", samples, 441000);
+
+  Notifications notifications;
+  {
+    SdlAudioBackend backend;
+    MediaPlayer player(backend, notifications.sink());
+    ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
+    const MediaReply play = player.send("play lv notify");
+    if (play.result == MediaResult::deviceError) GTEST_SKIP() << "no disk audio driver: " << play.error;
+    ASSERT_TRUE(play.ok()) << play.error;
+    EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(30)), std::vector{NotifyFlag::successful});
+    EXPECT_EQ(player.send("status lv position wait").answer, "226");  // 10000 bytes
+    ASSERT_TRUE(player.send("close lv wait").ok());
+  }
+
+  std::ifstream file(received, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::size_t start = 0;
+  while (start < bytes.size() && bytes[start] == 0) ++start;
+  ASSERT_LT(start, bytes.size()) << "the device received only silence (" << bytes.size() << " bytes)";
+  ASSERT_EQ(start % 2, 0u) << "the samples start in the middle of a frame";
+  ASSERT_GE(bytes.size() - start, samples.size()) << "the device received too few bytes";
+  EXPECT_TRUE(std::equal(samples.begin(), samples.end(), bytes.begin() + static_cast<std::ptrdiff_t>(start)))
+      << "the device received other bytes than the file's samples";
+  const auto tail = bytes.begin() + static_cast<std::ptrdiff_t>(start + samples.size());
+  EXPECT_EQ(std::count(tail, bytes.end(), 0), bytes.end() - tail) << "only silence may follow the samples";
+}
+
+TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
+  testing::TestFolder folder;
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  const std::string path = folder.writeWave("tone.wav", testing::countingSamples(100), 200);
+  Notifications notifications;
+  SdlAudioBackend backend;
+  MediaPlayer player(backend, notifications.sink());
+  ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
+  const MediaReply play = player.send("play lv notify");
+  EXPECT_EQ(play.result, MediaResult::deviceError);
+  EXPECT_NE(play.error.find("SDL"), std::string::npos) << play.error;
+  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{NotifyFlag::failure});
+}
+
+}  // namespace
+}  // namespace brisolt::platform
