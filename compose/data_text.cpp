@@ -27,8 +27,8 @@ std::vector<std::string_view> dataLines(std::string_view text) {
     const auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    line = trimmed(line.substr(0, line.find('#')));
-    if (!line.empty()) lines.push_back(line);
+    line = trimmed(line);
+    if (!line.empty() && line.front() != '#') lines.push_back(line);
   }
   return lines;
 }

@@ -10,8 +10,9 @@
 
 namespace brisolt::compose {
 
-// The lines of a data text with comments ('#' to the end of the line) and
-// surrounding blanks removed; empty lines are dropped.
+// The lines of a data text with surrounding blanks removed; empty lines and
+// comment lines (those that begin with '#') are dropped. A '#' inside a line
+// is text, as in the key name "C#".
 std::vector<std::string_view> dataLines(std::string_view text);
 
 // A part of a data text that opens with a line "[name]".

@@ -90,6 +90,9 @@ class PhrasePlanner {
 
   const std::array<std::string, 8>& motifRhythmSources() const { return motifRhythmSources_; }
   const StepCycle& stepCycle() const { return cycle_; }
+  // List 2i holds the pick of step-weight table i+1 as read, list 2i+1 the
+  // same weights reversed.
+  const std::array<StepWeights, 2 * kStepWeightTableCount>& stepWeights() const { return stepWeights_; }
 
  private:
   int drawTableIndex();
