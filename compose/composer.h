@@ -99,8 +99,9 @@ class Composer {
 
   const PiecePlan& plan() const { return plan_; }
 
-  // The bar at the cursor as its pitch text, one blank and its rhythm text;
-  // advances the cursor. Callers must not ask past the last bar.
+  // The bar at the cursor as its pitch text, one blank and its rhythm text,
+  // for example "30333537 2222"; advances the cursor. Past the last bar the
+  // result is a lone blank (no notes).
   std::string nextBar();
   void rewindBars() { barCursor_ = 0; }
   int barCursor() const { return barCursor_; }
