@@ -215,6 +215,8 @@ TEST_F(PlanPiece, NextBarHandsOutPitchesABlankAndTheRhythmInOrder) {
   }
   composer.rewindBars();
   EXPECT_EQ(composer.nextBar(), plan.barPitches[0] + " " + plan.barRhythms[0]);
+  for (int bar = 1; bar < 80; ++bar) composer.nextBar();
+  EXPECT_EQ(composer.nextBar(), " ") << "past the last bar there are no notes";
 }
 
 TEST_F(PlanPiece, DynamicsStartAtAnEvenIndexOfTheSourceAndCoverEveryNote) {
