@@ -1,0 +1,118 @@
+// Reading the constant tables of data/: comment and blank-line handling,
+// named sections and indexed entries.
+#include "compose/data_text.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace brisolt::compose {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r");
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+void badDataText(std::string_view tableName, std::string_view fault) {
+  throw std::logic_error("embedded table '" + std::string(tableName) + "': " + std::string(fault));
+}
+
+std::vector<std::string_view> dataLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    line = trimmed(line);
+    if (!line.empty() && line.front() != '#') lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<DataSection> dataSections(std::string_view text, std::string_view tableName) {
+  std::vector<DataSection> sections;
+  for (const std::string_view line : dataLines(text)) {
+    if (line.front() == '[') {
+      if (line.back() != ']') badDataText(tableName, "unclosed section name '" + std::string(line) + "'");
+      sections.push_back({std::string(trimmed(line.substr(1, line.size() - 2))), {}});
+    } else if (sections.empty()) {
+      badDataText(tableName, "line before the first section: '" + std::string(line) + "'");
+    } else {
+      sections.back().lines.push_back(line);
+    }
+  }
+  return sections;
+}
+
+std::vector<std::string_view> words(std::string_view text) {
+  std::vector<std::string_view> result;
+  std::size_t start = 0;
+  while (true) {
+    start = text.find_first_not_of(" \t", start);
+    if (start == std::string_view::npos) break;
+    const auto end = text.find_first_of(" \t", start);
+    result.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) break;
+    start = end;
+  }
+  return result;
+}
+
+int parseCount(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 0) return -1;
+  return value;
+}
+
+std::vector<std::string> indexedEntries(const std::vector<std::string_view>& lines,
+                                        std::size_t count, std::string_view tableName) {
+  std::vector<std::string> entries(count);
+  std::vector<bool> given(count, false);
+  for (const std::string_view line : lines) {
+    const auto blank = line.find_first_of(" \t");
+    if (blank == std::string_view::npos) badDataText(tableName, "entry without text: '" + std::string(line) + "'");
+    const std::string_view indexes = line.substr(0, blank);
+    const auto dash = indexes.find('-');
+    const int first = parseCount(indexes.substr(0, dash));
+    const int last = dash == std::string_view::npos ? first : parseCount(indexes.substr(dash + 1));
+    if (first < 0 || last < first || static_cast<std::size_t>(last) >= count) {
+      badDataText(tableName, "bad index '" + std::string(indexes) + "'");
+    }
+    const std::string text = withoutBlanks(line.substr(blank));
+    for (int index = first; index <= last; ++index) {
+      if (given[index]) badDataText(tableName, "index " + std::to_string(index) + " given twice");
+      given[index] = true;
+      entries[index] = text;
+    }
+  }
+  for (std::size_t index = 0; index < count; ++index) {
+    if (!given[index]) badDataText(tableName, "index " + std::to_string(index) + " missing");
+  }
+  return entries;
+}
+
+std::string withoutBlanks(std::string_view text) {
+  std::string result;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t' && c != '\r') result += c;
+  }
+  return result;
+}
+
+std::vector<std::string_view> splitFields(std::string_view text, char separator) {
+  std::vector<std::string_view> fields;
+  while (true) {
+    const auto end = text.find(separator);
+    fields.push_back(trimmed(text.substr(0, end)));
+    if (end == std::string_view::npos) break;
+    text = text.substr(end + 1);
+  }
+  return fields;
+}
+
+}  // namespace brisolt::compose

@@ -1,0 +1,122 @@
+// `brisolt plan` run as a user runs it: the built executable with its
+// command line, its output, its exit status and the files it leaves.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/compose/scratch_folder.h"
+
+namespace brisolt {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the brisolt executable with the arguments (already quoted for the shell).
+Outcome runBrisolt(const std::string& arguments, const std::string& scratch) {
+  const std::string errFile = scratch + "stderr.txt";
+  const std::string command = std::string("'") + BRISOLT_EXECUTABLE + "' " + arguments + " 2>'" + errFile + "'";
+  Outcome run;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::ifstream in(errFile);
+  run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::filesystem::remove(errFile);
+  return run;
+}
+
+class PlanCli : public ::testing::Test {
+ protected:
+  Outcome plan(const std::string& arguments) {
+    return runBrisolt("plan --archive '" + archive() + "' " + arguments, folder.prefix());
+  }
+  std::string archive() const { return folder.prefix() + "Archive"; }
+
+  testing::ScratchFolder folder{"plan_cli"};
+};
+
+TEST_F(PlanCli, HelpDescribesEveryOption) {
+  const Outcome run = runBrisolt("plan --help", folder.prefix());
+  EXPECT_EQ(run.status, 0);
+  for (const char* option : {"--key", "--scale", "--motif", "--phrase-mode", "--phrases", "--session-id", "--archive",
+                             "--format"}) {
+    EXPECT_NE(run.out.find(option), std::string::npos) << option << " missing from:\n" << run.out;
+  }
+}
+
+TEST_F(PlanCli, ADefaultRunPrintsAPlanAndWritesOneLog) {
+  const Outcome run = plan("");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Planned 5 phrases (80 bars"), std::string::npos) << run.out.substr(0, 300);
+  EXPECT_NE(run.out.find(" in C Major, tempo 60."), std::string::npos) << run.out.substr(0, 300);
+  int logs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(archive())) {
+    logs += entry.path().filename().string().ends_with("_log.txt");
+  }
+  EXPECT_EQ(logs, 1);
+}
+
+TEST_F(PlanCli, TheSameSessionIdGivesTheSamePlanInTwoRuns) {
+  const std::string arguments = "--session-id 4242 --format json --key 'C#' --scale 'Jazz' --motif K --phrases 20";
+  const Outcome first = plan(arguments);
+  const Outcome second = plan(arguments);
+  ASSERT_EQ(first.status, 0) << first.err;
+  ASSERT_EQ(second.status, 0) << second.err;
+  auto a = nlohmann::ordered_json::parse(first.out);
+  auto b = nlohmann::ordered_json::parse(second.out);
+  EXPECT_EQ(a["sessionId"], 4242);
+  // The log's name carries the second in which each run started; all else matches.
+  a.erase("logFile");
+  b.erase("logFile");
+  EXPECT_EQ(a.dump(), b.dump());
+  EXPECT_EQ(a["keyDisplayName"], "C#");
+  EXPECT_EQ(a["barCount"], 320);
+}
+
+TEST_F(PlanCli, BadValuesAreNamedOnOneLineWithStatusTwoAndNothingWritten) {
+  const struct {
+    const char* arguments;
+    const char* message;
+  } cases[] = {
+      {"--key H", "brisolt plan: --key \"H\" is not a key signature; use 1..12 or one of C, C#"},
+      {"--scale Dorian", "brisolt plan: --scale \"Dorian\" is not a scale; use 0..11 or one of \"Major\""},
+      {"--motif M", "brisolt plan: --motif \"M\" is not a motif mode; use one letter A..L"},
+      {"--phrase-mode 0", "brisolt plan: --phrase-mode \"0\" is not a phrase mode; use one letter A..L"},
+      {"--phrases 95", "brisolt plan: --phrases \"95\" is not a phrase count; use a whole number 5..90"},
+      {"--session-id soon", "brisolt plan: --session-id \"soon\" is not a session id; use a whole number 0..4294967295"},
+      {"--format xml", "brisolt plan: --format \"xml\" is not a format; use json or text"},
+  };
+  for (const auto& bad : cases) {
+    const Outcome run = plan(bad.arguments);
+    EXPECT_EQ(run.status, 2) << bad.arguments;
+    EXPECT_TRUE(run.err.starts_with(bad.message)) << bad.arguments << " said: " << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.out, "") << bad.arguments;
+    EXPECT_FALSE(std::filesystem::exists(archive())) << bad.arguments << " created the archive";
+  }
+}
+
+TEST_F(PlanCli, AnArchiveThatCannotBeCreatedFailsWithItsPath) {
+  std::ofstream(folder.prefix() + "file") << "x";
+  const Outcome run = runBrisolt("plan --archive '" + folder.prefix() + "file/Archive'", folder.prefix());
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find(folder.prefix() + "file/Archive/"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace brisolt
