@@ -134,8 +134,8 @@ class DialogWindow {
 
   // ---- Start-up
 
-  // Makes a hidden splash window showing the picture (nothing when there is
-  // no such picture).
+  // Makes a hidden splash window showing the picture; null when there is no
+  // such picture.
   virtual std::unique_ptr<SplashWindow> createSplash(PictureId picture) = 0;
   // Sleeps until the wall clock reaches the deadline, keeping the windows on
   // screen painted. No message is dispatched to the handler meanwhile; what

@@ -292,7 +292,7 @@ void FakeDialogWindow::showAbout(const AboutRequest& request) {
 
 std::unique_ptr<SplashWindow> FakeDialogWindow::createSplash(PictureId picture) {
   record("splash " + std::to_string(picture.value));
-  knownPicture(picture, "createSplash");
+  if (!knownPicture(picture, "createSplash")) return nullptr;
   splashes_.push_back({picture, false, 0, false});
   return std::make_unique<FakeSplash>(*this, splashes_.size() - 1);
 }
