@@ -30,7 +30,7 @@ void PreviewPanel::onInitDialog() {
   window_.setClientSize(*window_.pictureSize(picture::kFace));
   layOut();
   if (options_.scene == "playing") {
-    playedTenths_ = 1375 * 10;
+    playedTenths_ = 137 * 10;  // 2:17, in phrase 3
     startPlaying();
   } else if (options_.scene == "working") {
     window_.hideControl(control::kComposeLabel);

@@ -273,5 +273,35 @@ TEST(FakeDialogWindowPump, DestroyingTheFakeUninstallsItsPump) {
   EXPECT_THAT(events.got, IsEmpty());
 }
 
+TEST(FakeDialogWindowJournal, ProgressAndStartUpCallsAreWrittenAsDocumented) {
+  FakeDialogWindow window;
+  window.setBackground(picture::kFace);
+  window.setClientSize({650, 600});
+  window.createProgressControl(control::kPositionBar, {380, 225, 205, 15}, false);
+  window.setProgressRange(control::kPositionBar, 0, 323);
+  window.setProgressPosition(control::kPositionBar, 12);
+  window.setProgressBackgroundColour(control::kPositionBar, {150, 149, 147});
+  window.startTimer(timer::kPlayback, std::chrono::milliseconds{100});
+  window.endDialog(1);
+  EXPECT_THAT(window.calls(),
+              ElementsAre("background 1072", "client 650 x 600", "create progress 1059 (380, 225) 205 x 15 hidden",
+                          "range 1059 0..323", "position 1059 12", "background colour 1059 rgb(150, 149, 147)",
+                          "start timer 1 100 ms", "end dialog 1"));
+  window.clearCalls();
+  EXPECT_THAT(window.calls(), IsEmpty());
+}
+
+TEST(FakeDialogWindowControls, CreatingAgainReplacesThePlaceAndVisibility) {
+  FakeDialogWindow window;
+  window.createPictureControl(control::kInfoPanel, {0, 0, 10, 10}, picture::kInfoPages[0], false);
+  window.createPictureControl(control::kInfoPanel, {80, 450, 500, 70}, picture::kInfoPages[5], true);
+  EXPECT_EQ(window.pictureControl(control::kInfoPanel)->place, (Rect{80, 450, 500, 70}));
+  EXPECT_EQ(window.pictureOf(control::kInfoPanel), PictureId{1062});
+  EXPECT_TRUE(window.isControlVisible(control::kInfoPanel));
+  window.createTextStrip(control::kInfoPanel, {0, 0, 1, 1}, {}, true);  // of another kind: refused
+  EXPECT_EQ(window.textStrip(control::kInfoPanel), nullptr);
+  EXPECT_EQ(window.misuses().size(), 1u);
+}
+
 }  // namespace
 }  // namespace brisolt::platform

@@ -334,5 +334,69 @@ TEST_F(SdlDialogWindowTest, SplashIsItsPictureAndWaitingKeepsMessagesQueued) {
   EXPECT_THAT(events.got, ElementsAre("click 7 7")) << "the click made during the wait must still arrive";
 }
 
+TEST_F(SdlDialogWindowTest, LaterControlsAreDrawnOverEarlierOnesAndOnlyLeftClicksCount) {
+  window_->createPictureControl(control::kComposeLabel, {400, 170, 160, 25}, picture::kCompose, true);
+  window_->createPictureControl(control::kWorkingLabel, {400, 170, 160, 25}, picture::kWorking, true);
+  window_->repaintNow();
+  EXPECT_EQ(window_->pixelAt(480, 182), pictureAt(picture::kWorking, 80, 12));
+  window_->hideControl(control::kWorkingLabel);
+  window_->repaintNow();
+  EXPECT_EQ(window_->pixelAt(480, 182), pictureAt(picture::kCompose, 80, 12));
+
+  LoggingEvents events;
+  events.onInit = [&] {
+    SDL_Event right{};
+    right.type = SDL_MOUSEBUTTONDOWN;
+    right.button.windowID = SDL_GetWindowID(window_->sdlWindow());
+    right.button.button = SDL_BUTTON_RIGHT;
+    SDL_PushEvent(&right);
+    pushClick(2, 2);
+  };
+  events.onClick = [&](int, int) { window_->endDialog(0); };
+  window_->runModal(events);
+  EXPECT_THAT(events.got, ElementsAre("click 2 2"));
+}
+
+TEST_F(SdlDialogWindowTest, ADueTimerWaitsUntilTheQueuedInputIsHandled) {
+  LoggingEvents events;
+  events.onInit = [&] {
+    window_->startTimer(timer::kPlayback, 1ms);
+    std::this_thread::sleep_for(5ms);  // the tick is due before the clicks are handled
+    pushClick(1, 1);
+    pushClick(2, 2);
+  };
+  events.onTick = [&](TimerId) { window_->endDialog(0); };
+  window_->runModal(events);
+  EXPECT_THAT(events.got, ElementsAre("click 1 1", "click 2 2", "timer 1"));
+}
+
+TEST_F(SdlDialogWindowTest, RecreatingAControlAsAnotherKindReplacesIt) {
+  window_->createPictureControl(ControlId{77}, {0, 0, 20, 35}, picture::kDigits[1], true);
+  window_->createProgressControl(ControlId{77}, {0, 0, 100, 15}, true);
+  window_->setProgressRange(ControlId{77}, 0, 10);
+  window_->setProgressPosition(ControlId{77}, 4);
+  window_->setControlPicture(ControlId{77}, picture::kDigits[2]);  // no longer a picture: ignored
+  EXPECT_EQ(window_->progressPosition(ControlId{77}), 4);
+  window_->repaintNow();
+  EXPECT_EQ(window_->pixelAt(10, 7), kDefaultProgressBar);
+}
+
+TEST_F(SdlDialogWindowTest, TimerTicksAndNotificationsGoOnBehindTheAboutBox) {
+  LoggingEvents events;
+  int ticks = 0;
+  events.onInit = [&] {
+    window_->startTimer(timer::kPlayback, 5ms);
+    window_->postMediaNotification(MediaNotification::successful);
+    window_->showAbout({"About Brisolt", picture::kAbout, "Brisolt Version 2.1.0"});
+    window_->endDialog(0);
+  };
+  events.onTick = [&](TimerId) {
+    if (++ticks == 2) pushKey(SDLK_ESCAPE);  // closes the box
+  };
+  window_->runModal(events);
+  EXPECT_GE(ticks, 2);
+  EXPECT_EQ(events.got.front(), "media successful");
+}
+
 }  // namespace
 }  // namespace brisolt::platform
