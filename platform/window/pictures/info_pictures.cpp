@@ -31,8 +31,8 @@ constexpr std::array<Page, 5> kPages{{
      "A piece takes a while to make and about 459 MB of disk per phrase. The red bar shows the progress "
      "and REMAINING TIME counts down. Stop or EXIT cancels; the unfinished piece is removed."},
     {"LISTENING",
-     "The piece plays as soon as it is ready. Pause holds it, Play goes on, Stop ends it. The arrows beside "
-     "the phrase display, or keypad + and \xE2\x88\x92, jump a phrase back or forward."},
+     "It plays as soon as it is ready: Pause holds it, Play goes on, Stop ends it. The arrows beside the "
+     "phrase display (or keypad + and \xE2\x88\x92) jump a phrase back or forward."},
     {"SAVING",
      "Save in stop mode keeps all phrases of the session, with its log. Save in play or pause mode keeps "
      "the current phrase only, as a file of its own. Files stay in the Archive folder; a piece you do "
@@ -95,7 +95,7 @@ void paintInfoPage(Canvas& canvas, const Canvas& face, const PictureFonts& fonts
     TTF_Font* body = fonts.get(Typeface::sans, pixels);
     const auto lines = wrap(body, text.body, 472);
     const int skip = TTF_FontLineSkip(body) - 1;
-    if (pixels > 9 && static_cast<int>(lines.size()) * skip > 46) continue;
+    if (pixels > 9 && (lines.size() > 3 || static_cast<int>(lines.size()) * skip > 46)) continue;  // three lines at most
     for (std::size_t i = 0; i < lines.size(); ++i)
       canvas.text(body, lines[i], 14, 19 + static_cast<int>(i) * skip, kCream);
     return;
