@@ -1,5 +1,5 @@
-// Key translation. Letters follow the keyboard layout, as the X key of the
-// design does; Enter on the keypad counts as Enter.
+// Key translation. Letters follow the keyboard layout (X is wherever the
+// layout puts it); Enter on the keypad counts as Enter.
 #include "platform/window/sdl/sdl_key_map.h"
 
 namespace brisolt::platform {
