@@ -1,0 +1,64 @@
+// Every picture of the program: its id, its size and what it shows. The
+// picture painters draw from this list, and the fake window answers picture
+// sizes from it, so both agree on which pictures exist.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "platform/window/window_ids.h"
+#include "platform/window/window_types.h"
+
+namespace brisolt::platform {
+
+enum class PictureKind {
+  face,
+  splash,
+  about,
+  icon,
+  digit,          // index: the digit 0..9
+  keySignature,   // index: 0..11 (key signature 1..12)
+  scale,          // index: 0..11
+  motifMode,      // index: 0..11 (A..L)
+  phraseMode,     // index: 0..11 (A..L)
+  litButton,      // index: a LitButton
+  composeLabel,   // index: a ComposeLabel
+  remainingTime,
+  infoPage,       // index: page 0..5
+};
+
+enum LitButton { kStopButton = 0, kPlayButton = 1, kPauseButton = 2, kRecordButton = 3 };
+enum ComposeLabel { kComposeReady = 0, kComposeDone = 1, kComposeWorking = 2, kComposeDotted = 3 };
+
+struct PictureEntry {
+  PictureId id;
+  Size size;
+  PictureKind kind = PictureKind::face;
+  int index = 0;
+};
+
+inline constexpr Size kFaceSize{650, 600};
+inline constexpr Size kDigitSize{20, 30};
+inline constexpr Size kSettingSize{240, 35};
+inline constexpr Size kLitButtonSize{25, 25};
+inline constexpr Size kComposeLabelSize{160, 25};
+inline constexpr Size kRemainingTimeSize{100, 15};
+inline constexpr Size kInfoPageSize{500, 70};
+inline constexpr Size kSplashSize{440, 280};
+inline constexpr Size kAboutSize{96, 96};
+inline constexpr Size kIconSize{64, 64};
+
+// What the setting pictures say, in setting order.
+inline constexpr std::array<std::string_view, 12> kKeyLabels{"C",  "C#", "D",  "D#", "E",  "F",
+                                                             "F#", "G",  "G#", "A",  "A#", "B"};
+inline constexpr std::array<std::string_view, 12> kScaleNames{
+    "Major",           "Minor Melodic", "Minor Harmonic", "Minor Natural", "Hungarian (Gipsy)", "Spanish (Jewish)",
+    "Hindu",           "Double Harmonic", "Arabic",       "Gregorian",     "Jazz",              "Blues"};
+
+std::span<const PictureEntry> pictureCatalog();
+
+// The entry of a picture, or null when the program has no such picture.
+const PictureEntry* findPicture(PictureId id);
+
+}  // namespace brisolt::platform

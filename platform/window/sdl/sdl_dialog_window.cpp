@@ -1,0 +1,541 @@
+// The main window on SDL2: controls, painting, the modal loop and its pump.
+#include "platform/window/sdl/sdl_dialog_window.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "platform/message_pump.h"
+#include "platform/window/pictures/canvas.h"
+#include "platform/window/picture_catalog.h"
+#include "platform/window/sdl/about_box_face.h"
+#include "platform/window/sdl/sdl_key_map.h"
+#include "platform/window/sdl/sdl_message_box.h"
+#include "platform/window/sdl/sdl_splash_window.h"
+
+namespace brisolt::platform {
+namespace {
+
+constexpr auto kLongestWait = std::chrono::milliseconds{250};
+constexpr auto kSplashWaitSlice = std::chrono::milliseconds{20};
+
+Uint32 mapped(const SDL_Surface* surface, Rgb colour) {
+  return SDL_MapRGB(surface->format, colour.red, colour.green, colour.blue);
+}
+
+Rgb lighter(Rgb colour, int amount) {
+  auto up = [amount](std::uint8_t c) { return static_cast<std::uint8_t>(std::min(255, c + amount)); };
+  return {up(colour.red), up(colour.green), up(colour.blue)};
+}
+
+Rgb darker(Rgb colour, int amount) {
+  auto down = [amount](std::uint8_t c) { return static_cast<std::uint8_t>(std::max(0, c - amount)); };
+  return {down(colour.red), down(colour.green), down(colour.blue)};
+}
+
+void fill(SDL_Surface* surface, Rect area, Rgb colour) {
+  if (area.width <= 0 || area.height <= 0) return;
+  SDL_Rect rect{area.x, area.y, area.width, area.height};
+  SDL_FillRect(surface, &rect, mapped(surface, colour));
+}
+
+}  // namespace
+
+std::unique_ptr<SdlDialogWindow> SdlDialogWindow::create(const PictureLibrary& pictures, std::string& error) {
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("Cannot start the display: ") + SDL_GetError() +
+            ". Run Brisolt on a desktop, or set SDL_VIDEODRIVER=dummy for a run without one.";
+    return nullptr;
+  }
+  const Uint32 mediaEvent = SDL_RegisterEvents(1);
+  SDL_Window* window = SDL_CreateWindow("Brisolt", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFaceSize.width,
+                                        kFaceSize.height, SDL_WINDOW_HIDDEN);
+  if (mediaEvent == static_cast<Uint32>(-1) || !window) {
+    error = std::string("Cannot open the Brisolt window: ") + SDL_GetError();
+    if (window) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
+  std::unique_ptr<SdlDialogWindow> made(new SdlDialogWindow(pictures, window, mediaEvent));
+  if (!made->frame_) {
+    error = std::string("Cannot make the window's frame: ") + SDL_GetError();
+    return nullptr;
+  }
+  return made;
+}
+
+SdlDialogWindow::SdlDialogWindow(const PictureLibrary& pictures, SDL_Window* window, Uint32 mediaEvent)
+    : pictures_(pictures), window_(window), mediaEvent_(mediaEvent) {
+  setClientSize(kFaceSize);
+}
+
+SdlDialogWindow::~SdlDialogWindow() {
+  if (events_) setMessagePump({});
+  if (frame_) SDL_FreeSurface(frame_);
+  SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// ---- The face
+
+std::optional<Size> SdlDialogWindow::pictureSize(PictureId picture) const { return pictures_.size(picture); }
+
+bool SdlDialogWindow::setBackground(PictureId picture) {
+  SDL_Surface* found = pictures_.find(picture);
+  if (!found) return false;
+  background_ = found;
+  changed();
+  return true;
+}
+
+void SdlDialogWindow::setClientSize(Size size) {
+  if (size.width <= 0 || size.height <= 0) return;
+  SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, size.width, size.height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!frame) return;
+  if (frame_) SDL_FreeSurface(frame_);
+  frame_ = frame;
+  clientSize_ = size;
+  SDL_SetWindowSize(window_, size.width, size.height);
+  changed();
+}
+
+void SdlDialogWindow::setCaption(const std::string& text) { SDL_SetWindowTitle(window_, text.c_str()); }
+
+bool SdlDialogWindow::setIcon(PictureId picture) {
+  SDL_Surface* found = pictures_.find(picture);
+  if (!found) return false;
+  SDL_SetWindowIcon(window_, found);
+  return true;
+}
+
+// ---- Controls
+
+SdlDialogWindow::Control* SdlDialogWindow::find(ControlId control, ControlKind kind) {
+  const auto found = controls_.find(control);
+  return found != controls_.end() && found->second.kind == kind ? &found->second : nullptr;
+}
+
+const SdlDialogWindow::Control* SdlDialogWindow::find(ControlId control, ControlKind kind) const {
+  const auto found = controls_.find(control);
+  return found != controls_.end() && found->second.kind == kind ? &found->second : nullptr;
+}
+
+SdlDialogWindow::Control& SdlDialogWindow::make(ControlId control, ControlKind kind, Rect place, bool visible) {
+  auto [it, made] = controls_.try_emplace(control);
+  if (made) drawOrder_.push_back(control);
+  if (made || it->second.kind != kind) it->second = Control{};
+  it->second.kind = kind;
+  it->second.place = place;
+  it->second.visible = visible;
+  changed();
+  return it->second;
+}
+
+void SdlDialogWindow::createPictureControl(ControlId control, Rect place, PictureId picture, bool visible) {
+  make(control, ControlKind::picture, place, visible).image = pictures_.find(picture);
+}
+
+void SdlDialogWindow::setControlPicture(ControlId control, PictureId picture) {
+  if (Control* found = find(control, ControlKind::picture)) {
+    found->image = pictures_.find(picture);
+    changed();
+  }
+}
+
+void SdlDialogWindow::freeControlPicture(ControlId control) {
+  // The pictures belong to the library for the whole run; freeing only lets
+  // go of the control's hold on one.
+  if (Control* found = find(control, ControlKind::picture)) {
+    found->image = nullptr;
+    changed();
+  }
+}
+
+void SdlDialogWindow::showControl(ControlId control) {
+  if (const auto found = controls_.find(control); found != controls_.end() && !found->second.visible) {
+    found->second.visible = true;
+    changed();
+  }
+}
+
+void SdlDialogWindow::hideControl(ControlId control) {
+  if (const auto found = controls_.find(control); found != controls_.end() && found->second.visible) {
+    found->second.visible = false;
+    changed();
+  }
+}
+
+bool SdlDialogWindow::isControlVisible(ControlId control) const {
+  const auto found = controls_.find(control);
+  return found != controls_.end() && found->second.visible;
+}
+
+void SdlDialogWindow::createProgressControl(ControlId control, Rect place, bool visible) {
+  make(control, ControlKind::progress, place, visible);
+}
+
+void SdlDialogWindow::setProgressRange(ControlId control, int lower, int upper) {
+  if (Control* found = find(control, ControlKind::progress)) {
+    found->progress.setRange(lower, upper);
+    changed();
+  }
+}
+
+void SdlDialogWindow::setProgressPosition(ControlId control, int position) {
+  if (Control* found = find(control, ControlKind::progress)) {
+    found->progress.setPosition(position);
+    changed();
+  }
+}
+
+void SdlDialogWindow::setProgressStep(ControlId control, int step) {
+  if (Control* found = find(control, ControlKind::progress)) found->progress.setStep(step);
+}
+
+void SdlDialogWindow::stepProgress(ControlId control) {
+  if (Control* found = find(control, ControlKind::progress)) {
+    found->progress.step();
+    changed();
+  }
+}
+
+void SdlDialogWindow::setProgressBackgroundColour(ControlId control, Rgb colour) {
+  if (Control* found = find(control, ControlKind::progress)) {
+    found->progress.setBackground(colour);
+    changed();
+  }
+}
+
+void SdlDialogWindow::setProgressBarColour(ControlId control, Rgb colour) {
+  if (Control* found = find(control, ControlKind::progress)) {
+    found->progress.setBar(colour);
+    changed();
+  }
+}
+
+ProgressRange SdlDialogWindow::progressRange(ControlId control) const {
+  const Control* found = find(control, ControlKind::progress);
+  return found ? found->progress.range() : ProgressRange{0, 0};
+}
+
+int SdlDialogWindow::progressPosition(ControlId control) const {
+  const Control* found = find(control, ControlKind::progress);
+  return found ? found->progress.position() : 0;
+}
+
+void SdlDialogWindow::createTextStrip(ControlId control, Rect place, TextStripColours colours, bool visible) {
+  make(control, ControlKind::text, place, visible).colours = colours;
+}
+
+void SdlDialogWindow::setControlText(ControlId control, const std::string& text) {
+  if (Control* found = find(control, ControlKind::text)) {
+    found->text = text;
+    changed();
+  }
+}
+
+// ---- Painting
+
+void SdlDialogWindow::lockRedraw() { ++lockDepth_; }
+
+void SdlDialogWindow::unlockRedraw() {
+  if (lockDepth_ == 0) return;
+  if (--lockDepth_ == 0) paintIfDirty();
+}
+
+void SdlDialogWindow::repaintNow() {
+  changed();
+  paintIfDirty();
+}
+
+void SdlDialogWindow::paintIfDirty() {
+  if (dirty_ && lockDepth_ == 0) paint();
+}
+
+void SdlDialogWindow::drawControl(const Control& control) {
+  const Rect place = control.place;
+  switch (control.kind) {
+    case ControlKind::picture: {
+      if (!control.image) return;
+      SDL_Rect from{0, 0, std::min(place.width, control.image->w), std::min(place.height, control.image->h)};
+      SDL_Rect to{place.x, place.y, from.w, from.h};
+      SDL_BlitSurface(control.image, &from, frame_, &to);
+      return;
+    }
+    case ControlKind::progress: {
+      const Rgb back = control.progress.background();
+      const Rgb bar = control.progress.bar();
+      fill(frame_, place, darker(back, 70));
+      fill(frame_, {place.x + 1, place.y + 1, place.width - 2, place.height - 2}, back);
+      const int inner = place.width - 4;
+      const int filled = static_cast<int>(inner * control.progress.fraction() + 0.5);
+      fill(frame_, {place.x + 2, place.y + 2, filled, place.height - 4}, bar);
+      fill(frame_, {place.x + 2, place.y + 2, filled, 1}, lighter(bar, 70));
+      fill(frame_, {place.x + 2, place.y + place.height - 3, filled, 1}, darker(bar, 60));
+      return;
+    }
+    case ControlKind::text: {
+      fill(frame_, place, control.colours.background);
+      if (control.text.empty()) return;
+      TTF_Font* font = pictures_.fonts().get(Typeface::sans, std::max(8, place.height - 4));
+      const Rgb ink = control.colours.text;
+      SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, control.text.c_str(), {ink.red, ink.green, ink.blue, 255});
+      if (!rendered) return;
+      SDL_Rect clip{place.x, place.y, place.width, place.height};
+      SDL_SetClipRect(frame_, &clip);
+      SDL_Rect to{place.x + 3, place.y + (place.height - rendered->h) / 2, rendered->w, rendered->h};
+      SDL_BlitSurface(rendered, nullptr, frame_, &to);
+      SDL_SetClipRect(frame_, nullptr);
+      SDL_FreeSurface(rendered);
+      return;
+    }
+  }
+}
+
+void SdlDialogWindow::paint() {
+  SDL_FillRect(frame_, nullptr, mapped(frame_, {0, 0, 0}));
+  if (background_) SDL_BlitSurface(background_, nullptr, frame_, nullptr);
+  for (ControlId id : drawOrder_) {
+    const Control& control = controls_.at(id);
+    if (control.visible) drawControl(control);
+  }
+  if (SDL_Surface* target = SDL_GetWindowSurface(window_)) {
+    SDL_BlitSurface(frame_, nullptr, target, nullptr);
+    SDL_UpdateWindowSurface(window_);
+  }
+  ++framesPainted_;
+  dirty_ = false;
+}
+
+Rgb SdlDialogWindow::pixelAt(int x, int y) const {
+  if (!frame_ || x < 0 || y < 0 || x >= frame_->w || y >= frame_->h) return {};
+  const auto* row = static_cast<const Uint8*>(frame_->pixels) + y * frame_->pitch;
+  const Uint32 value = reinterpret_cast<const Uint32*>(row)[x];
+  Rgb colour;
+  SDL_GetRGB(value, frame_->format, &colour.red, &colour.green, &colour.blue);
+  return colour;
+}
+
+// ---- Timers
+
+void SdlDialogWindow::startTimer(TimerId timer, std::chrono::milliseconds period) {
+  timers_.start(timer, period, TimerSchedule::Clock::now());
+}
+
+void SdlDialogWindow::killTimer(TimerId timer) { timers_.kill(timer); }
+
+// ---- Boxes
+
+void SdlDialogWindow::discardInput() {
+  // Clicks and keys aimed at the window while a box covered it are dropped,
+  // as a disabled owner window would drop them.
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+}
+
+MessageBoxAnswer SdlDialogWindow::showMessageBox(const MessageBoxRequest& request) {
+  paintIfDirty();
+  const bool shown = (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+  const MessageBoxAnswer answer = showSdlMessageBox(shown ? window_ : nullptr, request);
+  discardInput();
+  changed();
+  return answer;
+}
+
+void SdlDialogWindow::showAbout(const AboutRequest& request) {
+  Canvas face(about_box::kSize);
+  if (!face.valid()) return;
+  about_box::paint(face, pictures_.fonts(), pictures_.find(request.picture), request.line);
+  SDL_Window* box = SDL_CreateWindow(request.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                     about_box::kSize.width, about_box::kSize.height, SDL_WINDOW_SKIP_TASKBAR);
+  if (!box) return;
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) SDL_SetWindowModalFor(box, window_);
+  const Uint32 boxId = SDL_GetWindowID(box);
+  auto paintBox = [&] {
+    if (SDL_Surface* target = SDL_GetWindowSurface(box)) {
+      SDL_BlitSurface(face.surface(), nullptr, target, nullptr);
+      SDL_UpdateWindowSurface(box);
+    }
+  };
+  paintBox();
+  bool open = true;
+  while (open) {
+    SDL_Event event;
+    bool any = false;
+    while (open && SDL_PollEvent(&event)) {
+      any = true;
+      switch (event.type) {
+        case SDL_KEYDOWN: {
+          const SDL_Keycode key = event.key.keysym.sym;
+          if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE) open = false;
+          break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+          if (event.button.windowID == boxId && event.button.button == SDL_BUTTON_LEFT &&
+              about_box::kOkButton.contains(event.button.x, event.button.y))
+            open = false;
+          break;
+        case SDL_WINDOWEVENT:
+          if (event.window.windowID == boxId && event.window.event == SDL_WINDOWEVENT_CLOSE) open = false;
+          else if (event.window.windowID == boxId && event.window.event == SDL_WINDOWEVENT_EXPOSED) paintBox();
+          else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
+          break;
+        case SDL_QUIT:
+          open = false;
+          SDL_PushEvent(&event);  // the main window hears it after the box
+          break;
+        default:
+          // The display keeps running behind the box: timer ticks and media
+          // notifications still reach the handler; input does not.
+          if (event.type == mediaEvent_ && events_)
+            events_->onMediaNotification(static_cast<MediaNotification>(event.user.code));
+          break;
+      }
+    }
+    if (!open) break;
+    if (events_) {
+      if (const auto due = timers_.takeDue(TimerSchedule::Clock::now())) {
+        events_->onTimer(*due);
+        any = true;
+      }
+    }
+    paintIfDirty();
+    if (!any) SDL_WaitEventTimeout(nullptr, 20);
+  }
+  SDL_DestroyWindow(box);
+  discardInput();
+  changed();
+}
+
+// ---- Start-up
+
+std::unique_ptr<SplashWindow> SdlDialogWindow::createSplash(PictureId picture) {
+  SDL_Surface* found = pictures_.find(picture);
+  if (!found) return nullptr;
+  auto splash = std::make_unique<SdlSplashWindow>(*this, found);
+  if (!splash->window()) return nullptr;
+  return splash;
+}
+
+void SdlDialogWindow::repaintWindow(Uint32 windowId) {
+  if (windowId == SDL_GetWindowID(window_)) {
+    changed();
+    return;
+  }
+  for (SdlSplashWindow* splash : splashes_)
+    if (SDL_GetWindowID(splash->window()) == windowId) splash->paint();
+}
+
+void SdlDialogWindow::waitUntil(std::chrono::system_clock::time_point deadline) {
+  for (;;) {
+    const auto now = std::chrono::system_clock::now();
+    if (now >= deadline) return;
+    // Only window events are taken from the queue; messages stay for later.
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) {
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
+    }
+    std::this_thread::sleep_for(std::min<std::chrono::system_clock::duration>(deadline - now, kSplashWaitSlice));
+  }
+}
+
+// ---- The message loop
+
+bool SdlDialogWindow::isMainWindowEvent(Uint32 windowId) const {
+  return windowId == 0 || windowId == SDL_GetWindowID(window_);
+}
+
+bool SdlDialogWindow::handleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button != SDL_BUTTON_LEFT || !isMainWindowEvent(event.button.windowID)) return false;
+      events_->onLeftButtonDown(event.button.x, event.button.y);
+      return true;
+    case SDL_KEYDOWN:
+      if (!isMainWindowEvent(event.key.windowID)) return false;
+      events_->onKeyDown(translateKey(event.key.keysym));
+      return true;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE && isMainWindowEvent(event.window.windowID)) {
+        events_->onCloseRequest();
+        return true;
+      }
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
+          event.window.event == SDL_WINDOWEVENT_RESTORED)
+        repaintWindow(event.window.windowID);
+      return false;
+    case SDL_QUIT:
+      events_->onCloseRequest();
+      return true;
+    default:
+      if (event.type == mediaEvent_) {
+        events_->onMediaNotification(static_cast<MediaNotification>(event.user.code));
+        return true;
+      }
+      return false;
+  }
+}
+
+bool SdlDialogWindow::dispatchOne() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (handleEvent(event)) return true;
+  }
+  // Timer ticks come last, when nothing else is waiting.
+  if (const auto due = timers_.takeDue(TimerSchedule::Clock::now())) {
+    events_->onTimer(*due);
+    return true;
+  }
+  return false;
+}
+
+int SdlDialogWindow::runModal(WindowEvents& events) {
+  if (events_) return kDialogCancel;  // one modal loop at a time
+  events_ = &events;
+  ended_ = false;
+  setMessagePump([this] { pumpOneMessage(); });
+  events.onInitDialog();
+  if (!ended_) {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    paint();
+  }
+  while (!ended_) {
+    if (dispatchOne()) continue;
+    paintIfDirty();
+    auto wait = kLongestWait;
+    if (const auto due = timers_.nextDue()) {
+      const auto untilDue =
+          std::chrono::duration_cast<std::chrono::milliseconds>(*due - TimerSchedule::Clock::now());
+      wait = std::clamp(untilDue + std::chrono::milliseconds{1}, std::chrono::milliseconds{0}, kLongestWait);
+    }
+    if (wait.count() > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait.count()));
+  }
+  SDL_HideWindow(window_);
+  setMessagePump({});
+  events_ = nullptr;
+  return result_;
+}
+
+void SdlDialogWindow::endDialog(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+}
+
+bool SdlDialogWindow::pumpOneMessage() {
+  if (!events_) return false;
+  const bool dispatched = dispatchOne();
+  paintIfDirty();
+  return dispatched;
+}
+
+void SdlDialogWindow::postMediaNotification(MediaNotification flag) {
+  SDL_Event event{};
+  event.type = mediaEvent_;
+  event.user.code = static_cast<Sint32>(flag);
+  SDL_PushEvent(&event);
+}
+
+}  // namespace brisolt::platform

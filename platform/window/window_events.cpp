@@ -1,0 +1,31 @@
+// Readable names of keys and media notifications, for logs and test output.
+#include "platform/window/window_events.h"
+
+namespace brisolt::platform {
+
+std::ostream& operator<<(std::ostream& out, Key key) {
+  switch (key) {
+    case Key::enter: return out << "Enter";
+    case Key::keypadPlus: return out << "keypad +";
+    case Key::keypadMinus: return out << "keypad -";
+    case Key::letterX: return out << "X";
+    case Key::f1: return out << "F1";
+    case Key::f2: return out << "F2";
+    case Key::f9: return out << "F9";
+    case Key::f10: return out << "F10";
+    case Key::other: return out << "other key";
+  }
+  return out << "key " << static_cast<int>(key);
+}
+
+std::ostream& operator<<(std::ostream& out, MediaNotification flag) {
+  switch (flag) {
+    case MediaNotification::successful: return out << "successful";
+    case MediaNotification::superseded: return out << "superseded";
+    case MediaNotification::aborted: return out << "aborted";
+    case MediaNotification::failure: return out << "failure";
+  }
+  return out << "notification " << static_cast<int>(flag);
+}
+
+}  // namespace brisolt::platform

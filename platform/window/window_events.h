@@ -1,0 +1,60 @@
+// The messages the main window receives, and the handler interface through
+// which the window logic gets them. The window layer calls the handler from
+// its modal loop and from pumpOneMessage(), always on the window's thread.
+#pragma once
+
+#include <ostream>
+
+#include "platform/window/window_ids.h"
+
+namespace brisolt::platform {
+
+// The keys the window logic tells apart; every other key arrives as `other`.
+enum class Key {
+  enter,        // Return or the keypad's Enter
+  keypadPlus,
+  keypadMinus,
+  letterX,
+  f1,
+  f2,
+  f9,
+  f10,
+  other,
+};
+
+struct KeyPress {
+  Key key = Key::other;
+  bool alt = false;  // an Alt key was held
+  friend constexpr bool operator==(KeyPress, KeyPress) = default;
+};
+
+// How a media job ended. The values are the classic MCI notification flags,
+// so a player that speaks that protocol can pass them through unchanged.
+enum class MediaNotification {
+  successful = 1,  // playback reached the end
+  superseded = 2,  // another command replaced the one that asked to notify
+  aborted = 4,     // stopped, paused or sought before the end
+  failure = 8,     // the device failed
+};
+
+std::ostream& operator<<(std::ostream& out, Key key);
+std::ostream& operator<<(std::ostream& out, MediaNotification flag);
+
+// Implemented by the window logic. Coordinates are client pixels of the face.
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+
+  // Called once by runModal() before the window is shown, like a dialog's
+  // initialisation. endDialog() here ends the dialog before it appears.
+  virtual void onInitDialog() = 0;
+  virtual void onLeftButtonDown(int x, int y) = 0;
+  virtual void onKeyDown(KeyPress key) = 0;
+  virtual void onTimer(TimerId timer) = 0;
+  virtual void onMediaNotification(MediaNotification flag) = 0;
+  // The user asked to close the window (its close box, or the process was
+  // asked to quit). The dialog goes on until the handler calls endDialog().
+  virtual void onCloseRequest() = 0;
+};
+
+}  // namespace brisolt::platform
