@@ -1,7 +1,7 @@
 // Eight-way averaging with peak matching, and the block-by-block file copy.
 //
 // Averaging, pumping and cancelling go by 4080-byte blocks; each system call
-// moves a run of sixteen blocks, which is several times faster than a call
+// moves a run of 64 blocks (about 256 KiB), which is much faster than a call
 // per block and gives the same files.
 #include "audio/file_mixer.h"
 
@@ -21,8 +21,8 @@ namespace {
 static_assert(std::endian::native == std::endian::little,
               "samples are read straight into 16-bit integers: little-endian hosts only");
 
-constexpr std::uint32_t kBlocksPerCall = 16;
-constexpr std::uint32_t kMixCallSize = kMixBlockSize * kBlocksPerCall;  // 65280 bytes
+constexpr std::uint32_t kBlocksPerCall = 64;
+constexpr std::uint32_t kMixCallSize = kMixBlockSize * kBlocksPerCall;  // 261120 bytes
 constexpr std::uint32_t kMixCallSamples = kMixCallSize / 2;
 // Trackers start here so that a minimum stays positive when no sample is negative.
 constexpr std::int32_t kTrackerStartMinimum = 65535;
@@ -58,6 +58,53 @@ double peakFactor(std::int32_t inputMaximum, std::int32_t inputMinimum, std::int
 // Zeroes the bytes of `samples` from `from` up to `to` (an input that ended early).
 void silenceFrom(std::vector<std::int16_t>& samples, std::uint32_t from, std::uint32_t to) {
   if (from < to) std::memset(reinterpret_cast<char*>(samples.data()) + from, 0, to - from);
+}
+
+struct BlockPeaks {
+  std::int16_t inputLow, inputHigh, mixLow, mixHigh;
+};
+
+// The sample loops are where a mix spends its time. They are plain loops that
+// the compiler vectorises, built twice (for AVX2 and for any x86-64) with the
+// better one picked at load time.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define BRISOLT_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define BRISOLT_VECTOR_CLONES
+#endif
+
+// Averages `count` samples of the eight inputs into `out` (trunc(sum / 8))
+// and returns the extremes of the inputs and of the average.
+BRISOLT_VECTOR_CLONES BlockPeaks averageSamples(const std::array<const std::int16_t*, kMixInputCount>& in,
+                                                std::uint32_t count, std::int16_t* __restrict out) {
+  std::int16_t inputLow = std::numeric_limits<std::int16_t>::max();
+  std::int16_t inputHigh = std::numeric_limits<std::int16_t>::min();
+  std::int16_t mixLow = inputLow;
+  std::int16_t mixHigh = inputHigh;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::int32_t sum = 0;
+    for (const std::int16_t* samples : in) {
+      inputLow = std::min(inputLow, samples[i]);
+      inputHigh = std::max(inputHigh, samples[i]);
+      sum += samples[i];
+    }
+    const auto mixed = static_cast<std::int16_t>(sum / kMixInputCount);  // truncates toward zero; always fits
+    out[i] = mixed;
+    mixLow = std::min(mixLow, mixed);
+    mixHigh = std::max(mixHigh, mixed);
+  }
+  return {inputLow, inputHigh, mixLow, mixHigh};
+}
+
+// Replaces each sample x by trunc(x x factor), clamped to 16 bits so that a
+// product past the range can never wrap round. peakFactor() never exceeds
+// 32768 (a 16-bit peak over a peak of at least 1), so every product fits in
+// 32 bits before the clamp.
+BRISOLT_VECTOR_CLONES void scaleSamples(std::int16_t* __restrict samples, std::uint32_t count, double factor) {
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const auto truncated = static_cast<std::int32_t>(samples[i] * factor);
+    samples[i] = static_cast<std::int16_t>(std::clamp(truncated, -32768, 32767));
+  }
 }
 
 }  // namespace
@@ -198,32 +245,19 @@ int FileMixer::averageInputs() {
     }
 
     const std::uint32_t block = std::min(kMixBlockSize, runLength - position);
-    const std::uint32_t first = position / 2;
-    const std::uint32_t last = first + (block + 1) / 2;
-    for (const auto& samples : inputSamples_) {
-      std::int32_t low = inputMinimum_;
-      std::int32_t high = inputMaximum_;
-      for (std::uint32_t i = first; i < last; ++i) {
-        low = std::min<std::int32_t>(low, samples[i]);
-        high = std::max<std::int32_t>(high, samples[i]);
-      }
-      inputMinimum_ = low;
-      inputMaximum_ = high;
-    }
-    std::int32_t low = mixMinimum_;
-    std::int32_t high = mixMaximum_;
-    for (std::uint32_t i = first; i < last; ++i) {
-      std::int32_t sum = 0;
-      for (const auto& samples : inputSamples_) sum += samples[i];
-      const std::int32_t mixed = sum / kMixInputCount;  // truncates toward zero
-      outputSamples_[i] = static_cast<std::int16_t>(mixed);
-      low = std::min(low, mixed);
-      high = std::max(high, mixed);
-    }
-    mixMinimum_ = low;
-    mixMaximum_ = high;
+    averageBlock(position / 2, (block + 1) / 2);
     position += block;
   }
+}
+
+void FileMixer::averageBlock(std::uint32_t first, std::uint32_t count) {
+  std::array<const std::int16_t*, kMixInputCount> in{};
+  for (int k = 0; k < kMixInputCount; ++k) in[k] = inputSamples_[k].data() + first;
+  const BlockPeaks peaks = averageSamples(in, count, outputSamples_.data() + first);
+  inputMinimum_ = std::min<std::int32_t>(inputMinimum_, peaks.inputLow);
+  inputMaximum_ = std::max<std::int32_t>(inputMaximum_, peaks.inputHigh);
+  mixMinimum_ = std::min<std::int32_t>(mixMinimum_, peaks.mixLow);
+  mixMaximum_ = std::max<std::int32_t>(mixMaximum_, peaks.mixHigh);
 }
 
 int FileMixer::matchPeaks(const std::string& destination, const std::string& scratch, double factor) {
@@ -266,13 +300,7 @@ int FileMixer::matchPeaks(const std::string& destination, const std::string& scr
       silenceFrom(outputSamples_, runLength, runLength + runLength % 2);  // half a last sample
     }
     const std::uint32_t block = std::min(kMixBlockSize, runLength - position);
-    const std::uint32_t first = position / 2;
-    const std::uint32_t last = first + (block + 1) / 2;
-    for (std::uint32_t i = first; i < last; ++i) {
-      // Clamped so that a rounding step past the 16-bit range can never wrap round.
-      const double scaled = std::clamp(std::trunc(outputSamples_[i] * factor), -32768.0, 32767.0);
-      outputSamples_[i] = static_cast<std::int16_t>(scaled);
-    }
+    scaleSamples(outputSamples_.data() + position / 2, (block + 1) / 2, factor);
     position += block;
   }
 }

@@ -90,6 +90,8 @@ class FileMixer {
   int averageInputs();
   // Scales the raw mix in the scratch file into the destination by `factor`.
   int matchPeaks(const std::string& destination, const std::string& scratch, double factor);
+  // Averages `count` samples from sample `first` of the input buffers into the output buffer.
+  void averageBlock(std::uint32_t first, std::uint32_t count);
   bool stopRequested() const { return cancel_ || filesClosed_; }
   class OperationScope;
 
