@@ -1,0 +1,39 @@
+// Operations on files and folders by name: delete, move, create a folder, make
+// a unique temporary file, ask for free space and list files by name prefix.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brisolt::platform {
+
+// Deletes a file. False when it does not exist or cannot be deleted. (A file
+// that a handle holds open can still be deleted here, unlike on some systems.)
+bool deleteFile(const std::string& path);
+
+// Gives a file a new name, possibly in another folder or file system. Fails,
+// leaving both names as they were, when `destination` already exists or
+// `source` does not.
+bool moveFile(const std::string& source, const std::string& destination);
+
+// Creates one folder (not its parents). False when it could not be created,
+// including when it already exists.
+bool createFolder(const std::string& path);
+
+// Creates a new, empty file with a unique name in temporaryFolder() and
+// returns its full path; empty when no file could be created there. The file
+// is closed again: callers reopen it by name.
+std::string createTemporaryFile();
+
+// Bytes free to this program on the file system that holds `folder`;
+// nothing when the system cannot tell.
+std::optional<std::uint64_t> freeBytes(const std::string& folder);
+
+// Names (without folder) of the regular files in `folder` whose names begin
+// with `prefix`, sorted by name. An empty prefix lists every file; a folder
+// that cannot be read lists nothing.
+std::vector<std::string> listFiles(const std::string& folder, const std::string& prefix);
+
+}  // namespace brisolt::platform
