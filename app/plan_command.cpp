@@ -8,13 +8,14 @@
 #include <memory>
 #include <system_error>
 
+#include "app/app_folders.h"
 #include "app/exit_status.h"
 #include "app/plan_options_from_settings.h"
 #include "app/plan_report.h"
 #include "app/session_prefix.h"
+#include "app/settings_defaults.h"
 #include "app/setting_options.h"
 #include "compose/composer.h"
-#include "platform/paths.h"
 
 namespace brisolt {
 namespace {
@@ -36,10 +37,7 @@ std::optional<std::uint32_t> parseSessionId(std::string_view text) {
   return value;
 }
 
-std::string defaultArchiveFolder() {
-  const std::string folder = platform::executableFolder();
-  return (folder.empty() ? std::string() : folder + "/") + "Archive/";
-}
+std::string defaultArchiveFolder() { return programFolders().archiveFolder; }
 
 // Checks the texts; on a bad value returns its message.
 std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& request) {
@@ -99,6 +97,7 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
 
 Command addPlanCommand(CLI::App& app) {
   auto texts = std::make_shared<PlanTexts>();
+  texts->settings = savedSettingTexts();  // the window's last settings, when it saved any
   Command command;
   command.parser = app.add_subcommand(
       "plan",
@@ -111,7 +110,7 @@ Command addPlanCommand(CLI::App& app) {
       ->type_name("N");
   command.parser->add_option("--archive", texts->archiveFolder,
                              "Folder for the generation log, created when missing (default: Archive/ beside the "
-                             "executable)")
+                             "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
       ->type_name("DIR");
   command.parser->add_option("--format", texts->format,
                              "Output: text (a readable page, the default) or json (one object)")

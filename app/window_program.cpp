@@ -1,0 +1,36 @@
+// `brisolt` without a subcommand: the program's window on SDL2. The one
+// place that makes the SDL window; the window logic sees only DialogWindow.
+#include "app/window_program.h"
+
+#include <iostream>
+
+#include "app/brisolt_app.h"
+#include "app/exit_status.h"
+#include "compose/composer.h"
+#include "platform/media/sdl_audio_backend.h"
+#include "platform/window/pictures/picture_library.h"
+#include "platform/window/sdl/sdl_dialog_window.h"
+
+namespace brisolt {
+
+int runWindowProgram() {
+  std::string error;
+  const auto pictures = platform::PictureLibrary::paint(error);
+  if (!pictures) {
+    std::cerr << "brisolt: cannot paint the window's pictures: " << error << "\n";
+    return kExitFailure;
+  }
+  compose::Composer composer;  // made before the window, for the program's life
+  const auto window = platform::SdlDialogWindow::create(*pictures, error);
+  if (!window) {
+    std::cerr << "brisolt: cannot open the window: " << error
+              << "\nRun it on a desktop (with DISPLAY or WAYLAND_DISPLAY set), or use a subcommand: brisolt --help\n";
+    return kExitFailure;
+  }
+  platform::SdlAudioBackend audio;
+  CBrisoltApp application(programDialogServices(*window, composer, audio));
+  application.initInstance();
+  return kExitOk;
+}
+
+}  // namespace brisolt
