@@ -139,6 +139,14 @@ int GenerateCommand::generate() {
     state.aborted = true;  // the error was shown; the automatic Play has nothing to add
   }
 
+  if (rendered == render::kRenderDone && c_.composer.cancelRequested) {
+    // Stop came after the render's last look at the flag: the piece is
+    // discarded all the same, files and all.
+    state.sessionPrefix = outputPrefix.substr(state.archiveFolder.size());
+    abortGeneration();
+    rendered = render::kRenderStopped;
+  }
+
   // 15. - 18.
   window.hideControl(control::kGenerationBar);
   state.appState = playback::kIdle;

@@ -54,7 +54,11 @@ int StandInPlayback::play() {
     const auto answer = c_.window.showMessageBox({"Brisolt - Play", "Nothing to play, would you like to GENERATE some music first?",
                                                   platform::MessageBoxIcon::question,
                                                   platform::MessageBoxButtons::yesNo});
-    if (answer != platform::MessageBoxAnswer::no) c_.clickAt(kComposeX, kComposeY);
+    // A box that could not be shown (no display) is no Yes: asking again
+    // after every refused Generate would never end.
+    if (answer != platform::MessageBoxAnswer::no && answer != platform::MessageBoxAnswer::none) {
+      c_.clickAt(kComposeX, kComposeY);
+    }
     return 1;
   }
   c_.window.showControl(control::kPlayLit);
