@@ -66,10 +66,13 @@ AppFolders resolveAppFolders(const FolderEnvironment& environment) {
 
   const std::string configHome = xdgFolder(environment, "XDG_CONFIG_HOME", ".config");
   const std::string dataHome = xdgFolder(environment, "XDG_DATA_HOME", ".local/share");
-  folders.installed = !environment.canWrite(environment.exeFolder) && !configHome.empty() && !dataHome.empty();
-
   const std::string installData =
       fs::path(inFolder(environment.exeFolder, BRISOLT_INSTALL_DATA_FROM_BIN)).lexically_normal().string();
+  const std::string installedHelp = installData + "/" + helpFile;
+  const bool installedLayout =
+      environment.fileExists ? environment.fileExists(installedHelp) : !firstExistingFile({installedHelp}).empty();
+  folders.installed = (!environment.canWrite(environment.exeFolder) || installedLayout) && !configHome.empty() &&
+                      !dataHome.empty();
   if (!folders.installed) {
     folders.settingsFolder = environment.exeFolder;
     folders.archiveFolder = inFolder(environment.exeFolder, kArchiveFolderName) + "/";
@@ -80,7 +83,7 @@ AppFolders resolveAppFolders(const FolderEnvironment& environment) {
     folders.archiveFolder = userData + "/" + kArchiveFolderName + "/";
     folders.sampleDataCandidates = {besideData, userData + "/" + dataFile, installData + "/" + dataFile};
   }
-  folders.helpPageCandidates.push_back(installData + "/" + helpFile);
+  folders.helpPageCandidates.push_back(installedHelp);
   folders.settingsFile = inFolder(folders.settingsFolder, kSettingsFileName);
   return folders;
 }

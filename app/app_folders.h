@@ -34,13 +34,17 @@ struct FolderEnvironment {
   std::function<std::optional<std::string>(const std::string& name)> variable;  // the environment
   std::function<bool(const std::string& folder)> canWrite;
   std::string tempFolder;  // ends in '/'
+  // Whether a file exists; the file system is asked when this is empty.
+  std::function<bool(const std::string& path)> fileExists;
 };
 
 // The running program's: /proc/self/exe, getenv, access(W_OK), $TMPDIR or /tmp.
 FolderEnvironment systemFolderEnvironment();
 
 // Beside a writable executable: exeFolder + "/Brisolt.INI", exeFolder +
-// "/Archive/", exeFolder + "/Data.dat". Otherwise $XDG_CONFIG_HOME/brisolt
+// "/Archive/", exeFolder + "/Data.dat". An installed copy (its folder cannot
+// be written, or the installation's data folder beside it holds the help
+// page, as after cmake --install, even for root) uses $XDG_CONFIG_HOME/brisolt
 // (~/.config/brisolt) for the settings and $XDG_DATA_HOME/brisolt
 // (~/.local/share/brisolt) for the archive, and Data.dat is also looked up
 // there and in the installation's data folder (<prefix>/share/brisolt). The

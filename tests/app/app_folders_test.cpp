@@ -57,6 +57,16 @@ TEST(AppFolders, AnInstalledCopyUsesTheXdgFolders) {
             (std::vector<std::string>{"/usr/local/bin/brisolt.html", "/usr/local/share/brisolt/brisolt.html"}));
 }
 
+TEST(AppFolders, AnInstalledLayoutUsesTheXdgFoldersEvenWhenWritable) {
+  // Root can write /usr/local/bin; the help page in share/brisolt still says
+  // this copy was installed.
+  FolderEnvironment environment = environmentOf("/usr/local/bin", true, {{"HOME", "/root"}});
+  environment.fileExists = [](const std::string& path) { return path == "/usr/local/share/brisolt/brisolt.html"; };
+  const AppFolders folders = resolveAppFolders(environment);
+  EXPECT_TRUE(folders.installed);
+  EXPECT_EQ(folders.settingsFile, "/root/.config/brisolt/Brisolt.INI");
+}
+
 TEST(AppFolders, XdgFoldersDefaultBelowHomeAndIgnoreRelativeValues) {
   const AppFolders folders =
       resolveAppFolders(environmentOf("/opt/x/bin", false, {{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "relative"}}));

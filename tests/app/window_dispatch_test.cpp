@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <thread>
 
 #include "app/help_page.h"
 #include "app/hot_spots.h"
@@ -181,6 +182,36 @@ TEST_F(WindowDispatch, AMissingHelpPageOrOpenerIsToldNotFatal) {
 TEST(HelpPage, TheUrlEscapesThePathAndOpensAtContext20) {
   EXPECT_EQ(helpPageUrl("/opt/My Music/brisolt.html"), "file:///opt/My%20Music/brisolt.html#context-20");
   EXPECT_EQ(helpPageUrl("/a/b#c%.html"), "file:///a/b%23c%25.html#context-20");
+}
+
+// Runs with $PATH set to one folder of the test's own.
+class XdgOpen : public TempFolderTest {
+ protected:
+  XdgOpen() : saved_(std::getenv("PATH") ? std::getenv("PATH") : "") { ::setenv("PATH", folder().path().c_str(), 1); }
+  ~XdgOpen() override { ::setenv("PATH", saved_.c_str(), 1); }
+
+ private:
+  std::string saved_;
+};
+
+TEST_F(XdgOpen, AMissingOpenerIsNamedWithWhatToInstall) {
+  const auto problem = openWithXdgOpen("file:///x.html#context-20");
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_THAT(*problem, ::testing::HasSubstr("xdg-open was not found"));
+  EXPECT_THAT(*problem, ::testing::HasSubstr("file:///x.html#context-20"));
+}
+
+TEST_F(XdgOpen, TheOpenerRunsInTheBackgroundWithTheUrl) {
+  const std::string opened = folder().file("opened");
+  const std::string script = "#!/bin/sh\n/bin/sleep 1\necho \"$1\" > \"${0%/*}/opened\"\n";
+  writeFileBytes(folder().file("xdg-open"), Bytes(script.begin(), script.end()));
+  std::filesystem::permissions(folder().file("xdg-open"), std::filesystem::perms::owner_all);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(openWithXdgOpen("file:///a%20b.html#context-20"), std::nullopt);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds{900}) << "the window did not wait";
+  for (int i = 0; i < 100 && readFileBytes(opened).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds{50});
+  const Bytes got = readFileBytes(opened);
+  EXPECT_EQ(std::string(got.begin(), got.end()), "file:///a%20b.html#context-20\n");
 }
 
 TEST(HelpPage, ThePageHasTheStartAnchor) {
