@@ -2,6 +2,7 @@
 // place that makes the SDL window; the window logic sees only DialogWindow.
 #include "app/window_program.h"
 
+#include <cstdlib>
 #include <iostream>
 
 #include "app/brisolt_app.h"
@@ -12,8 +13,22 @@
 #include "platform/window/sdl/sdl_dialog_window.h"
 
 namespace brisolt {
+namespace {
+
+bool isSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
+}  // namespace
 
 int runWindowProgram() {
+  // Without a display SDL would settle for a window nobody can see or close.
+  if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("SDL_VIDEODRIVER")) {
+    std::cerr << "brisolt: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                 "Run it on a desktop, or use a subcommand: brisolt --help\n";
+    return kExitFailure;
+  }
   std::string error;
   const auto pictures = platform::PictureLibrary::paint(error);
   if (!pictures) {
