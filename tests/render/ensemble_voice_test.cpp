@@ -145,6 +145,15 @@ TEST_F(EnsembleVoice, AnIntervalPairPlaysOnlyWhenItsPartnerIsAScaleKey) {
   EXPECT_EQ(sounds('1', render('1', {"4130 44"}, 95)), (std::vector<Sound>{{4 * kUnit, 44084, 25, 1}}));
 }
 
+TEST_F(EnsembleVoice, AnIntervalPairMovedToKeyZeroIsNotFoldedAndStaysSilent) {
+  // Voice 6 from offset 4 reads 'Z' (a sixth down, when the fifth up is a scale key):
+  // 8 (G) passes the test on 15 (D) and moves to 0, which folding would have made 24 (B).
+  ASSERT_EQ(patternOffset('6', "ZZZZ"), 4);
+  EXPECT_TRUE(sounds('6', render('6', {"08 4"}, 4)).empty());
+  // The same character on 20 (G) sounds on 12 folded into 13..60: 24.
+  EXPECT_EQ(sounds('6', render('6', {"20 4"}, 4)), (std::vector<Sound>{{0, 44084, 24, 1}}));
+}
+
 TEST_F(EnsembleVoice, TheTonicRuleSilencesLongTonicsOfTheVoicesThatHaveIt) {
   // Voice O from offset 20 reads "WQ" (three degrees down, three up); C is the tonic.
   ASSERT_EQ(patternOffset('O', "WQWQ"), 20);
