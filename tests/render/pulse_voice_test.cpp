@@ -23,51 +23,33 @@ class PulseVoice : public VoiceRenderTest {
   }
 };
 
+// A bar of strikes on one key: the gap before the first strike, the first
+// strike (3 units), 1 unit of gap, the second strike.
+ExpectedVoice& strikes(ExpectedVoice& expected, int gap, int key, int secondUnits) {
+  return expected.silence(gap).clip(key, 2, 3).silence(1).clip(key, 2, secondUnits);
+}
+
 TEST_F(PulseVoice, VoiceNineRingsTwoUnitsIntoTheNextBarWhoseFirstGapIsThenOneUnit) {
   // One 8-unit note of 30 per bar: the fifth above, 37, folded into 5..16, is 13.
   const int leadIn = leadInOf('9');
-  EXPECT_TRUE(voiceMatches(render('9', {"30 8", "30 8", "30 8"}), ExpectedVoice()
-                                                                        .leadIn(leadIn)
-                                                                        .silence(3)
-                                                                        .clip(13, 2, 3)
-                                                                        .silence(1)
-                                                                        .clip(13, 2, 3)  // to unit 10
-                                                                        .silence(1)
-                                                                        .clip(13, 2, 3)
-                                                                        .silence(1)
-                                                                        .clip(13, 2, 3)
-                                                                        .silence(1)
-                                                                        .clip(13, 2, 3)
-                                                                        .silence(1)
-                                                                        .clip(13, 2, 1)  // the last bar ends on time
-                                                                        .tail(leadIn)));
+  ExpectedVoice expected;
+  strikes(expected.leadIn(leadIn), 3, 13, 3);  // the second strike reaches unit 10
+  strikes(expected, 1, 13, 3);
+  strikes(expected, 1, 13, 1).tail(leadIn);  // the last bar ends on time
+  EXPECT_TRUE(voiceMatches(render('9', {"30 8", "30 8", "30 8"}), expected));
 }
 
 TEST_F(PulseVoice, InTheLastBarVoiceNCutsItsSecondStrikeAndVoiceMFillsTheBar) {
   const int leadIn = leadInOf('n');
   // 49 folds into 1..12 as 1.
-  EXPECT_TRUE(voiceMatches(render('n', {"49 8", "49 8"}), ExpectedVoice()
-                                                                .leadIn(leadIn)
-                                                                .silence(2)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 2)
-                                                                .tail(leadIn)));
-  EXPECT_TRUE(voiceMatches(render('m', {"49 8", "49 8"}), ExpectedVoice()
-                                                                .leadIn(leadIn)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .clip(1, 2, 3)
-                                                                .silence(1)
-                                                                .tail(leadIn)));
+  ExpectedVoice n;
+  strikes(n.leadIn(leadIn), 2, 1, 3);
+  strikes(n, 1, 1, 2).tail(leadIn);
+  EXPECT_TRUE(voiceMatches(render('n', {"49 8", "49 8"}), n));
+  ExpectedVoice m;
+  strikes(m.leadIn(leadIn), 0, 1, 3).silence(1);
+  strikes(m, 0, 1, 3).silence(1).tail(leadIn);
+  EXPECT_TRUE(voiceMatches(render('m', {"49 8", "49 8"}), m));
 }
 
 TEST_F(PulseVoice, EachStrikeTakesTheMelodyNoteSoundingAtItsUnit) {
