@@ -44,6 +44,30 @@ int cutExcerpt(const std::string& folder, const std::string& prefix, int phrase,
 
 }  // namespace
 
+void writeMixFile(const std::string& path, const std::vector<std::uint8_t>& samples) {
+  test::Bytes bytes = waveHeader(static_cast<std::uint32_t>(samples.size()));
+  bytes.insert(bytes.end(), samples.begin(), samples.end());
+  test::writeFileBytes(path, bytes);
+}
+
+void createPlaybackControls(platform::FakeDialogWindow& window) {
+  for (std::size_t i = 0; i < control::kCurrentTime.size(); ++i) {
+    window.createPictureControl(control::kCurrentTime[i], {static_cast<int>(400 + 25 * i), 320, 20, 30},
+                                 picture::kDigits[0], false);
+  }
+  for (std::size_t i = 0; i < control::kCurrentPhrase.size(); ++i) {
+    window.createPictureControl(control::kCurrentPhrase[i], {static_cast<int>(520 + 25 * i), 320, 20, 30},
+                                 picture::kDigits[0], false);
+  }
+  window.createPictureControl(control::kStopLit, {385, 265, 25, 25}, picture::kStopLit, true);
+  window.createPictureControl(control::kPlayLit, {440, 265, 25, 25}, picture::kPlayLit, false);
+  window.createPictureControl(control::kPauseLit, {495, 265, 25, 25}, picture::kPauseLit, false);
+  window.createPictureControl(control::kRecordLit, {550, 265, 25, 25}, picture::kRecordLit, false);
+  window.createPictureControl(control::kDoneLabel, {400, 170, 160, 25}, picture::kDone, true);
+  window.createPictureControl(control::kComposeDottedLabel, {400, 170, 160, 25}, picture::kComposeDotted, false);
+  window.createProgressControl(control::kPositionBar, {380, 225, 205, 15}, false);
+}
+
 PlaybackFixture::PlaybackFixture()
     : archive_(folder().file("Archive/")),
       player_(backend_, notificationsTo(window_)),
@@ -60,22 +84,7 @@ PlaybackFixture::PlaybackFixture()
   state_.exeFolder = folder().path().substr(0, folder().path().size() - 1);
   state_.archiveFolder = archive_;
 
-  // The controls playback drives, where the window places them.
-  for (std::size_t i = 0; i < control::kCurrentTime.size(); ++i) {
-    window_.createPictureControl(control::kCurrentTime[i], {static_cast<int>(400 + 25 * i), 320, 20, 30},
-                                 picture::kDigits[0], false);
-  }
-  for (std::size_t i = 0; i < control::kCurrentPhrase.size(); ++i) {
-    window_.createPictureControl(control::kCurrentPhrase[i], {static_cast<int>(520 + 25 * i), 320, 20, 30},
-                                 picture::kDigits[0], false);
-  }
-  window_.createPictureControl(control::kStopLit, {385, 265, 25, 25}, picture::kStopLit, true);
-  window_.createPictureControl(control::kPlayLit, {440, 265, 25, 25}, picture::kPlayLit, false);
-  window_.createPictureControl(control::kPauseLit, {495, 265, 25, 25}, picture::kPauseLit, false);
-  window_.createPictureControl(control::kRecordLit, {550, 265, 25, 25}, picture::kRecordLit, false);
-  window_.createPictureControl(control::kDoneLabel, {400, 170, 160, 25}, picture::kDone, true);
-  window_.createPictureControl(control::kComposeDottedLabel, {400, 170, 160, 25}, picture::kComposeDotted, false);
-  window_.createProgressControl(control::kPositionBar, {380, 225, 205, 15}, false);
+  createPlaybackControls(window_);
   window_.attach(events_);
 }
 
@@ -84,14 +93,6 @@ std::string PlaybackFixture::writeMix(const std::string& name, std::int64_t mill
   const auto dataBytes = static_cast<std::uint32_t>(milliseconds * 44100 / 1000 / 2 * 2);
   test::writeFileBytes(path, waveHeader(dataBytes));
   std::filesystem::resize_file(path, audio::kHeaderSize + dataBytes);
-  return path;
-}
-
-std::string PlaybackFixture::writeMix(const std::string& name, const std::vector<std::uint8_t>& samples) const {
-  const std::string path = archive_ + name;
-  test::Bytes bytes = waveHeader(static_cast<std::uint32_t>(samples.size()));
-  bytes.insert(bytes.end(), samples.begin(), samples.end());
-  test::writeFileBytes(path, bytes);
   return path;
 }
 

@@ -25,6 +25,14 @@ inline constexpr const char* kPrefix = "240131_142507_";
 inline constexpr const char* kOtherPrefix = "231224_090000_";  // an earlier session, saved long ago
 inline constexpr std::int64_t kPhraseMilliseconds = 64000;
 
+// Writes a mix of the program's format holding `samples` (16-bit
+// little-endian bytes) at `path`.
+void writeMixFile(const std::string& path, const std::vector<std::uint8_t>& samples);
+
+// The controls playback drives, placed where the window places them: the
+// digits, the lit buttons and labels, the position bar.
+void createPlaybackControls(platform::FakeDialogWindow& window);
+
 // Timer ticks and media notifications of the window, routed as the window does.
 class PlaybackEvents final : public platform::WindowEvents {
  public:
@@ -62,8 +70,6 @@ class PlaybackFixture : public test::TempFolderTest {
 
   // A silent mix of `milliseconds` (a sparse file), named in the archive.
   std::string writeMix(const std::string& name, std::int64_t milliseconds) const;
-  // A mix holding `samples` (16-bit little-endian bytes).
-  std::string writeMix(const std::string& name, const std::vector<std::uint8_t>& samples) const;
   // The files a Generate of `phrases` phrases leaves: the mix (lead-in, the
   // phrases and a 2.5 s tail), the log and an intermediate file; the state
   // as Generate leaves it.
