@@ -88,28 +88,28 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitBadOptions;
   }
 
-  const playback::PlayerStatus first = player.poll();
-  bool fromTerminal = ::isatty(STDIN_FILENO) == 1;
-  out << "Playing " << path << ": " << playback::clockText(first.lengthMilliseconds) << ", " << first.phraseTotal
-      << (first.phraseTotal == 1 ? " phrase" : " phrases") << "\n";
-  if (fromTerminal) out << "space: pause or resume   left/right: phrase back or forward   q: stop\n";
-  out << std::flush;
-
   playback::InterruptFlag interrupt;
   playback::RawTerminal terminal(STDIN_FILENO);
-  fromTerminal = fromTerminal && terminal.active();
+  const bool fromTerminal = terminal.active();
   reply = player.start();
   if (!reply.ok()) {
     err << kCommandName << reply.error << "\n";
     return kExitFailure;
   }
 
+  const playback::PlayerStatus first = player.poll();
+  out << "Playing " << path << ": " << playback::clockText(first.lengthMilliseconds) << ", " << first.phraseTotal
+      << (first.phraseTotal == 1 ? " phrase" : " phrases") << "\n";
+  if (fromTerminal) out << "space: pause or resume   left/right: phrase back or forward   q: stop\n";
+  out << std::flush;
+
   StatusDisplay display(out, ::isatty(STDOUT_FILENO) == 1);
   playback::TerminalKeyDecoder decoder;
   bool quit = false;
+  bool keys = fromTerminal;
   while (!quit && !player.ended() && !interrupt.raised()) {
     display.show(player.poll());
-    if (!readKeys(fromTerminal, decoder, player, quit)) fromTerminal = false;
+    if (!readKeys(keys, decoder, player, quit)) keys = false;
   }
   display.show(player.poll());
   display.finish();

@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
+#include "audio/wave_format.h"
+
 namespace brisolt::playback {
 
 namespace {
 constexpr std::int64_t kLeadInMilliseconds = 500;
 constexpr std::int64_t kPhraseMilliseconds = 64000;
+constexpr auto kTailMilliseconds = static_cast<std::int64_t>(audio::kExtraSeconds * 1000);
 }  // namespace
 
 int phraseAtPosition(double positionMilliseconds) {
@@ -32,7 +35,9 @@ std::int64_t phraseStartMilliseconds(int phrase) {
 int phraseTotalForLength(std::int64_t lengthMilliseconds) {
   const std::int64_t music = lengthMilliseconds - kLeadInMilliseconds;
   if (music <= 0) return 0;
-  return static_cast<int>((music + kPhraseMilliseconds - 1) / kPhraseMilliseconds);
+  const std::int64_t whole = music / kPhraseMilliseconds;
+  const std::int64_t rest = music % kPhraseMilliseconds;
+  return static_cast<int>(std::max<std::int64_t>(whole + (rest > kTailMilliseconds ? 1 : 0), 1));
 }
 
 }  // namespace brisolt::playback

@@ -24,9 +24,10 @@ int seekTargetPhrase(int shownPhrase, int direction, int phraseTotal);
 std::int64_t phraseStartMilliseconds(int phrase);
 
 // The number of phrases in a mix of `lengthMilliseconds`, for a file whose
-// plan is not known: the length after the lead-in in phrases, rounded up (a
-// partial phrase at the end is a phrase the display can show, so seeking
-// reaches it too). 0 for a mix no longer than its lead-in.
+// plan is not known: the length after the lead-in in phrases, rounded up,
+// except that a remainder no longer than the 3 s that every mix's size allows
+// for its lead-in and ring-out is the tail of the last phrase, not a phrase
+// of its own. At least 1 for a mix longer than its lead-in, else 0.
 int phraseTotalForLength(std::int64_t lengthMilliseconds);
 
 }  // namespace brisolt::playback

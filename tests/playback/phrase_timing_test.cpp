@@ -39,14 +39,15 @@ TEST(PhraseTiming, SeeksLandOneMillisecondIntoThePhrase) {
   }
 }
 
-TEST(PhraseTiming, PhraseTotalOfAFileRoundsAPartialPhraseUp) {
+TEST(PhraseTiming, PhraseTotalOfAFileRoundsAPartialPhraseUpButNotTheTail) {
   EXPECT_EQ(phraseTotalForLength(0), 0);
   EXPECT_EQ(phraseTotalForLength(500), 0);
-  EXPECT_EQ(phraseTotalForLength(501), 1);
+  EXPECT_EQ(phraseTotalForLength(501), 1) << "anything after the lead-in is at least one phrase";
   EXPECT_EQ(phraseTotalForLength(64500), 1);
-  EXPECT_EQ(phraseTotalForLength(64501), 2);
   EXPECT_EQ(phraseTotalForLength(320500), 5);
-  EXPECT_EQ(phraseTotalForLength(323000), 6) << "a tail after the fifth phrase is a phrase the display shows";
+  EXPECT_EQ(phraseTotalForLength(323500), 5) << "a 3 s ring-out after the fifth phrase is its tail";
+  EXPECT_EQ(phraseTotalForLength(323501), 6) << "more than that is a partial phrase, and rounds up";
+  EXPECT_EQ(phraseTotalForLength(300000), 5);
 }
 
 }  // namespace
