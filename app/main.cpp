@@ -8,6 +8,7 @@
 #include "app/command.h"
 #include "app/exit_status.h"
 #include "app/plan_command.h"
+#include "app/play_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Brisolt - a generative piano composer."};
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
 
   const std::vector<brisolt::Command> commands = {
       brisolt::addPlanCommand(app),
+      brisolt::addPlayCommand(app),
   };
 
   try {
