@@ -185,10 +185,21 @@ class RenderRun {
 
 }  // namespace
 
+const VoiceRenderers& programVoiceRenderers() {
+  static const VoiceRenderers renderers{renderMelody, renderEnsembleVoice, renderAccompanimentVoice, renderSplitVoice,
+                                        renderPulseVoice};
+  return renderers;
+}
+
 int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
            const std::string& outputPrefix, RenderHost& host, const VoiceRenderers& renderers) {
   RenderRun run(composer, mixer, sampleDataPath, host, renderers);
   return run.execute(outputPrefix);
+}
+
+int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
+           const std::string& outputPrefix, RenderHost& host) {
+  return render(composer, mixer, sampleDataPath, outputPrefix, host, programVoiceRenderers());
 }
 
 }  // namespace brisolt::render
