@@ -1,8 +1,11 @@
 // brisolt-measure: runs one command and reports what it cost: wall time, CPU
 // time, peak memory and the bytes it read and wrote through system calls.
 //
-//   brisolt-measure -- brisolt compose --quiet
+//   brisolt-measure [-o REPORT] -- brisolt compose --quiet
 //   wall_s=1.234 user_s=0.456 sys_s=0.789 peak_kb=5120 read_bytes=... written_bytes=... status=0
+//
+// The report line goes to REPORT (default: stderr), so the command's own
+// output can be redirected apart from it.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,16 +36,26 @@ IoCounts ioCountsOf(pid_t pid) {
   return counts;
 }
 
-double seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; }
+double seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   int first = 1;
+  const char* reportPath = nullptr;
+  if (first + 1 < argc && std::strcmp(argv[first], "-o") == 0) {
+    reportPath = argv[first + 1];
+    first += 2;
+  }
   if (first < argc && std::strcmp(argv[first], "--") == 0) ++first;
   if (first >= argc) {
-    std::fprintf(stderr, "usage: brisolt-measure [--] command [arguments...]\n");
+    std::fprintf(stderr, "usage: brisolt-measure [-o REPORT] [--] command [arguments...]\n");
     return 2;
+  }
+  FILE* report = reportPath ? std::fopen(reportPath, "w") : stderr;
+  if (!report) {
+    std::perror("brisolt-measure: report");
+    return 1;
   }
 
   const auto start = std::chrono::steady_clock::now();
@@ -65,8 +78,9 @@ int main(int argc, char** argv) {
   rusage usage{};
   ::wait4(child, &status, 0, &usage);
 
-  std::printf("wall_s=%.3f user_s=%.3f sys_s=%.3f peak_kb=%ld read_bytes=%llu written_bytes=%llu status=%d\n",
+  std::fprintf(report, "wall_s=%.3f user_s=%.3f sys_s=%.3f peak_kb=%ld read_bytes=%llu written_bytes=%llu status=%d\n",
               std::chrono::duration<double>(end - start).count(), seconds(usage.ru_utime), seconds(usage.ru_stime),
               usage.ru_maxrss, io.read, io.written, WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+  if (report != stderr) std::fclose(report);
   return 0;
 }
