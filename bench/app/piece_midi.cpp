@@ -10,6 +10,10 @@
 // long as the renderer lets its clip ring.
 //
 //   brisolt-piece-midi --session-id 20240131 --phrases 5 --out piece.mid
+//
+// With --density N it writes instead N evenly spaced notes a second for the
+// piece's length, spread over 21 voices (the dense reference piece of the
+// measurements: melody and 20 voices, 82 notes a second).
 #include <CLI/CLI.hpp>
 
 #include <unistd.h>
@@ -140,6 +144,8 @@ int main(int argc, char** argv) {
   addSettingOptions(app, texts);
   app.add_option("--session-id", sessionText, "Session id of the piece")->capture_default_str();
   app.add_option("--out", outPath, "MIDI file to write")->capture_default_str();
+  double density = 0;
+  app.add_option("--density", density, "Write N evenly spaced notes a second instead of the piece's notes");
   CLI11_PARSE(app, argc, argv);
   CompositionSettings settings;
   const auto sessionId = parseSessionId(sessionText);
@@ -196,6 +202,14 @@ int main(int argc, char** argv) {
   }
 
   const double lengthSeconds = composer.plan().barCount * 4.0 + 3.0;
+  if (density > 0) {
+    constexpr int kDenseVoices = 21;
+    onsets.clear();
+    for (int n = 0; n / density < lengthSeconds - kRingSeconds3Units; ++n) {
+      onsets.push_back({n / density, kRingSeconds2Units, n % kDenseVoices});
+    }
+    voice = kDenseVoices;
+  }
   std::ofstream(outPath, std::ios::binary) << midiFile(onsets, lengthSeconds);
   std::printf("notes=%zu voice_files=%d length_s=%.1f notes_per_s=%.1f\n", onsets.size(), voice, lengthSeconds,
               static_cast<double>(onsets.size()) / lengthSeconds);
