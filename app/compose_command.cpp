@@ -71,7 +71,9 @@ const char* hintFor(GenerationProblem problem) {
   switch (problem) {
     case GenerationProblem::kNoSampleData: return " (or name another sample data file with --data)";
     case GenerationProblem::kArchiveNotWritable: return "; choose another folder with --archive";
-    case GenerationProblem::kNoDiskSpace: return "\nFree some space, compose fewer phrases or choose another --archive.";
+    case GenerationProblem::kNoDiskSpace:
+      return "\nFree some space, compose fewer phrases, or choose other folders: --archive for the piece, TMPDIR "
+             "for its voice files.";
     default: return "";
   }
 }
