@@ -39,14 +39,18 @@ std::optional<int> keyOf(compose::Composer& composer, const AccompanimentVoice& 
 // exactly its duration from the clip whose layer is that duration.
 bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, int& debt) {
   const int d = note.planned.duration;
-  if (!key) return file.rest(d, debt);
+  if (!key) {
+    file.rest(d, debt);
+    return true;
+  }
   if (note.planned.lastOfPiece) {
     debt = 0;
     return file.clip(*key, d, unitsToBytes(d), note.step);
   }
   if (!file.clip(*key, kLayer, unitsToBytes(kRingUnits), note.step)) return false;
   if (d < kRingUnits) debt = kRingUnits - d;
-  return file.silenceUnits(d - kRingUnits);
+  file.silenceUnits(d - kRingUnits);
+  return true;
 }
 
 }  // namespace

@@ -77,14 +77,18 @@ class EnsembleDecisions {
 // of one unit); a short note leaves a debt that the next silent note pays.
 bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, int& debt) {
   const int d = note.planned.duration;
-  if (!key) return file.rest(d, debt);
+  if (!key) {
+    file.rest(d, debt);
+    return true;
+  }
   if (note.planned.lastOfPiece && d == 1) {
     debt = 0;
     return file.clip(*key, kLayer, unitsToBytes(d), note.step);
   }
   if (!file.clip(*key, kLayer, unitsToBytes(kRingUnits), note.step)) return false;
   if (d < kRingUnits) debt += kRingUnits - d;
-  return file.silenceUnits(d - kRingUnits);
+  file.silenceUnits(d - kRingUnits);
+  return true;
 }
 
 }  // namespace

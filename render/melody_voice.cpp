@@ -20,7 +20,10 @@ constexpr int kAnyGroup = 0;
 // note of this stream already rang into it (all of it at the start).
 bool placeNote(VoiceFile& file, const std::vector<StreamNote>& notes, std::size_t index) {
   const StreamNote& note = notes[index];
-  if (note.key == 0) return file.silenceUnits(index == 0 ? note.duration : note.duration - 1);
+  if (note.key == 0) {
+    file.silenceUnits(index == 0 ? note.duration : note.duration - 1);
+    return true;
+  }
   const bool last = index + 1 == notes.size();
   return file.clipCut(note.key, note.duration, unitsToBytes(last ? note.duration : note.duration + 1), note.step);
 }

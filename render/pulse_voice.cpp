@@ -32,17 +32,13 @@ class PulseStrikes {
       const PlannedBar planned(composer_.nextBar());
       // The last bar's second strike stops at the bar line.
       const int secondUnits = bar == barCount - 1 ? kStrikeUnits - voice_.carry : kStrikeUnits;
-      int written = voice_.firstUnit;
-      bool ok = file.silenceUnits(voice_.firstUnit - carry) &&
-                strike(file, planned, mask, voice_.firstUnit, Strike::First, kStrikeUnits);
-      written += kStrikeUnits;
-      ok = ok && file.silenceUnits(voice_.secondUnit - written) &&
-           strike(file, planned, mask, voice_.secondUnit, Strike::Second, secondUnits);
-      written = voice_.secondUnit + secondUnits;
-      const int fill = compose::Composer::barLength - written;
-      if (fill > 0) ok = ok && file.silenceUnits(fill);
+      file.silenceUnits(voice_.firstUnit - carry);
+      if (!strike(file, planned, mask, voice_.firstUnit, Strike::First, kStrikeUnits)) return VoiceOutcome::Failed;
+      file.silenceUnits(voice_.secondUnit - (voice_.firstUnit + kStrikeUnits));
+      if (!strike(file, planned, mask, voice_.secondUnit, Strike::Second, secondUnits)) return VoiceOutcome::Failed;
+      const int fill = compose::Composer::barLength - (voice_.secondUnit + secondUnits);
+      if (fill > 0) file.silenceUnits(fill);
       if (fill < 0) carry = -fill;
-      if (!ok) return VoiceOutcome::Failed;
     }
     return VoiceOutcome::Written;
   }

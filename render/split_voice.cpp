@@ -34,12 +34,16 @@ class StreamPlacement {
   bool operator()(VoiceFile& file, const std::vector<StreamNote>& notes, std::size_t index) {
     if (index == 0) debt_ = 0;  // a new file
     const StreamNote& note = notes[index];
-    if (note.key == 0) return file.rest(note.duration, debt_);
+    if (note.key == 0) {
+      file.rest(note.duration, debt_);
+      return true;
+    }
     const bool last = index + 1 == notes.size();
     if (note.duration == 1 && last) return file.clip(note.key, kLayer, unitsToBytes(1), note.step);
     if (!file.clip(note.key, kLayer, unitsToBytes(kRingUnits), note.step)) return false;
     if (note.duration == 1) debt_ = 1;
-    return file.silenceUnits(note.duration - kRingUnits);
+    file.silenceUnits(note.duration - kRingUnits);
+    return true;
   }
 
  private:

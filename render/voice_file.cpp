@@ -31,16 +31,16 @@ bool VoiceFile::fetchOffset(int key, int layer, std::uint32_t& offset) const {
   return true;
 }
 
-bool VoiceFile::silence(std::uint32_t bytes) {
+bool VoiceFile::flush() {
   const std::int32_t silenceOffset = bank_.silenceOffset();
-  if (silenceOffset == audio::kNoClip) return bytes == 0;
+  if (pendingSilence_ > 0 && silenceOffset == audio::kNoClip) return false;
   // The silence clip is eight seconds long: longer silences take it in turns.
-  while (bytes > 0) {
-    const std::uint32_t piece = std::min(bytes, audio::kSilenceClipSize);
+  while (pendingSilence_ > 0) {
+    const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(pendingSilence_, audio::kSilenceClipSize));
     const std::int32_t copied =
         bank_.copyRaw(sampleData_, output_, static_cast<std::uint32_t>(silenceOffset), piece);
     if (copied != static_cast<std::int32_t>(piece)) return false;
-    bytes -= piece;
+    pendingSilence_ -= piece;
   }
   return true;
 }
@@ -49,7 +49,11 @@ bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
   if (!fetchOffset(key, layer, offset)) return false;
   if (bytes == 0) return true;
-  if (key == audio::kSilenceKey) return silence(bytes);  // scaled silence is silence
+  if (key == audio::kSilenceKey) {
+    silence(bytes);  // scaled silence is silence
+    return true;
+  }
+  if (!flush()) return false;
   return bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
 }
 
@@ -57,16 +61,17 @@ bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
   if (!fetchOffset(key, layer, offset)) return false;
   if (bytes == 0) return true;
+  if (!flush()) return false;
   return bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
 }
 
-bool VoiceFile::rest(int duration, int& debt) {
-  const int units = duration - debt;
+void VoiceFile::rest(int duration, int& debt) {
+  silenceUnits(duration - debt);
   debt = 0;
-  return silenceUnits(units);
 }
 
 void VoiceFile::close() {
+  pendingSilence_ = 0;
   output_.close();
   sampleData_.close();
 }
@@ -77,8 +82,11 @@ VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& b
   VoiceFile file(bank);
   if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened)
     return VoiceOutcome::Failed;
-  VoiceOutcome outcome = file.silence(leadInBytes(leadInMs)) ? body(file) : VoiceOutcome::Failed;
-  if (outcome == VoiceOutcome::Written && !file.silence(tailBytes(leadInMs))) outcome = VoiceOutcome::Failed;
+  file.silence(leadInBytes(leadInMs));
+  VoiceOutcome outcome = body(file);
+  if (outcome == VoiceOutcome::Written) file.silence(tailBytes(leadInMs));
+  if (outcome == VoiceOutcome::Written && !file.flush()) outcome = VoiceOutcome::Failed;
+  if (outcome == VoiceOutcome::Cancelled) file.flush();  // what was placed so far; the caller deletes it
   file.close();
   return outcome;
 }

@@ -41,9 +41,11 @@ class VoiceFile {
   // header predicted for `barCount` bars at `tempo`.
   Open open(const std::string& sampleDataPath, const std::string& outputPath, int barCount, int tempo);
 
-  // Silence, copied raw from the silence clip. A length of 0 writes nothing.
-  bool silence(std::uint32_t bytes);
-  bool silenceUnits(int units) { return silence(unitsToBytes(units)); }
+  // Silence, copied raw from the silence clip. Silences in a row are held
+  // back and copied as one, before the next clip or by flush(), which
+  // report a failed copy.
+  void silence(std::uint32_t bytes) { pendingSilence_ += bytes; }
+  void silenceUnits(int units) { silence(unitsToBytes(units)); }
 
   // `bytes` from the start of the clip of `key` and `layer` (key 0: the
   // silence clip), scaled by attenuation step `step`; clipCut cuts a request
@@ -53,9 +55,12 @@ class VoiceFile {
 
   // A note that does not sound: its duration less the open debt in units
   // of silence; the debt is paid.
-  bool rest(int duration, int& debt);
+  void rest(int duration, int& debt);
 
-  // Closes the output and the sample data file.
+  // Writes the silence held back; false when the copy came up short.
+  bool flush();
+
+  // Closes the output and the sample data file (without flushing).
   void close();
 
  private:
@@ -64,6 +69,7 @@ class VoiceFile {
   audio::SampleBank& bank_;
   platform::File sampleData_;
   platform::File output_;
+  std::uint64_t pendingSilence_ = 0;  // bytes
 };
 
 enum class VoiceOutcome {
@@ -78,7 +84,7 @@ using VoiceBody = std::function<VoiceOutcome(VoiceFile&)>;
 // The flow of one voice file at `outputPath`: opens the sample data and
 // creates the WAV file, writes the lead-in, runs `body`, writes the tail and
 // closes both files (on every outcome). The tail is not written after a
-// cancel or a failure.
+// cancel or a failure; after a cancel the file holds what was placed so far.
 VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
                             const VoiceBody& body);

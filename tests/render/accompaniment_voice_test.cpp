@@ -58,6 +58,12 @@ TEST_F(AccompanimentVoice, TheThirdUpSoundsOnlyWhenTheFifthAboveTheBandKeyIsASca
     const char* family;
     int key;
   };
+  // In C Spanish (1 4 5 7 8 10 above C) 41 folds to 29 (E): its third G# is a scale key,
+  // its fifth B is not, so '+' is silent.
+  compose::PiecePlan spanish = handPlan(composer, {"4141 44"}, 5);
+  spanish.scaleKeys = composer.scaleTable().scaleKeys(0, 5);
+  usePlan(spanish);
+  EXPECT_TRUE(sounds('K', renderAccompanimentVoice(composer, bank(), 'K', 1)).empty());
   // C Spanish (major family) has C# and A#: 31 + 4 = 35; C Jazz (minor) has C# and A: 31 + 3 = 34.
   for (const Case& c : {Case{5, "Maj", 35}, Case{10, "Min", 34}}) {
     SCOPED_TRACE(c.family);

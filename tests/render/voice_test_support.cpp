@@ -83,6 +83,13 @@ void placeGroup(compose::PiecePlan& plan, int groupDigit, int member) {
   for (int phrase = 0; phrase < phrases; ++phrase) plan.phraseDigitOrders += order + "|";
 }
 
+std::uint32_t stateAfterDraws(std::uint32_t seed, int draws) {
+  compose::RandomGenerator random;
+  random.seed(seed);
+  for (int draw = 0; draw < draws; ++draw) random.next();
+  return random.state();
+}
+
 int patternOffset(char voice, std::string_view opening) {
   std::string pattern(builtinVoicePatterns().find(voice));
   for (char& c : pattern) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

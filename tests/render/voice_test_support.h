@@ -37,6 +37,10 @@ compose::PiecePlan handPlan(const compose::Composer& composer, const std::vector
 // member of the bar patterns.
 void placeGroup(compose::PiecePlan& plan, int groupDigit, int member);
 
+// The generator's state after `draws` draws from `seed`: how a test counts
+// the draws a renderer made.
+std::uint32_t stateAfterDraws(std::uint32_t seed, int draws);
+
 // The first offset (at least 1, as planned pieces have) at which the voice's
 // pattern string, upper case, begins with `opening`; -1 when nowhere.
 int patternOffset(char voice, std::string_view opening);
