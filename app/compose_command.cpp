@@ -145,9 +145,9 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
     err << kCommandName << "cancelled; the unfinished session's files were removed\n";
     return kExitCancelled;
   }
-  err << kCommandName << "rendering failed: a voice or a mix could not be written to the temporary folder '"
-      << platform::temporaryFolder() << "' or to '" << session.finalMix()
-      << "' (full or not writable?); the unfinished session's files were removed\n";
+  err << kCommandName << "rendering failed: a voice or a mix could not be made. Is the sample data file '"
+      << request.sampleDataPath << "' in use by another program (files are not shared), or the temporary folder '"
+      << platform::temporaryFolder() << "' or the archive full? The unfinished session's files were removed\n";
   return kExitFailure;
 }
 
