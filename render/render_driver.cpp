@@ -160,8 +160,10 @@ class RenderRun {
     if (composer_.cancelRequested) return RunEnd::kCancelled;
     const int result = mixer_.mixEight(destination, list, audio::MixMode::kPeakMatched, files_.scratch());
     if (result == audio::kMixDone) return RunEnd::kFinished;
+    // Stop sets both flags; the mixer's alone may be left over from an earlier
+    // Stop, so it does not turn a failed mix into a cancelled one.
     const bool cancelled = result == audio::kMixCancelled || result == audio::kMixPeakMatchCancelled ||
-                           composer_.cancelRequested || mixer_.cancelRequested();
+                           composer_.cancelRequested;
     return cancelled ? RunEnd::kCancelled : RunEnd::kFailed;
   }
 

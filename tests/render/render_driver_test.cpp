@@ -253,6 +253,7 @@ TEST_F(RenderDriverFailure, AFailedVoiceFailsItsGroupAndTheGroupsOtherFilesGoToo
     platform::deleteFile(result);
     return std::string();
   });
+  mixer_.requestCancel();  // left over from an earlier Stop: no reason to call this run cancelled
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 0);
   EXPECT_EQ(fakes.calls().size(), 31u) << "the driver goes on to the group's mix";
