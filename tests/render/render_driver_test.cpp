@@ -248,12 +248,12 @@ using RenderDriverFailure = RenderDriver;
 
 TEST_F(RenderDriverFailure, AFailedVoiceFailsItsGroupAndTheGroupsOtherFilesGoToo) {
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([this](const test::RecordedCall& call, const std::string& result) {
     if (call.letter != 'c') return result;
+    mixer_.requestCancel();  // as if left over from an earlier Stop: no reason to call this run cancelled
     platform::deleteFile(result);
     return std::string();
   });
-  mixer_.requestCancel();  // left over from an earlier Stop: no reason to call this run cancelled
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 0);
   EXPECT_EQ(fakes.calls().size(), 31u) << "the driver goes on to the group's mix";
