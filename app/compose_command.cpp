@@ -134,8 +134,9 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
 
   if (rendered == render::kRenderDone) {
     if (!request.quiet) {
+      const std::int64_t seconds = environment.elapsedSeconds();
       err << kCommandName << "composed " << plan.phraseCount << " phrases (session id " << composer.plan().sessionId
-          << ") in " << environment.elapsedSeconds() << " s\n";
+          << ") in " << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
     }
     out << session.finalMix() << "\n" << session.logFile() << "\n";
     return out ? kExitOk : kExitFailure;
