@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/command.h"
+#include "app/compose_command.h"
 #include "app/exit_status.h"
 #include "app/plan_command.h"
 #include "app/play_command.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   const std::vector<brisolt::Command> commands = {
       brisolt::addPlanCommand(app),
       brisolt::addPlayCommand(app),
+      brisolt::addComposeCommand(app, brisolt::render::programVoiceRenderers()),
   };
 
   try {
