@@ -27,12 +27,21 @@
 namespace brisolt::render {
 namespace {
 
+// The sample data path, or empty when there is none to read.
 std::string findSampleData() {
-  if (const char* path = std::getenv("BRISOLT_DATA_DAT"); path && *path) return path;
-  const std::string folder = platform::executableFolder();
-  for (const std::string& candidate : {folder + "/Data.dat", folder + "/../bin/Data.dat"}) {
+  std::vector<std::string> candidates;
+  if (const char* path = std::getenv("BRISOLT_DATA_DAT"); path && *path) {
+    candidates.push_back(path);
+  } else {
+    const std::string folder = platform::executableFolder();
+    candidates = {folder + "/Data.dat", folder + "/../bin/Data.dat"};
+  }
+  for (const std::string& candidate : candidates) {
     if (platform::File::openForReading(candidate)) return candidate;
   }
+  std::fprintf(stderr, "No sample data file at %s%s: build it with build/bin/brisolt-make-bank, or set "
+               "BRISOLT_DATA_DAT to the path of a Data.dat.\n",
+               candidates.front().c_str(), candidates.size() > 1 ? (" or " + candidates.back()).c_str() : "");
   return {};
 }
 
@@ -121,7 +130,7 @@ const std::vector<std::uint64_t>& voiceFileSizes() {
 
 bool ready(benchmark::State& state) {
   if (piece().sampleData().empty()) {
-    state.SkipWithError("Data.dat not found: run build/bin/brisolt-make-bank, or set BRISOLT_DATA_DAT to its path");
+    state.SkipWithError("Data.dat is missing: build it with build/bin/brisolt-make-bank, or set BRISOLT_DATA_DAT");
     return false;
   }
   if (!piece().planned()) {
