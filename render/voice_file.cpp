@@ -31,14 +31,32 @@ bool VoiceFile::fetchOffset(int key, int layer, std::uint32_t& offset) const {
   return true;
 }
 
+bool VoiceFile::loadSilenceClip(std::uint32_t silenceOffset) {
+  silenceClipTried_ = true;
+  std::vector<std::uint8_t> clip(audio::kSilenceClipSize);
+  if (!sampleData_.seek(silenceOffset)) return false;
+  std::uint32_t got = 0;
+  while (got < clip.size()) {
+    const std::uint32_t n = sampleData_.read(clip.data() + got, static_cast<std::uint32_t>(clip.size()) - got);
+    if (n == 0) return false;
+    got += n;
+  }
+  silenceClip_ = std::move(clip);
+  return true;
+}
+
 bool VoiceFile::flush() {
+  if (pendingSilence_ == 0) return true;
   const std::int32_t silenceOffset = bank_.silenceOffset();
-  if (pendingSilence_ > 0 && silenceOffset == audio::kNoClip) return false;
+  if (silenceOffset == audio::kNoClip) return false;
+  const auto offset = static_cast<std::uint32_t>(silenceOffset);
+  if (!silenceClipTried_) loadSilenceClip(offset);
   // The silence clip is eight seconds long: longer silences take it in turns.
   while (pendingSilence_ > 0) {
     const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(pendingSilence_, audio::kSilenceClipSize));
-    const std::int32_t copied =
-        bank_.copyRaw(sampleData_, output_, static_cast<std::uint32_t>(silenceOffset), piece);
+    const std::int32_t copied = silenceClip_.empty()
+                                    ? bank_.copyRaw(sampleData_, output_, offset, piece)
+                                    : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
     if (copied != static_cast<std::int32_t>(piece)) return false;
     pendingSilence_ -= piece;
   }
@@ -72,6 +90,8 @@ void VoiceFile::rest(int duration, int& debt) {
 
 void VoiceFile::close() {
   pendingSilence_ = 0;
+  silenceClip_ = {};
+  silenceClipTried_ = false;
   output_.close();
   sampleData_.close();
 }

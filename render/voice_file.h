@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "audio/sample_bank.h"
 #include "compose/composer.h"
@@ -43,7 +44,8 @@ class VoiceFile {
 
   // Silence, copied raw from the silence clip. Silences in a row are held
   // back and copied as one, before the next clip or by flush(), which
-  // report a failed copy.
+  // report a failed copy. The clip is read once per file and its bytes kept,
+  // since most of what a voice writes is silence.
   void silence(std::uint32_t bytes) { pendingSilence_ += bytes; }
   void silenceUnits(int units) { silence(unitsToBytes(units)); }
 
@@ -65,11 +67,17 @@ class VoiceFile {
 
  private:
   bool fetchOffset(int key, int layer, std::uint32_t& offset) const;
+  // Reads the whole silence clip into silenceClip_; false when the sample
+  // data ends before the clip does (then silence is copied piece by piece,
+  // and the copy reports the shortfall).
+  bool loadSilenceClip(std::uint32_t silenceOffset);
 
   audio::SampleBank& bank_;
   platform::File sampleData_;
   platform::File output_;
   std::uint64_t pendingSilence_ = 0;  // bytes
+  std::vector<std::uint8_t> silenceClip_;
+  bool silenceClipTried_ = false;
 };
 
 enum class VoiceOutcome {

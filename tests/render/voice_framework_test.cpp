@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "audio/sample_table.h"
 #include "platform/files/file_handle.h"
 #include "platform/message_pump.h"
 #include "render/bar_masks.h"
@@ -247,6 +248,52 @@ TEST_F(RendererCancel, TheSplitVoiceNamesTheFilesItHasBegun) {
       expectClosedFiles({paths[0]}, millisecondsAsBytes(750) + 8 * kUnit + millisecondsAsBytes(2250));
     }
   }
+}
+
+}  // namespace
+}  // namespace brisolt::render::test
+
+namespace brisolt::render::test {
+namespace {
+
+// Silence is the silence clip's own bytes, read once per voice file; a bank
+// that ends inside the clip still fails the voice.
+class SilenceClip : public VoiceRenderTest {
+ protected:
+  // A copy of the synthetic bank whose silence clip holds `sample`, cut to
+  // `length` bytes.
+  std::string bankWithSilence(std::int16_t sample, std::size_t length) {
+    brisolt::test::Bytes bytes = brisolt::test::readFileBytes(bank());
+    for (std::size_t at = audio::kSilenceClipOffset; at + 1 < bytes.size(); at += 2) {
+      bytes[at] = static_cast<std::uint8_t>(sample & 0xFF);
+      bytes[at + 1] = static_cast<std::uint8_t>((sample >> 8) & 0xFF);
+    }
+    bytes.resize(length);
+    const std::string path = folder().file("marked-silence.dat");
+    brisolt::test::writeFileBytes(path, bytes);
+    return path;
+  }
+};
+
+TEST_F(SilenceClip, LeadInRestsAndTailAreTheClipsBytes) {
+  usePlan(handPlan(composer, {"30323436 2222", "30323436 2222"}, 1, 5));
+  const std::string marked = bankWithSilence(7, audio::kSampleDataSize);
+  const std::string path = renderEnsembleVoice(composer, marked, 'r', 1);
+  ASSERT_FALSE(path.empty());
+  const std::vector<std::int16_t> samples = dataSamples(path);
+  ASSERT_FALSE(samples.empty());
+  // Voice r's lead-in of 1500 ms comes first, and the file ends with its tail.
+  const std::size_t leadIn = millisecondsAsBytes(1500) / 2;
+  const std::size_t tail = millisecondsAsBytes(1500) / 2;
+  for (std::size_t i = 0; i < leadIn; ++i) ASSERT_EQ(samples[i], 7) << "lead-in sample " << i;
+  for (std::size_t i = samples.size() - tail; i < samples.size(); ++i) ASSERT_EQ(samples[i], 7) << "tail sample " << i;
+}
+
+TEST_F(SilenceClip, ABankThatEndsInsideTheClipFailsTheVoice) {
+  usePlan(handPlan(composer, {"30323436 2222"}, 1, 5));
+  const std::string cut = bankWithSilence(0, audio::kSilenceClipOffset + 1000);
+  EXPECT_EQ(renderEnsembleVoice(composer, cut, 'r', 1), "");
+  EXPECT_EQ(filesInFolder(), std::vector<std::string>{"marked-silence.dat"});
 }
 
 }  // namespace
