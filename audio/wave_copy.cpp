@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "audio/vector_clones.h"
 #include "audio/wave_format.h"
 
 namespace brisolt::audio {
@@ -16,7 +17,7 @@ static_assert(std::endian::native == std::endian::little);
 // within 16 bits; an odd last byte (half a sample) is left as it is. The
 // conversion to an integer truncates toward zero, so the loop needs no call
 // per sample and the compiler can vectorise it.
-void scaleInPlace(std::int16_t* samples, std::uint32_t count, double gain) {
+BRISOLT_VECTOR_CLONES void scaleInPlace(std::int16_t* samples, std::uint32_t count, double gain) {
   for (std::uint32_t i = 0; i < count / 2; ++i) {
     // Gains of the steps in use lie in (0, 1]; the clamp only guards steps far
     // beyond them, whose negative gains could otherwise wrap round.
