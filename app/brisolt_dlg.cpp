@@ -11,6 +11,7 @@
 #include "platform/window/main_window_ids.h"
 #include "platform/window/picture_ids.h"
 #include "platform/window/pictures/face_layout.h"
+#include "playback/window_playback.h"
 
 namespace brisolt {
 namespace {
@@ -51,7 +52,7 @@ DialogServices programDialogServices(platform::DialogWindow& window, compose::Co
                         audio::programFileMixer(),
                         audio,
                         systemFolderEnvironment,
-                        programRender(composer),
+                        programRender(composer, audio::programFileMixer()),
                         programPlayback(),
                         openWithXdgOpen,
                         platform::freeBytes,
@@ -62,10 +63,7 @@ CBrisoltDlg::CBrisoltDlg(DialogServices services)
     : CDialogSK(services.window),
       services_(std::move(services)),
       panel_(services_.window, settings_),
-      player_(services_.audio, [&window = services_.window](platform::NotifyFlag flag, platform::DeviceId) {
-        // The player's flags have the values of the window's notifications.
-        window.postMediaNotification(static_cast<platform::MediaNotification>(flag));
-      }) {
+      player_(services_.audio, playback::notificationsTo(services_.window)) {
   playback_ = services_.playback(PlaybackContext{state_, services_.window, player_, services_.composer, services_.mixer,
                                                  [this](int x, int y) { handleClick(x, y); },
                                                  [this] { generate_->showRemainingTime(false); }});

@@ -1,15 +1,17 @@
 // Generate in the main window.
 #include "app/generate_command.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "app/digit_display.h"
 #include "app/disk_check.h"
 #include "app/plan_options_from_settings.h"
-#include "app/remaining_time.h"
+#include "app/generation.h"
+#include "app/generation_progress.h"
 #include "app/session_prefix.h"
-#include "audio/sample_table.h"
+#include "audio/output_files.h"
 #include "platform/window/main_window_ids.h"
 
 namespace brisolt {
@@ -18,7 +20,7 @@ namespace {
 namespace control = platform::control;
 namespace fs = std::filesystem;
 
-constexpr const char* kFinalMixSuffix = "Pelko.wav";
+constexpr const char* kMakeBankCommand = "brisolt-make-bank";
 constexpr const char* kFileErrorCaption = "Brisolt - File Error";
 
 // Clears a flag when the scope ends, however it ends.
@@ -33,12 +35,6 @@ class FlagScope {
   bool& flag_;
 };
 
-std::string listOf(const std::vector<std::string>& paths) {
-  std::string text;
-  for (const std::string& path : paths) text += "\n  " + path;
-  return text;
-}
-
 }  // namespace
 
 void GenerateCommand::fileError(const std::string& text) {
@@ -46,20 +42,18 @@ void GenerateCommand::fileError(const std::string& text) {
 }
 
 bool GenerateCommand::sampleDataMissing(std::string& path) {
-  path = firstExistingFile(c_.folders.sampleDataCandidates);
-  if (path.empty()) {
-    fileError("The sample data file Data.dat was not found. Looked for:" + listOf(c_.folders.sampleDataCandidates) +
-              "\nBuild it with brisolt-make-bank and put it in one of these places.");
-    return true;
+  const auto& candidates = c_.folders.sampleDataCandidates;
+  path = firstExistingFile(candidates);
+  const GenerationStep check = checkSampleData(path.empty() ? candidates.front() : path, kMakeBankCommand);
+  if (check.ok()) return false;
+  std::string text = check.message;
+  text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+  if (path.empty() && candidates.size() > 1) {
+    text += ".\nIt was looked for in:";
+    for (const std::string& candidate : candidates) text += "\n  " + candidate;
   }
-  std::error_code error;
-  const auto size = fs::file_size(path, error);
-  if (error || size < audio::kSampleDataSize) {
-    fileError("The sample data file '" + path + "' is too short (" + std::to_string(error ? 0 : size) + " bytes of " +
-              std::to_string(audio::kSampleDataSize) + "). Build it again with brisolt-make-bank.");
-    return true;
-  }
-  return false;
+  fileError(text);
+  return true;
 }
 
 int GenerateCommand::generate() {
@@ -117,7 +111,7 @@ int GenerateCommand::generate() {
   const std::string outputPrefix = state.archiveFolder + state.sessionPrefix;
 
   // 12. - 13.
-  window.setProgressRange(control::kGenerationBar, 0, kGenerationProgressSteps);
+  window.setProgressRange(control::kGenerationBar, 0, kGenerationSteps);
   window.setProgressPosition(control::kGenerationBar, 0);
   window.setProgressStep(control::kGenerationBar, 1);
   window.showControl(control::kGenerationBar);
@@ -151,7 +145,7 @@ int GenerateCommand::generate() {
   window.hideControl(control::kGenerationBar);
   state.appState = playback::kIdle;
   state.currentPhrase = 0;
-  state.musicFile = rendered == render::kRenderDone ? outputPrefix + kFinalMixSuffix : std::string();
+  state.musicFile = rendered == render::kRenderDone ? audio::finalMixPath(outputPrefix) : std::string();
   showRemainingTime(false);
   showMinutesAndSeconds(window, control::kCurrentTime, 0);
   showControls(window, control::kCurrentTime);

@@ -13,6 +13,7 @@
 
 #include "app/app_folders.h"
 #include "app/composition_settings.h"
+#include "app/generation.h"  // FreeBytesQuery
 #include "app/wall_clock.h"
 #include "app/window_render.h"
 #include "audio/file_mixer.h"
@@ -29,12 +30,6 @@ enum GenerateResult : int {
   kGenerateRefused = 1,  // stopped before anything changed: no room on the disk, or no sample data
   kGenerateBusy = 2,     // a Generate is still winding down (Stop was pressed); nothing done
 };
-
-// Generate's own two steps and the render's 82.
-inline constexpr int kGenerationProgressSteps = 84;
-
-// Bytes free on the file system of a folder; nothing when unknown.
-using FreeBytesQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
 
 // All owned by the main window; every reference outlives the command.
 struct GenerateContext {

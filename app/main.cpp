@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "app/command.h"
+#include "app/compose_command.h"
 #include "app/exit_status.h"
 #include "app/plan_command.h"
+#include "app/play_command.h"
 #include "app/window_program.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
 
   const std::vector<brisolt::Command> commands = {
       brisolt::addPlanCommand(app),
+      brisolt::addPlayCommand(app),
+      brisolt::addComposeCommand(app, brisolt::render::programVoiceRenderers()),
   };
 
   try {

@@ -10,6 +10,7 @@
 
 #include "app/app_folders.h"
 #include "app/exit_status.h"
+#include "app/generation.h"
 #include "app/plan_options_from_settings.h"
 #include "app/plan_report.h"
 #include "app/session_prefix.h"
@@ -30,15 +31,6 @@ struct PlanTexts {
   std::string format = "text";
 };
 
-std::optional<std::uint32_t> parseSessionId(std::string_view text) {
-  std::uint32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
-std::string defaultArchiveFolder() { return programFolders().archiveFolder; }
-
 // Checks the texts; on a bad value returns its message.
 std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& request) {
   if (auto error = readSettingTexts(texts.settings, request.settings)) return error;
@@ -55,7 +47,8 @@ std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& re
   } else {
     return "--format \"" + texts.format + "\" is not a format; use json or text";
   }
-  request.archiveFolder = texts.archiveFolder.empty() ? defaultArchiveFolder() : texts.archiveFolder;
+  request.archiveFolder =
+      texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
   return std::nullopt;
 }

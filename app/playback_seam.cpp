@@ -1,26 +1,21 @@
-// The playback of the program's window.
-//
-// Playback and the session archive are not part of the program yet, so the
-// window plays through StandInPlayback. Once playback/window_playback.cpp is
-// built, the body becomes
-//
-//   return [](const PlaybackContext& c) -> std::unique_ptr<playback::PlaybackCommands> {
-//     return std::make_unique<playback::WindowPlayback>(c.state, c.window, c.player, c.mixer,
-//         playback::WindowPlaybackHooks{c.clickAt, c.hideRemainingTime,
-//             [&composer = c.composer](const std::string& folder, const std::string& prefix, int n, int tempo) {
-//               return audio::writePhraseExcerpt(folder, prefix, n, tempo, composer.plan().tempo); }});
-//   };
-//
-// and brisolt_window_logic links brisolt_playback.
+// The playback of the program's window: playback::WindowPlayback, with the
+// phrase excerpt of Save Session cut at the tempo the piece was planned at.
 #include "app/playback_seam.h"
 
-#include "app/stand_in_playback.h"
+#include "audio/output_files.h"
+#include "playback/window_playback.h"
 
 namespace brisolt {
 
 PlaybackFactory programPlayback() {
   return [](const PlaybackContext& context) -> std::unique_ptr<playback::PlaybackCommands> {
-    return std::make_unique<StandInPlayback>(context);
+    playback::WindowPlaybackHooks hooks{
+        context.clickAt, context.hideRemainingTime,
+        [&composer = context.composer](const std::string& folder, const std::string& prefix, int phrase, int tempo) {
+          return audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
+        }};
+    return std::make_unique<playback::WindowPlayback>(context.state, context.window, context.player, context.mixer,
+                                                      std::move(hooks));
   };
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "audio/file_mixer.h"
 #include "compose/composer.h"
 #include "render/render_driver.h"
 
@@ -18,8 +19,8 @@ namespace brisolt {
 using RenderCall =
     std::function<int(const std::string& sampleDataPath, const std::string& outputPrefix, render::RenderHost& host)>;
 
-// The render of the program's window, on its one Composer and the
-// program-wide FileMixer.
-RenderCall programRender(compose::Composer& composer);
+// The render driver, on the program's one Composer and the program-wide
+// FileMixer (the one whose cancel flag Stop sets).
+RenderCall programRender(compose::Composer& composer, audio::FileMixer& mixer);
 
 }  // namespace brisolt

@@ -12,6 +12,7 @@
 #include <limits>
 #include <utility>
 
+#include "audio/vector_clones.h"
 #include "platform/files/file_system.h"
 #include "platform/message_pump.h"
 
@@ -64,14 +65,7 @@ struct BlockPeaks {
   std::int16_t inputLow, inputHigh, mixLow, mixHigh;
 };
 
-// The sample loops are where a mix spends its time. They are plain loops that
-// the compiler vectorises, built twice (for AVX2 and for any x86-64) with the
-// better one picked at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define BRISOLT_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define BRISOLT_VECTOR_CLONES
-#endif
+// The sample loops are where a mix spends its time.
 
 // Averages `count` samples of the eight inputs into `out` (trunc(sum / 8))
 // and returns the extremes of the inputs and of the average.

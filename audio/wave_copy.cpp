@@ -2,24 +2,27 @@
 #include "audio/wave_copy.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bit>
 
+#include "audio/vector_clones.h"
 #include "audio/wave_format.h"
 
 namespace brisolt::audio {
 namespace {
 
-// Scales the whole little-endian samples of `bytes` in place; an odd last
-// byte (half a sample) is left as it is.
-void scaleInPlace(std::uint8_t* bytes, std::uint32_t count, double gain) {
-  for (std::uint32_t i = 0; i + 1 < count; i += 2) {
-    const auto sample = static_cast<std::int16_t>(bytes[i] | (bytes[i + 1] << 8));
+// Samples are little-endian 16-bit, and the buffer is read as native integers.
+static_assert(std::endian::native == std::endian::little);
+
+// Scales the first `count / 2` samples in place, each to trunc(s x gain)
+// within 16 bits; an odd last byte (half a sample) is left as it is. The
+// conversion to an integer truncates toward zero, so the loop needs no call
+// per sample and the compiler can vectorise it.
+BRISOLT_VECTOR_CLONES void scaleInPlace(std::int16_t* samples, std::uint32_t count, double gain) {
+  for (std::uint32_t i = 0; i < count / 2; ++i) {
     // Gains of the steps in use lie in (0, 1]; the clamp only guards steps far
     // beyond them, whose negative gains could otherwise wrap round.
-    const double scaled = std::clamp(std::trunc(sample * gain), -32768.0, 32767.0);
-    const auto result = static_cast<std::uint16_t>(static_cast<std::int16_t>(scaled));
-    bytes[i] = static_cast<std::uint8_t>(result & 0xFF);
-    bytes[i + 1] = static_cast<std::uint8_t>(result >> 8);
+    const auto scaled = static_cast<std::int32_t>(samples[i] * gain);
+    samples[i] = static_cast<std::int16_t>(std::clamp(scaled, -32768, 32767));
   }
 }
 
@@ -31,10 +34,10 @@ std::int32_t copyBlocks(platform::File& source, platform::File& destination, std
   std::uint32_t total = 0;
   std::uint32_t remaining = length;
   while (remaining > 0) {
-    const std::uint32_t got = source.read(buffer.data(), std::min(remaining, kCopyBlockSize));
+    const std::uint32_t got = source.read(buffer.bytes(), std::min(remaining, kCopyBlockSize));
     if (got == 0) return kCopySourceEnded;
-    if (gain != 1.0) scaleInPlace(buffer.data(), got, gain);
-    const std::uint32_t put = destination.write(buffer.data(), got);
+    if (gain != 1.0) scaleInPlace(buffer.samples.data(), got, gain);
+    const std::uint32_t put = destination.write(buffer.bytes(), got);
     if (put < got) return kCopyShortWrite;
     total += put;
     remaining -= put;

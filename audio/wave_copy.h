@@ -22,7 +22,12 @@ enum CopyResult : std::int32_t {
 
 // Bytes moved per read and write.
 inline constexpr std::uint32_t kCopyBlockSize = 65536;
-using CopyBuffer = std::array<std::uint8_t, kCopyBlockSize>;
+// The one buffer of a copy. It holds whole samples, so scaling works on them
+// directly; reads and writes see it as bytes.
+struct CopyBuffer {
+  alignas(64) std::array<std::int16_t, kCopyBlockSize / 2> samples;
+  std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(samples.data()); }
+};
 
 // A note longer than this is cut to kCutLength and the rest of its length
 // filled from the silence clip.

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compose/phrase_planner.h"
@@ -98,6 +99,12 @@ class Composer {
   void fixSessionId(std::optional<std::uint32_t> sessionId);
 
   const PiecePlan& plan() const { return plan_; }
+  // Tests of the plan's readers only: installs a hand-made plan and rewinds
+  // the bars, as planPiece leaves them.
+  void replacePlanForTesting(PiecePlan plan) {
+    plan_ = std::move(plan);
+    barCursor_ = 0;
+  }
 
   // The bar at the cursor as its pitch text, one blank and its rhythm text,
   // for example "30333537 2222"; advances the cursor. Past the last bar the

@@ -3,10 +3,12 @@
 // into a stem and the eight stems into outputPrefix + "Pelko.wav".
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
+#include "render/voice_renderers.h"
 
 namespace brisolt::render {
 
@@ -14,6 +16,11 @@ enum RenderResult : int {
   kRenderDone = 0,     // the final mix has been written
   kRenderStopped = 1,  // a failure or a cancellation; temporary files removed
 };
+
+// Progress steps of a complete run: one per voice file (64), two per mix (9).
+inline constexpr int kRenderProgressSteps = 82;
+// Mixes of a complete run: one per group, then the final mix of the stems.
+inline constexpr int kRenderMixCount = 9;
 
 // What the driver asks of whoever runs it (the window, or the command line).
 class RenderHost {
@@ -23,13 +30,45 @@ class RenderHost {
   virtual void advanceProgress() = 0;
   // Recompute and show the remaining-time estimate.
   virtual void showRemainingTime() = 0;
-  // The run stops early because a renderer noticed the cancel flag.
+  // The run stops early because it was cancelled: a renderer noticed the
+  // cancel flag, or Stop came before or during a mix.
   virtual void abortGeneration() = 0;
+  // A mix has been written: `mix` is 1..8 for the stems of the groups in the
+  // order they are rendered, 9 for the final mix. Does nothing unless a host
+  // wants to report it (the command line prints a line per group).
+  virtual void mixWritten(int mix) { static_cast<void>(mix); }
 };
+
+// The five renderers the driver calls, replaceable so tests can count and
+// fake them. Each has the signature of its function in voice_renderers.h.
+struct VoiceRenderers {
+  using Melody = std::function<std::string(compose::Composer&, const std::string& sampleDataPath)>;
+  using Voice = std::function<std::string(compose::Composer&, const std::string& sampleDataPath, char letter, int step)>;
+  using CollectingVoice = std::function<std::string(compose::Composer&, const std::string& sampleDataPath, char letter,
+                                                    MidiEventCollector& events, int step)>;
+
+  Melody melody;
+  Voice ensemble;
+  Voice accompaniment;
+  CollectingVoice split;
+  CollectingVoice pulse;
+};
+
+// The renderers of voice_renderers.h.
+const VoiceRenderers& programVoiceRenderers();
 
 // Renders the piece planned in `composer`. `mixer` is the program-wide
 // mixer, whose cancel flag Stop sets, so Stop also interrupts a mix.
 int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
            const std::string& outputPrefix, RenderHost& host);
+
+// The same with the renderers given. Stop is noticed through the Composer's
+// cancel flag (before every mix, and by the renderers) and the mixer's
+// (during a mix). Whatever the end, no file of the run is left in the
+// temporary folder: on success only the final mix remains; after a failure
+// or a cancellation the current group's voice files and all stems are
+// deleted. A final mix that failed part-way is left for the archive cleanup.
+int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
+           const std::string& outputPrefix, RenderHost& host, const VoiceRenderers& renderers);
 
 }  // namespace brisolt::render

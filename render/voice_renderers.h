@@ -1,12 +1,20 @@
 // The five voice renderers. Each writes one voice of the planned piece into
 // one or two temporary WAV files by copying clips of the sample data file,
-// reading the plan bar by bar from the Composer (rewound by the caller).
+// reading the plan bar by bar from the Composer (rewound by the caller). The
+// files are made with platform::createTemporaryFile, in the Composer's
+// tempFolder.
 //
-// Results: the output path (two paths for the melody and the split voices),
-// an empty text when the voice could not be written, or the path(s) followed
-// by "*" when the Composer's cancel flag stopped it.
-//   renderMelody:     first "\n" second "\n"        (cancel: first "\n" second "*")
-//   renderSplitVoice: first "\n" second             (cancel: path "*", or "*" alone)
+// Results, and the files that exist afterwards:
+//   written:  renderMelody "first\nsecond\n", renderSplitVoice "first\nsecond",
+//             the others the one path; every named file is complete and closed.
+//   failed:   "" (no sample data, no output, a missing clip, a short write, or
+//             a voice letter the renderer does not own); no file of the call
+//             is left behind.
+//   stopped:  the files begun so far, separated by "\n", followed by "*"; they
+//             are closed, hold what was written up to the stop and are left for
+//             the caller to delete. The melody makes both files before its
+//             first note, so it always names both ("first\nsecond*"); a split
+//             voice stopped before its second pass names none ("*").
 #pragma once
 
 #include <string>

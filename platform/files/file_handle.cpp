@@ -45,9 +45,12 @@ File File::openForReading(const std::string& path) { return File(openLocked(path
 
 File File::createForWriting(const std::string& path) {
   // Not O_TRUNC: the contents may only go once the lock shows nobody holds the file.
+  // An empty file is not truncated: on ext4 a truncation to 0 makes the next
+  // close start writing the file out to disk, which for a short-lived voice
+  // file or stem costs more than writing it (and its later deletion waits).
   File file(openLocked(path, O_WRONLY | O_CREAT));
   struct stat status {};
-  if (file.isValid() && ::fstat(file.descriptor_, &status) == 0 && S_ISREG(status.st_mode) &&
+  if (file.isValid() && ::fstat(file.descriptor_, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
       ::ftruncate(file.descriptor_, 0) != 0) {
     file.close();
   }

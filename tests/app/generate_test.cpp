@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "app/generate_command.h"
-#include "app/remaining_time.h"
 #include "app/session_prefix.h"
 #include "platform/files/file_system.h"
 #include "platform/message_pump.h"
@@ -76,6 +75,31 @@ TEST_F(Generate, RendersTheNewSessionIntoTheArchiveAndPlaysIt) {
   EXPECT_THAT(playbackCalls, Contains("play")) << "the automatic Play";
   EXPECT_EQ(appState(), playback::kPlaying);
   EXPECT_TRUE(window.isControlVisible(control::kComposeDottedLabel));
+}
+
+TEST_F(Generate, TheRenderDriverFillsTheBarAndLeavesAMixThatPlays) {
+  realRender = true;
+  start();
+  compose();
+  EXPECT_EQ(window.progressControl(control::kGenerationBar)->steps, 84) << "82 of the driver's and Generate's two";
+  ASSERT_NE(state().musicFile, "");
+  EXPECT_TRUE(fileExists(state().musicFile));
+  EXPECT_EQ(appState(), playback::kPlaying);
+  EXPECT_THAT(platform::listFiles(folder().path(), ""), IsEmpty()) << "no temporary file is left";
+}
+
+TEST_F(Generate, StopInTheMiddleOfTheRenderDriverDiscardsTheSession) {
+  realRender = true;
+  start();
+  window.queueClick(450, 180);  // COMPOSE
+  window.queueClick(395, 270);  // Stop, taken by the render's message pump
+  window.dispatchPending();
+  EXPECT_EQ(state().musicFile, "");
+  EXPECT_EQ(appState(), playback::kIdle);
+  EXPECT_LT(window.progressControl(control::kGenerationBar)->steps, 84);
+  EXPECT_THAT(sessionFiles(), IsEmpty());
+  EXPECT_THAT(platform::listFiles(folder().path(), ""), IsEmpty()) << "no temporary file is left";
+  EXPECT_TRUE(window.isControlVisible(control::kStopLit));
 }
 
 TEST_F(Generate, WhileItRunsTheWindowShowsWorkingAndIsGenerating) {
@@ -305,14 +329,6 @@ TEST_F(Generate, RemainingTimeIsTheTimePerStepTimesTheStepsLeft) {
   EXPECT_EQ(shown[1], "9900") << "no more than 99:00";
 }
 
-TEST(RemainingTime, WaitsForThreeStepsAndNeverGoesBelowZero) {
-  EXPECT_EQ(remainingSeconds(2, 84, 10), std::nullopt);
-  EXPECT_EQ(remainingSeconds(3, 84, 3), 81);
-  EXPECT_EQ(remainingSeconds(42, 84, 21), 21);
-  EXPECT_EQ(remainingSeconds(7, 84, 10), 110) << "(84 - 7) x 10 / 7 = 110.0 truncated";
-  EXPECT_EQ(remainingSeconds(10, 84, -5), 0) << "a clock set back";
-}
-
 TEST_F(Generate, MissingSampleDataIsNamedAndNothingChanges) {
   std::filesystem::remove(exeFolder + "/Data.dat");
   start();
@@ -331,7 +347,7 @@ TEST_F(Generate, AShortSampleDataFileIsNamed) {
   start();
   compose();
   EXPECT_THAT(renders, IsEmpty());
-  EXPECT_THAT(window.messageBoxes().at(0).text, HasSubstr("is too short (1000 bytes of 15696272)"));
+  EXPECT_THAT(window.messageBoxes().at(0).text, HasSubstr("holds 1000 bytes, fewer than the 15696272"));
 }
 
 TEST_F(Generate, ALogThatCannotBeWrittenStopsBeforeTheRender) {

@@ -137,7 +137,7 @@ TEST_F(WindowClose, ASavedSessionSurvivesTheClose) {
   window.click(400, 270);  // stop
   const std::string mix = state().musicFile;
   window.click(560, 270);  // save, stopped: the whole session
-  ASSERT_EQ(window.messageBoxes().back().caption, "Brisolt - Save Session");
+  ASSERT_EQ(window.messageBoxes().back().caption, "Aurelune - Save Session");
   destroy();
   EXPECT_TRUE(fileExists(mix));
 }

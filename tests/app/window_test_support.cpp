@@ -54,7 +54,7 @@ void WindowTest::start() {
         return folders;
       },
       [this](const std::string& data, const std::string& prefix, render::RenderHost& host) {
-        return fakeRender(data, prefix, host);
+        return realRender ? programRender(composer, mixer)(data, prefix, host) : fakeRender(data, prefix, host);
       },
       [this](const PlaybackContext& context) -> std::unique_ptr<playback::PlaybackCommands> {
         return std::make_unique<RecordingPlayback>(programPlayback()(context), playbackCalls, cleanups, [this] {

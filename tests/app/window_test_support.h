@@ -77,6 +77,9 @@ class WindowTest : public TempFolderTest {
   // Window destruction, as after the dialog ends.
   void destroy() { dialog->destroyWindow(); }
 
+  // The render driver itself instead of the fake render.
+  bool realRender = false;
+
   // ---- Fake render
   // Acts before each of the 82 steps; returning a result ends the run there.
   using StepHook = std::function<std::optional<int>(int step, render::RenderHost& host)>;

@@ -74,10 +74,34 @@ python3 -c "import sys; s = float(sys.argv[2]) - float(sys.argv[1]); print(f'mai
 sleep 0.5
 screenshot 2-idle.png
 
-# COMPOSE, with the default 5 phrases.
+# COMPOSE, with the default 5 phrases. A render can be over in a second, so
+# the screen is copied often meanwhile, and the first copy whose progress bar
+# shows red becomes the screenshot of the window during Generate.
+eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --window "$window" 480 182 click 1
-sleep 2
-screenshot 3-generating.png
+for frame in $(seq -w 1 60); do
+  cp "$work/fb/Xvfb_screen0" "$work/frame$frame.xwd"
+  sleep 0.05
+done
+python3 - "$preview" "$work" "$out/3-generating.png" "$X" "$Y" <<'PY' || fail "no copy of the screen shows the window generating"
+import glob, os, struct, sys
+sys.path.insert(0, sys.argv[1])
+from xvfb_screenshot import xwd_to_png
+work, target, left, top = sys.argv[2], sys.argv[3], int(sys.argv[4]), int(sys.argv[5])
+def pixel(path, x, y):
+    data = open(path, "rb").read()
+    fields = struct.unpack(">25I", data[:100])
+    start = fields[0] + fields[19] * 12 + y * fields[12] + x * 4
+    blue, green, red = data[start], data[start + 1], data[start + 2]
+    return red, green, blue
+for frame in sorted(glob.glob(os.path.join(work, "frame*.xwd"))):
+    red, green, blue = pixel(frame, left + 382, top + 232)  # the left end of the generation bar
+    if red > 200 and green < 80 and blue < 80:
+        xwd_to_png(frame, target)
+        print("screenshot: " + target + " (" + os.path.basename(frame) + ")")
+        sys.exit(0)
+sys.exit(1)
+PY
 mix=""
 for _ in $(seq 600); do
   mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)

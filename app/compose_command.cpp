@@ -1,0 +1,197 @@
+// `brisolt compose`: the window's Generate without the window. Checks the
+// sample data, the archive folder and the free space, plans the piece and
+// renders it, showing progress on the terminal; Ctrl-C cancels cleanly.
+#include "app/compose_command.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "app/exit_status.h"
+#include "app/generation_interrupt.h"
+#include "app/generation_terminal.h"
+#include "app/setting_options.h"
+#include "platform/files/file_system.h"
+#include "platform/paths.h"
+
+namespace brisolt {
+namespace {
+
+constexpr const char* kCommandName = "brisolt compose: ";
+constexpr const char* kMakeBankProgram = "brisolt-make-bank";
+
+// The option texts of one command line, before they are checked.
+struct ComposeTexts {
+  SettingTexts settings;
+  std::string sessionId;
+  std::string archiveFolder;
+  std::string sampleDataPath;
+  bool quiet = false;
+};
+
+std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
+  if (auto error = readSettingTexts(texts.settings, request.settings)) return error;
+  if (!texts.sessionId.empty()) {
+    request.sessionId = parseSessionId(texts.sessionId);
+    if (!request.sessionId) {
+      return "--session-id \"" + texts.sessionId + "\" is not a session id; use a whole number 0..4294967295";
+    }
+  }
+  const std::string exeFolder = platform::executableFolder();
+  request.archiveFolder = texts.archiveFolder.empty() ? archiveFolderBeside(exeFolder) : texts.archiveFolder;
+  if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
+  request.sampleDataPath = texts.sampleDataPath.empty() ? sampleDataPathBeside(exeFolder) : texts.sampleDataPath;
+  request.quiet = texts.quiet;
+  return std::nullopt;
+}
+
+// The command that writes the sample data file at `path`.
+std::string makeBankCommandFor(const std::string& path) {
+  const std::string exeFolder = platform::executableFolder();
+  const std::string program = exeFolder.empty() ? kMakeBankProgram : exeFolder + "/" + kMakeBankProgram;
+  return path == sampleDataPathBeside(exeFolder) ? program : program + " -o '" + path + "'";
+}
+
+int exitStatusOf(GenerationProblem problem) {
+  switch (problem) {
+    case GenerationProblem::kNone: return kExitOk;
+    case GenerationProblem::kNoSampleData: return kExitNoSampleData;
+    case GenerationProblem::kArchiveNotWritable: return kExitArchiveNotWritable;
+    case GenerationProblem::kNoDiskSpace: return kExitNoDiskSpace;
+    case GenerationProblem::kPlanRefused: return kExitFailure;
+  }
+  return kExitFailure;
+}
+
+// What the user can do about each problem, after its message.
+const char* hintFor(GenerationProblem problem) {
+  switch (problem) {
+    case GenerationProblem::kNoSampleData: return " (or name another sample data file with --data)";
+    case GenerationProblem::kArchiveNotWritable: return "; choose another folder with --archive";
+    case GenerationProblem::kNoDiskSpace:
+      return "\nFree some space, compose fewer phrases, or choose other folders: --archive for the piece, TMPDIR "
+             "for its voice files.";
+    default: return "";
+  }
+}
+
+int report(std::ostream& err, const GenerationStep& step) {
+  err << kCommandName << step.message << hintFor(step.problem) << "\n";
+  return exitStatusOf(step.problem);
+}
+
+// Removes what a run that did not finish left in the archive (its log, a
+// partial final mix) and says what could not be removed.
+void discardSession(const Session& session, std::ostream& err) {
+  for (const std::string& path : removeSessionFiles(session)) {
+    err << kCommandName << "could not delete '" << path << "'; delete it by hand\n";
+  }
+}
+
+TerminalProgress::Style progressStyle(const ComposeRequest& request, const ComposeEnvironment& environment) {
+  if (request.quiet) return TerminalProgress::Style::kQuiet;
+  return environment.progressBar ? TerminalProgress::Style::kBar : TerminalProgress::Style::kLines;
+}
+
+}  // namespace
+
+int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,
+               std::ostream& err) {
+  for (const GenerationStep& step :
+       {checkSampleData(request.sampleDataPath, environment.makeBankCommand),
+        prepareArchiveFolder(request.archiveFolder)}) {
+    if (!step.ok()) return report(err, step);
+  }
+  const GenerationStep room = checkRoom({request.archiveFolder, platform::temporaryFolder()},
+                                        request.settings.phraseCount, environment.freeBytes);
+  if (!room.ok()) return report(err, room);
+
+  const std::int64_t now = environment.clock();
+  const Session session = startSession(request.archiveFolder, now);
+  compose::Composer composer;
+  composer.setClock([now] { return now; });
+  InterruptCancels interrupt(composer, *environment.mixer);
+  TerminalProgress progress(err, progressStyle(request, environment), environment.elapsedSeconds);
+
+  progress.advanceProgress();
+  const PlanStep plan = planSession(composer, request.settings, session, request.sessionId);
+  if (!plan.ok()) {
+    progress.finish();
+    discardSession(session, err);
+    return report(err, plan);
+  }
+  progress.advanceProgress();
+
+  const int rendered = interrupt.poll() ? render::kRenderStopped
+                                        : render::render(composer, *environment.mixer, request.sampleDataPath,
+                                                         session.outputPrefix(), progress, *environment.renderers);
+  progress.finish();
+  const bool cancelled = progress.aborted() || interrupt.interrupted();
+  environment.mixer->setCancel(false);
+
+  if (rendered == render::kRenderDone) {
+    if (!request.quiet) {
+      const std::int64_t seconds = environment.elapsedSeconds();
+      err << kCommandName << "composed " << plan.phraseCount << " phrases (session id " << composer.plan().sessionId
+          << ") in " << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
+    }
+    out << session.finalMix() << "\n" << session.logFile() << "\n";
+    return out ? kExitOk : kExitFailure;
+  }
+  discardSession(session, err);
+  if (cancelled) {
+    err << kCommandName << "cancelled; the unfinished session's files were removed\n";
+    return kExitCancelled;
+  }
+  err << kCommandName << "rendering failed: a voice or a mix could not be made. Is the sample data file '"
+      << request.sampleDataPath << "' in use by another program (files are not shared), or the temporary folder '"
+      << platform::temporaryFolder() << "' or the archive full? The unfinished session's files were removed\n";
+  return kExitFailure;
+}
+
+Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers) {
+  auto texts = std::make_shared<ComposeTexts>();
+  Command command;
+  command.parser = app.add_subcommand(
+      "compose",
+      "Compose a piece and render it to a WAV file in the archive folder, as Generate does in the window. "
+      "Prints the paths of the final mix and of the generation log.");
+  addSettingOptions(*command.parser, texts->settings);
+  command.parser->add_option("--session-id", texts->sessionId,
+                             "Seed the piece with this session id (0..4294967295) instead of the clock; the same id "
+                             "and settings give the same audio")
+      ->type_name("N");
+  command.parser->add_option("--archive", texts->archiveFolder,
+                             "Folder for the final mix and the log, created when missing (default: Archive/ beside "
+                             "the executable)")
+      ->type_name("DIR");
+  command.parser->add_option("--data", texts->sampleDataPath,
+                             "Sample data file (default: Data.dat beside the executable; brisolt-make-bank builds it)")
+      ->type_name("FILE");
+  command.parser->add_flag("--quiet", texts->quiet, "Show no progress, only errors and the two paths");
+  command.run = [texts, &renderers] {
+    ComposeRequest request;
+    if (const auto error = readComposeTexts(*texts, request)) {
+      std::cerr << kCommandName << *error << "\n";
+      return static_cast<int>(kExitBadOptions);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ComposeEnvironment environment;
+    environment.clock = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+    environment.elapsedSeconds = [start] {
+      return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
+    };
+    environment.renderers = &renderers;
+    environment.mixer = &audio::programFileMixer();
+    environment.freeBytes = platform::freeBytes;
+    environment.progressBar = ::isatty(STDERR_FILENO) == 1;
+    environment.makeBankCommand = makeBankCommandFor(request.sampleDataPath);
+    return runCompose(request, environment, std::cout, std::cerr);
+  };
+  return command;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,48 @@
+// How `brisolt compose` shows a generation: on a terminal, a progress bar of
+// the 84 steps with the remaining-time estimate; elsewhere (a log file, a
+// pipe) one plain line per mix; with --quiet, nothing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+
+#include "render/render_driver.h"
+
+namespace brisolt {
+
+class TerminalProgress : public render::RenderHost {
+ public:
+  enum class Style { kBar, kLines, kQuiet };
+  // Whole seconds since the generation began.
+  using ElapsedSeconds = std::function<std::int64_t()>;
+
+  TerminalProgress(std::ostream& out, Style style, ElapsedSeconds elapsed);
+
+  // Also used for Generate's own two steps, before and after planning.
+  void advanceProgress() override;
+  void showRemainingTime() override;
+  void abortGeneration() override { aborted_ = true; }
+  void mixWritten(int mix) override;
+
+  // Ends the bar's line, so what is printed next starts a line of its own.
+  void finish();
+
+  bool aborted() const { return aborted_; }
+  int position() const { return position_; }
+
+ private:
+  void drawBar();
+  std::string estimateText() const;
+
+  std::ostream& out_;
+  Style style_;
+  ElapsedSeconds elapsed_;
+  int position_ = 0;
+  std::optional<int> remaining_;
+  bool aborted_ = false;
+  bool barDrawn_ = false;
+};
+
+}  // namespace brisolt

@@ -1,0 +1,52 @@
+// Archive cleanup over the listing of the session's files.
+#include "playback/archive_cleanup.h"
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/files/file_system.h"
+
+namespace brisolt::playback {
+namespace {
+
+constexpr const char* kSavedPhraseMark = "_Pelko_";
+constexpr const char* kLogMark = "_log.txt";
+
+bool keeps(const std::string& name, const SessionState& state) {
+  // The marks are looked for in the file name, not the whole path, so that an
+  // archive folder whose own path happens to contain one keeps nothing extra.
+  if (name.find(kSavedPhraseMark) != std::string::npos) return true;
+  return name.find(kLogMark) != std::string::npos && !state.logUnsaved;
+}
+
+bool gone(const std::string& path) {
+  struct stat status {};
+  return ::lstat(path.c_str(), &status) != 0;
+}
+
+platform::MessageBoxRequest cannotDelete(const std::string& path) {
+  return {"Brisolt - File Error",
+          "Can't delete file: " + path + "\nbecause it's being used by another program.",
+          platform::MessageBoxIcon::warning, platform::MessageBoxButtons::retryCancel};
+}
+
+// Deletes one file, asking the user while it cannot be. A file that has
+// vanished since the listing counts as deleted.
+void deleteAsking(const std::string& path, platform::DialogWindow& window) {
+  while (!platform::deleteFile(path) && !gone(path)) {
+    if (window.showMessageBox(cannotDelete(path)) != platform::MessageBoxAnswer::retry) return;
+  }
+}
+
+}  // namespace
+
+void cleanupArchive(const SessionState& state, platform::DialogWindow& window) {
+  if (state.sessionPrefix.empty() || !state.sessionUnsaved) return;
+  for (const std::string& name : platform::listFiles(state.archiveFolder, state.sessionPrefix)) {
+    if (keeps(name, state)) continue;
+    deleteAsking(state.archiveFolder + name, window);
+  }
+}
+
+}  // namespace brisolt::playback

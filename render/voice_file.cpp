@@ -1,0 +1,131 @@
+// Writing one voice file from the sample data file.
+#include "render/voice_file.h"
+
+#include <algorithm>
+
+#include "audio/wave_format.h"
+#include "platform/files/file_system.h"
+
+namespace brisolt::render {
+
+std::uint32_t leadInBytes(int leadInMs) { return audio::millisecondsToBytes(leadInMs); }
+
+std::uint32_t tailBytes(int leadInMs) { return audio::millisecondsToBytes(kLeadInAndTailMs - leadInMs); }
+
+VoiceFile::Open VoiceFile::open(const std::string& sampleDataPath, const std::string& outputPath, int barCount,
+                                int tempo) {
+  sampleData_ = platform::File::openForReading(sampleDataPath);
+  if (!sampleData_) return Open::NoSampleData;
+  output_ = bank_.createWaveFile(outputPath, barCount, tempo);
+  if (!output_) {
+    sampleData_.close();
+    return Open::NoOutput;
+  }
+  return Open::Opened;
+}
+
+bool VoiceFile::fetchOffset(int key, int layer, std::uint32_t& offset) const {
+  const std::int32_t found = bank_.sampleOffset(key, layer);
+  if (found == audio::kNoClip) return false;
+  offset = static_cast<std::uint32_t>(found);
+  return true;
+}
+
+bool VoiceFile::loadSilenceClip(std::uint32_t silenceOffset) {
+  silenceClipTried_ = true;
+  std::vector<std::uint8_t> clip(audio::kSilenceClipSize);
+  if (!sampleData_.seek(silenceOffset)) return false;
+  std::uint32_t got = 0;
+  while (got < clip.size()) {
+    const std::uint32_t n = sampleData_.read(clip.data() + got, static_cast<std::uint32_t>(clip.size()) - got);
+    if (n == 0) return false;
+    got += n;
+  }
+  silenceClip_ = std::move(clip);
+  return true;
+}
+
+bool VoiceFile::flush() {
+  if (pendingSilence_ == 0) return true;
+  const std::int32_t silenceOffset = bank_.silenceOffset();
+  if (silenceOffset == audio::kNoClip) return false;
+  const auto offset = static_cast<std::uint32_t>(silenceOffset);
+  if (!silenceClipTried_) loadSilenceClip(offset);
+  // The silence clip is eight seconds long: longer silences take it in turns.
+  while (pendingSilence_ > 0) {
+    const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(pendingSilence_, audio::kSilenceClipSize));
+    const std::int32_t copied = silenceClip_.empty()
+                                    ? bank_.copyRaw(sampleData_, output_, offset, piece)
+                                    : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
+    if (copied != static_cast<std::int32_t>(piece)) return false;
+    pendingSilence_ -= piece;
+  }
+  return true;
+}
+
+bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
+  std::uint32_t offset = 0;
+  if (!fetchOffset(key, layer, offset)) return false;
+  if (bytes == 0) return true;
+  if (key == audio::kSilenceKey) {
+    silence(bytes);  // scaled silence is silence
+    return true;
+  }
+  if (!flush()) return false;
+  return bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+}
+
+bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
+  std::uint32_t offset = 0;
+  if (!fetchOffset(key, layer, offset)) return false;
+  if (bytes == 0) return true;
+  if (!flush()) return false;
+  return bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+}
+
+void VoiceFile::rest(int duration, int& debt) {
+  silenceUnits(duration - debt);
+  debt = 0;
+}
+
+void VoiceFile::close() {
+  pendingSilence_ = 0;
+  silenceClip_ = {};
+  silenceClipTried_ = false;
+  output_.close();
+  sampleData_.close();
+}
+
+VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
+                            const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
+                            const VoiceBody& body) {
+  VoiceFile file(bank);
+  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened)
+    return VoiceOutcome::Failed;
+  file.silence(leadInBytes(leadInMs));
+  VoiceOutcome outcome = body(file);
+  if (outcome == VoiceOutcome::Written) file.silence(tailBytes(leadInMs));
+  if (outcome == VoiceOutcome::Written && !file.flush()) outcome = VoiceOutcome::Failed;
+  if (outcome == VoiceOutcome::Cancelled) file.flush();  // what was placed so far; the caller deletes it
+  file.close();
+  return outcome;
+}
+
+std::string renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
+                               const VoiceBody& body) {
+  audio::SampleBank bank;
+  const std::string path = platform::createTemporaryFile();
+  if (path.empty()) return {};
+  const VoiceOutcome outcome = writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs,
+                                              body);
+  switch (outcome) {
+    case VoiceOutcome::Written: return path;
+    case VoiceOutcome::Cancelled: return path + kCancelMark;
+    case VoiceOutcome::Failed: break;
+  }
+  // Nobody can name the file of an empty result: it goes now.
+  platform::deleteFile(path);
+  return {};
+}
+
+}  // namespace brisolt::render
