@@ -1,5 +1,5 @@
 // Entry point of the brisolt executable. Each subcommand lives in its own
-// file and is registered here.
+// file and is registered here; without a subcommand the window opens.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -10,9 +10,10 @@
 #include "app/exit_status.h"
 #include "app/plan_command.h"
 #include "app/play_command.h"
+#include "app/window_program.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"Brisolt - a generative piano composer."};
+  CLI::App app{"Brisolt - a generative piano composer. Without a subcommand it opens its window."};
   app.require_subcommand(0, 1);
 
   const std::vector<brisolt::Command> commands = {
@@ -35,6 +36,5 @@ int main(int argc, char** argv) {
   for (const auto& command : commands) {
     if (command.parser->parsed()) return command.run();
   }
-  std::cout << app.help();
-  return brisolt::kExitOk;
+  return brisolt::runWindowProgram();
 }

@@ -8,14 +8,15 @@
 #include <memory>
 #include <system_error>
 
+#include "app/app_folders.h"
 #include "app/exit_status.h"
 #include "app/generation.h"
 #include "app/plan_options_from_settings.h"
 #include "app/plan_report.h"
 #include "app/session_prefix.h"
+#include "app/settings_defaults.h"
 #include "app/setting_options.h"
 #include "compose/composer.h"
-#include "platform/paths.h"
 
 namespace brisolt {
 namespace {
@@ -47,7 +48,7 @@ std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& re
     return "--format \"" + texts.format + "\" is not a format; use json or text";
   }
   request.archiveFolder =
-      texts.archiveFolder.empty() ? archiveFolderBeside(platform::executableFolder()) : texts.archiveFolder;
+      texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
   return std::nullopt;
 }
@@ -89,6 +90,7 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
 
 Command addPlanCommand(CLI::App& app) {
   auto texts = std::make_shared<PlanTexts>();
+  texts->settings = savedSettingTexts();  // the window's last settings, when it saved any
   Command command;
   command.parser = app.add_subcommand(
       "plan",
@@ -101,7 +103,7 @@ Command addPlanCommand(CLI::App& app) {
       ->type_name("N");
   command.parser->add_option("--archive", texts->archiveFolder,
                              "Folder for the generation log, created when missing (default: Archive/ beside the "
-                             "executable)")
+                             "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
       ->type_name("DIR");
   command.parser->add_option("--format", texts->format,
                              "Output: text (a readable page, the default) or json (one object)")

@@ -1,0 +1,37 @@
+// The seam between the main window and playback: the window owns one
+// PlaybackCommands, made by a PlaybackFactory from what playback needs of
+// the window. The program's factory is programPlayback().
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "audio/file_mixer.h"
+#include "compose/composer.h"
+#include "platform/media/media_player.h"
+#include "platform/window/dialog_window.h"
+#include "playback/playback_commands.h"
+#include "playback/session_state.h"
+
+namespace brisolt {
+
+// Everything is owned by the main window and outlives the PlaybackCommands.
+struct PlaybackContext {
+  playback::SessionState& state;
+  platform::DialogWindow& window;
+  platform::MediaPlayer& player;  // the window's player of the media command strings
+  compose::Composer& composer;    // for the phrase excerpt of Save Session
+  audio::FileMixer& mixer;        // the program-wide mixer, whose files Stop closes
+  // Handles a click at (x, y) from the top of the hot-spot table:
+  // (400, 170) is Generate.
+  std::function<void(int x, int y)> clickAt;
+  // Hides the REMAINING TIME label and the time digits of a Generate.
+  std::function<void()> hideRemainingTime;
+};
+
+using PlaybackFactory = std::function<std::unique_ptr<playback::PlaybackCommands>(const PlaybackContext& context)>;
+
+// The playback of the program's window.
+PlaybackFactory programPlayback();
+
+}  // namespace brisolt
