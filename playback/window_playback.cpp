@@ -65,7 +65,10 @@ int WindowPlayback::play() {
   if (state_.musicFile.empty()) {
     const platform::MessageBoxAnswer answer = window_.showMessageBox(
         {"Brisolt - Play", kNothingToPlay, platform::MessageBoxIcon::question, platform::MessageBoxButtons::yesNo});
-    if (answer != platform::MessageBoxAnswer::no && hooks_.clickAt) hooks_.clickAt(kComposeX, kComposeY);
+    // Any answer but No composes. A box that could not be shown got no answer
+    // at all: composing then could refuse (no room) and ask again, forever.
+    const bool composes = answer != platform::MessageBoxAnswer::no && answer != platform::MessageBoxAnswer::none;
+    if (composes && hooks_.clickAt) hooks_.clickAt(kComposeX, kComposeY);
     return 1;
   }
 

@@ -3,6 +3,23 @@
 
 namespace brisolt::platform {
 
+std::string expandTabs(const std::string& text) {
+  constexpr std::size_t kTabWidth = 8;
+  std::string expanded;
+  std::size_t column = 0;
+  for (const char c : text) {
+    if (c == '\t') {
+      const std::size_t blanks = kTabWidth - column % kTabWidth;
+      expanded.append(blanks, ' ');
+      column += blanks;
+    } else {
+      expanded += c;
+      column = c == '\n' ? 0 : column + 1;
+    }
+  }
+  return expanded;
+}
+
 std::ostream& operator<<(std::ostream& out, MessageBoxAnswer answer) {
   switch (answer) {
     case MessageBoxAnswer::none: return out << "no answer";

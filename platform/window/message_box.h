@@ -29,6 +29,11 @@ struct MessageBoxRequest {
   friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 
+// The text with every tab expanded to blanks up to the next multiple of
+// eight columns, counted from the start of its line: message boxes that
+// cannot draw tabs still line up "Log file:\t" and "Music file:\t".
+std::string expandTabs(const std::string& text);
+
 std::ostream& operator<<(std::ostream& out, MessageBoxAnswer answer);
 std::ostream& operator<<(std::ostream& out, const MessageBoxRequest& request);
 

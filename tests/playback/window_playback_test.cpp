@@ -287,9 +287,10 @@ TEST_F(PlaybackStates, NothingToPlayAsksToGenerate) {
   EXPECT_EQ(playback_.play(), 1);
   EXPECT_EQ(clicks_.size(), 1u) << "No does nothing";
 
-  // A box that could not be shown is not a No.
+  // A box that could not be shown got no answer: nothing is composed, or a
+  // Generate refused for lack of room would ask again without end.
   EXPECT_EQ(playback_.play(), 1);
-  EXPECT_EQ(clicks_.size(), 2u);
+  EXPECT_EQ(clicks_.size(), 1u);
   EXPECT_FALSE(visible(control::kPlayLit));
   EXPECT_FALSE(deviceOpen());
 }

@@ -44,10 +44,11 @@ bool driverCanShowBoxes() {
 MessageBoxAnswer showSdlMessageBox(SDL_Window* parent, const MessageBoxRequest& request) {
   if (!driverCanShowBoxes()) return MessageBoxAnswer::none;
   const std::vector<SDL_MessageBoxButtonData> buttons = buttonsOf(request.buttons);
+  const std::string text = expandTabs(request.text);  // SDL draws a tab as a stray glyph
   const SDL_MessageBoxData data{iconFlag(request.icon) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
                                 parent,
                                 request.caption.c_str(),
-                                request.text.c_str(),
+                                text.c_str(),
                                 static_cast<int>(buttons.size()),
                                 buttons.data(),
                                 nullptr};
