@@ -10,10 +10,12 @@
 #include <iostream>
 #include <memory>
 
+#include "app/app_folders.h"
 #include "app/exit_status.h"
 #include "app/generation_interrupt.h"
 #include "app/generation_terminal.h"
 #include "app/setting_options.h"
+#include "app/settings_defaults.h"
 #include "platform/files/file_system.h"
 #include "platform/paths.h"
 
@@ -40,10 +42,13 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
       return "--session-id \"" + texts.sessionId + "\" is not a session id; use a whole number 0..4294967295";
     }
   }
-  const std::string exeFolder = platform::executableFolder();
-  request.archiveFolder = texts.archiveFolder.empty() ? archiveFolderBeside(exeFolder) : texts.archiveFolder;
+  // Beside the executable, or the user's folders for an installed copy.
+  const AppFolders folders = programFolders();
+  request.archiveFolder = texts.archiveFolder.empty() ? folders.archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
-  request.sampleDataPath = texts.sampleDataPath.empty() ? sampleDataPathBeside(exeFolder) : texts.sampleDataPath;
+  request.sampleDataPath = texts.sampleDataPath;
+  if (request.sampleDataPath.empty()) request.sampleDataPath = firstExistingFile(folders.sampleDataCandidates);
+  if (request.sampleDataPath.empty()) request.sampleDataPath = sampleDataPathBeside(folders.exeFolder);
   request.quiet = texts.quiet;
   return std::nullopt;
 }
@@ -154,6 +159,7 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
 
 Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers) {
   auto texts = std::make_shared<ComposeTexts>();
+  texts->settings = savedSettingTexts();  // the window's last settings, when it saved any
   Command command;
   command.parser = app.add_subcommand(
       "compose",
@@ -166,10 +172,11 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
       ->type_name("N");
   command.parser->add_option("--archive", texts->archiveFolder,
                              "Folder for the final mix and the log, created when missing (default: Archive/ beside "
-                             "the executable)")
+                             "the executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
       ->type_name("DIR");
   command.parser->add_option("--data", texts->sampleDataPath,
-                             "Sample data file (default: Data.dat beside the executable; brisolt-make-bank builds it)")
+                             "Sample data file (default: Data.dat beside the executable, or where an installed copy "
+                             "keeps it; brisolt-make-bank builds it)")
       ->type_name("FILE");
   command.parser->add_flag("--quiet", texts->quiet, "Show no progress, only errors and the two paths");
   command.run = [texts, &renderers] {

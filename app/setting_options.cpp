@@ -87,15 +87,15 @@ std::optional<int> parsePhraseCount(std::string_view text) {
 }
 
 void addSettingOptions(CLI::App& command, SettingTexts& texts) {
-  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B (default C)")
+  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B (default: the setting saved by the window, else C)")
       ->type_name("KEY");
   command.add_option("--scale", texts.scale,
-                     "Scale: 0..11 or a name, for example \"Minor Harmonic\" (default Major); all names: " +
+                     "Scale: 0..11 or a name, for example \"Minor Harmonic\" (default: the setting saved by the window, else Major); all names: " +
                          scaleNamesList())
       ->type_name("SCALE");
-  command.add_option("--motif", texts.motif, "Motif mode: a letter A..L (default B)")->type_name("LETTER");
-  command.add_option("--phrase-mode", texts.phraseMode, "Phrase mode: a letter A..L (default B)")->type_name("LETTER");
-  command.add_option("--phrases", texts.phrases, "Number of 16-bar phrases: 5..90 (default 5)")->type_name("N");
+  command.add_option("--motif", texts.motif, "Motif mode: a letter A..L (default: the setting saved by the window, else B)")->type_name("LETTER");
+  command.add_option("--phrase-mode", texts.phraseMode, "Phrase mode: a letter A..L (default: the setting saved by the window, else B)")->type_name("LETTER");
+  command.add_option("--phrases", texts.phrases, "Number of 16-bar phrases: 5..90 (default: the setting saved by the window, else 5)")->type_name("N");
 }
 
 std::optional<std::string> readSettingTexts(const SettingTexts& texts, CompositionSettings& settings) {

@@ -1,6 +1,6 @@
-// `brisolt plan` on a copy of the program whose folder holds the settings
-// the window saved: they are its defaults, options still win, and the file
-// is never written.
+// `brisolt plan` and `brisolt compose` on a copy of the program whose folder
+// holds the settings the window saved: they are their defaults, options
+// still win, and the file is never written.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
 
 namespace brisolt::test {
@@ -76,6 +78,33 @@ TEST_F(PlanDefaults, WithoutASavedFileTheDefaultsAreTheProgramsAndNoFileAppears)
   EXPECT_EQ(json["keyDisplayName"], "C");
   EXPECT_EQ(json["barCount"], 5 * 16);
   EXPECT_FALSE(fileExists(settings()));
+}
+
+TEST_F(PlanDefaults, ComposeTakesTheSavedSettingsAndTheDataBesideTheProgram) {
+  const std::string saved = "KeySignature=GA\nScale=Blues\nMotifMode=D\nPhraseMode=L\nPhrases=5\n";
+  writeFileBytes(settings(), Bytes(saved.begin(), saved.end()));
+  writeSyntheticBank(program() + "/Data.dat", {.markedBytes = 64});
+  const std::string command = "'" + program() + "/brisolt' compose --quiet --session-id 3 --archive '" +
+                              folder().path() + "Archive' 2>&1";
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+    status = ::pclose(pipe);
+  }
+  ASSERT_EQ(status, 0) << out;
+  std::istringstream paths(out);  // the final mix, then the log
+  std::string finalMix, logPath;
+  std::getline(paths, finalMix);
+  std::getline(paths, logPath);
+  std::ifstream logFile(logPath);
+  const std::string log((std::istreambuf_iterator<char>(logFile)), std::istreambuf_iterator<char>());
+  EXPECT_NE(log.find("Key signature: G#"), std::string::npos) << logPath << ":\n" << log;
+  EXPECT_NE(log.find("Scale: Blues"), std::string::npos) << log;
+  EXPECT_NE(log.find("Motif Mode: D"), std::string::npos) << log;
+  EXPECT_NE(log.find("Phrase Mode: L"), std::string::npos) << log;
+  EXPECT_EQ(readFileBytes(settings()), Bytes(saved.begin(), saved.end())) << "compose never writes the settings file";
 }
 
 }  // namespace
