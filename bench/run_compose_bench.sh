@@ -25,7 +25,7 @@ while [ $# -gt 0 ]; do
 done
 
 install_missing "${build_packages[@]}" fluidsynth
-build_brisolt >/dev/null
+build_brisolt -DBRISOLT_BUILD_BENCHMARKS=ON >/dev/null
 bin="$build_dir/bin"
 helpers="$build_dir/bench"
 soundfont=/usr/share/sounds/sf2/FluidR3_GM.sf2

@@ -33,8 +33,10 @@ install_missing() {
   fi
 }
 
-# build_brisolt: configures (once) and builds everything.
+# build_brisolt [cmake option]...: configures and builds the program, its
+# tools and its tests (and the benchmarks when given -DBRISOLT_BUILD_BENCHMARKS=ON).
 build_brisolt() {
-  cmake -S "$repo_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRISOLT_WERROR=ON >/dev/null
+  cmake -S "$repo_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBRISOLT_WERROR=ON \
+    -DBRISOLT_BUILD_BENCHMARKS=OFF "$@" >/dev/null
   cmake --build "$build_dir" -j "$(nproc)"
 }
