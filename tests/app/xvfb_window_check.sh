@@ -1,30 +1,38 @@
 #!/usr/bin/env bash
 # Tries the real window on a virtual X screen, as a new user would: a copy of
 # brisolt in a fresh folder with a synthetic Data.dat, the splash, COMPOSE
-# with 5 phrases, the automatic Play, then X to quit. Saves screenshots (PNG)
-# of the splash, the idle window, the window during Generate and after it,
-# and checks what the program leaves behind: Brisolt.INI written, the unsaved
-# session removed.
+# with 5 phrases, the automatic Play, pause, a phrase forward, Save while
+# paused (the report box closed with Enter), Stop, then X to quit. Clicks at
+# the hot spots; reads the digits, lit buttons and position bar off the
+# screen (window_screen.py) and saves a screenshot (PNG) of every step.
+# Checks what the program leaves behind: the saved phrase (the mix's bytes of
+# phrase 2) and the log kept, the rest of the session removed, Brisolt.INI
+# written.
 #
-#   xvfb_window_check.sh BRISOLT TEST_BANK_WRITER PREVIEW_FOLDER OUT_FOLDER
+#   xvfb_window_check.sh BRISOLT TEST_BANK_WRITER WINDOW_PREVIEW PREVIEW_FOLDER OUT_FOLDER
 #
-# Exits 77 (skipped) when Xvfb is missing, or xdotool is missing and cannot
+# Exits 77 (skipped) when Xvfb is missing, or xdotool or xwininfo is missing and cannot
 # be installed.
 set -euo pipefail
 
-brisolt=$1 bank_writer=$2 preview=$3 out=$4
+brisolt=$1 bank_writer=$2 window_preview=$3 preview=$4 out=$5
+here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*"; exit 1; }
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (apt-get install xvfb)"
-if ! command -v xdotool >/dev/null; then
+# need COMMAND PACKAGE: installs PACKAGE when COMMAND is missing (as root), or skips.
+need() {
+  command -v "$1" >/dev/null && return
   if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends xdotool >/dev/null 2>&1 ||
-      skip "xdotool is not installed and could not be installed"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$2" >/dev/null 2>&1 ||
+      skip "$1 is not installed and $2 could not be installed"
   else
-    skip "xdotool is not installed (apt-get install xdotool)"
+    skip "$1 is not installed (apt-get install $2)"
   fi
-fi
+}
+need xdotool xdotool
+need xwininfo x11-utils
 
 work=$(mktemp -d)
 server=""
@@ -37,23 +45,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/fb" "$out"
+mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/fb" "$work/pictures" "$out"
+rm -f "$out"/*.png
 cp "$brisolt" "$work/program/brisolt"
 cp "$(dirname "$brisolt")/brisolt.html" "$work/program/"
 "$bank_writer" "$work/program/Data.dat"
+SDL_VIDEODRIVER=dummy "$window_preview" --pictures "$work/pictures" >/dev/null || fail "cannot write the pictures"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
 server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-export HOME="$work/home" TMPDIR="$work/tmp"
+export HOME="$work/home" TMPDIR="$work/tmp" PYTHONPATH="$preview:$here"
 
 screenshot() {
-  python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); from xvfb_screenshot import xwd_to_png; xwd_to_png(sys.argv[2], sys.argv[3])' \
-    "$preview" "$work/fb/Xvfb_screen0" "$out/$1"
+  python3 -c 'import sys; from xvfb_screenshot import xwd_to_png; xwd_to_png(sys.argv[1], sys.argv[2])' \
+    "$work/fb/Xvfb_screen0" "$out/$1"
   echo "screenshot: $out/$1"
 }
+# expect_window PNG SECONDS CONDITION...: waits until the window shows what the
+# conditions say (see window_screen.py) and saves that screen as PNG.
+expect_window() {
+  local png=$1 seconds=$2 state
+  shift 2
+  state=$(python3 "$here/window_screen.py" wait "$work/pictures" "$work/fb/Xvfb_screen0" "$X" "$Y" "$seconds" \
+    "$out/$png" "$@") || fail "$png: expected $*; the window shows $state"
+  echo "screenshot: $out/$png ($state)"
+}
+screen_state() { python3 "$here/window_screen.py" read "$work/pictures" "$work/fb/Xvfb_screen0" "$X" "$Y"; }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 
 started=$(date +%s.%N)
 "$work/program/brisolt" >"$work/stdout" 2>&1 &
@@ -71,47 +92,85 @@ done
 shown=$(date +%s.%N)
 python3 -c "import sys; s = float(sys.argv[2]) - float(sys.argv[1]); print(f'main window after {s:.1f} s'); sys.exit(0 if s >= 5 else 1)" \
   "$started" "$shown" || fail "the splash was up less than five seconds"
-sleep 0.5
-screenshot 2-idle.png
+eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
+expect_window 2-idle.png 5 time=---- phrase=-- stop=lit play=dark pause=dark record=dark bar=hidden
+sleep 0.3
 
 # COMPOSE, with the default 5 phrases. A render can be over in a second, so
 # the screen is copied often meanwhile, and the first copy whose progress bar
 # shows red becomes the screenshot of the window during Generate.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --window "$window" 480 182 click 1
+click 480 182
 for frame in $(seq -w 1 60); do
   cp "$work/fb/Xvfb_screen0" "$work/frame$frame.xwd"
   sleep 0.05
 done
-python3 - "$preview" "$work" "$out/3-generating.png" "$X" "$Y" <<'PY' || fail "no copy of the screen shows the window generating"
-import glob, os, struct, sys
-sys.path.insert(0, sys.argv[1])
+python3 - "$work" "$out/3-generating.png" "$X" "$Y" <<'PY' || fail "no copy of the screen shows the window generating"
+import glob, os, sys
+from window_screen import Screen
 from xvfb_screenshot import xwd_to_png
-work, target, left, top = sys.argv[2], sys.argv[3], int(sys.argv[4]), int(sys.argv[5])
-def pixel(path, x, y):
-    data = open(path, "rb").read()
-    fields = struct.unpack(">25I", data[:100])
-    start = fields[0] + fields[19] * 12 + y * fields[12] + x * 4
-    blue, green, red = data[start], data[start + 1], data[start + 2]
-    return red, green, blue
+work, target, left, top = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
 for frame in sorted(glob.glob(os.path.join(work, "frame*.xwd"))):
-    red, green, blue = pixel(frame, left + 382, top + 232)  # the left end of the generation bar
+    red, green, blue = Screen.read(frame).pixel(left + 382, top + 232)  # the left end of the generation bar
     if red > 200 and green < 80 and blue < 80:
         xwd_to_png(frame, target)
         print("screenshot: " + target + " (" + os.path.basename(frame) + ")")
         sys.exit(0)
 sys.exit(1)
 PY
-mix=""
-for _ in $(seq 600); do
-  mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)
-  [ -n "$mix" ] && break
+# The automatic Play: time and phrase digits, the position bar, play lit.
+expect_window 4-playing.png 60 play=lit stop=dark pause=dark phrase=01 'time=00[0-5]?' time!=0000 bar!=hidden
+mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)
+[ -n "$mix" ] || fail "no final mix in $work/program/Archive"
+prefix=$(basename "$mix" Pelko.wav)
+echo "playing $(basename "$mix") after $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$shown") s of the window"
+
+# Pause: pause lit, and the time stands still.
+click 507 277
+expect_window 5-paused.png 5 pause=lit play=lit phrase=01
+sleep 0.5
+before=$(screen_state)
+sleep 1
+after=$(screen_state)
+[ "$before" = "$after" ] || fail "paused, the window changed from '$before' to '$after'"
+
+# A phrase forward: phrase 2 starts at 01:04 and, paused, stays there.
+click 580 327
+expect_window 6-phrase-forward.png 5 phrase=02 time=0104 bar=40 pause=lit play=lit
+sleep 1
+after=$(screen_state)
+case "$after" in *time=0104\ phrase=02*) ;; *) fail "paused after the seek, the window went on to '$after'" ;; esac
+
+# Save while paused keeps phrase 2: its excerpt is written, and the report
+# box, a window of its own over the digits, says so until Enter closes it.
+# (xdotool does not find the box by its title; xwininfo does.)
+report_box() { xwininfo -root -children | awk -v title="\"$1\":" 'index($0, title) { print $1; exit }'; }
+click 562 277
+box=""
+for _ in $(seq 100); do
+  box=$(report_box "Aurelune - Save Session - Phrase 2")
+  [ -n "$box" ] && break
   sleep 0.1
 done
-[ -n "$mix" ] || fail "no final mix in $work/program/Archive"
-echo "final mix after $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$shown") s of the window"
-sleep 2.5
-screenshot 4-playing.png
+[ -n "$box" ] || fail "no report box 'Aurelune - Save Session - Phrase 2' after Save; windows: $(xwininfo -root -children | grep '"' | tr '\n' '|')"
+expect_window 7-save-report.png 5 time!=0104
+excerpt="$work/program/Archive/${prefix}Pelko_02.wav"
+[ -f "$excerpt" ] || fail "Save did not write $(basename "$excerpt"): $(ls "$work/program/Archive")"
+[ "$(stat -c %s "$excerpt")" -eq $((44 + 2822400)) ] || fail "the excerpt has $(stat -c %s "$excerpt") bytes, expected 2822444"
+# Phrase 2 of the mix: 64 s from two samples before the end of the 20682-byte
+# lead-in, counted from byte 40.
+cmp -s <(tail -c +$((20682 + 40 + 2822400 + 1)) "$mix" | head -c 2822400) <(tail -c +45 "$excerpt") ||
+  fail "the excerpt's samples are not phrase 2 of the mix"
+xdotool key --window "$box" Return
+for _ in $(seq 50); do
+  [ -z "$(report_box "Aurelune - Save Session - Phrase 2")" ] && break
+  sleep 0.1
+done
+[ -z "$(report_box "Aurelune - Save Session - Phrase 2")" ] || fail "Enter did not close the report box"
+expect_window 8-saved.png 5 time=0104 phrase=02 pause=lit play=lit record=dark
+
+# Stop: stop lit, the digits and the bar gone.
+click 397 277
+expect_window 9-stopped.png 5 stop=lit play=dark pause=dark time=---- phrase=-- bar=hidden
 
 # X quits.
 xdotool windowfocus --sync "$window" 2>/dev/null || true
@@ -123,6 +182,7 @@ program=""
 
 expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5'
 [ "$(cat "$work/program/Brisolt.INI")" = "$expected" ] || fail "Brisolt.INI: $(cat "$work/program/Brisolt.INI")"
-left=$(ls "$work/program/Archive" | wc -l)
-[ "$left" -eq 0 ] || fail "the unsaved session left $left files: $(ls "$work/program/Archive")"
-echo "window check passed"
+kept=$(ls "$work/program/Archive" | tr '\n' ' ')
+[ "$kept" = "${prefix}Pelko_02.wav ${prefix}log.txt " ] ||
+  fail "the archive should keep only the saved phrase and the log of $prefix, it holds: $kept"
+echo "window check passed in $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$started") s"
