@@ -26,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "compose/key_range.h"
 #include "compose/phrase_planner.h"
 #include "compose/phrase_tables.h"
 #include "compose/plan_options.h"
@@ -39,13 +40,6 @@ namespace brisolt::compose {
 enum PlanResult : int {
   kPlanRejectedOptions = 0,  // an option lies outside its range; nothing was written or changed
   kPlanLogNotOpened = 1,     // the log could not be created; nothing else was changed
-};
-
-// A (low, high) pair of key numbers.
-struct KeyRange {
-  int low = 0;
-  int high = 0;
-  bool operator==(const KeyRange&) const = default;
 };
 
 // Everything one planPiece run decides. Replaced whole by the next run.
@@ -141,6 +135,7 @@ class Composer {
   // at least 12 keys wide; for a narrower one the result is the first value
   // at or above low reached by octaves, which may lie above high.
   static int foldIntoRange(int n, int low, int high);
+  static int foldIntoRange(int n, KeyRange range) { return foldIntoRange(n, range.low, range.high); }
 
   // With stretchFactor 1 the text itself; otherwise every character whose
   // index is not a multiple of 149 is repeated stretchFactor times.

@@ -1,34 +1,42 @@
-// Reading the constant tables of data/: comment and blank-line handling,
-// named sections and indexed entries.
+// Reading the constant tables of data/: lines, sections, indexed entries,
+// cells and the values in them.
 #include "compose/data_text.h"
 
 #include <charconv>
 #include <stdexcept>
 
 namespace brisolt::compose {
-namespace {
 
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
+std::string_view trim(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r";
+  const auto first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
+  const auto last = text.find_last_not_of(kBlanks);
   return text.substr(first, last - first + 1);
 }
 
-}  // namespace
+bool isComment(std::string_view line) { return !line.empty() && line.front() == '#'; }
 
 void badDataText(std::string_view tableName, std::string_view fault) {
   throw std::logic_error("embedded table '" + std::string(tableName) + "': " + std::string(fault));
 }
 
-std::vector<std::string_view> dataLines(std::string_view text) {
-  std::vector<std::string_view> lines;
+std::vector<NumberedLine> numberedLines(std::string_view text) {
+  std::vector<NumberedLine> lines;
+  int number = 0;
   while (!text.empty()) {
     const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    line = trimmed(line);
-    if (!line.empty() && line.front() != '#') lines.push_back(line);
+    lines.push_back({++number, trim(text.substr(0, end))});
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::vector<std::string_view> dataLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (const NumberedLine& line : numberedLines(text)) {
+    if (!line.text.empty() && !isComment(line.text)) lines.push_back(line.text);
   }
   return lines;
 }
@@ -38,7 +46,7 @@ std::vector<DataSection> dataSections(std::string_view text, std::string_view ta
   for (const std::string_view line : dataLines(text)) {
     if (line.front() == '[') {
       if (line.back() != ']') badDataText(tableName, "unclosed section name '" + std::string(line) + "'");
-      sections.push_back({std::string(trimmed(line.substr(1, line.size() - 2))), {}});
+      sections.push_back({std::string(trim(line.substr(1, line.size() - 2))), {}});
     } else if (sections.empty()) {
       badDataText(tableName, "line before the first section: '" + std::string(line) + "'");
     } else {
@@ -62,11 +70,38 @@ std::vector<std::string_view> words(std::string_view text) {
   return result;
 }
 
-int parseCount(std::string_view text) {
+std::optional<int> parseInt(std::string_view text) {
   int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || value < 0) return -1;
+  const char* end = text.data() + text.size();
+  const auto [stop, status] = std::from_chars(text.data(), end, value);
+  if (text.empty() || status != std::errc{} || stop != end) return std::nullopt;
   return value;
+}
+
+int parseCount(std::string_view text) {
+  const std::optional<int> value = parseInt(text);
+  return value && *value >= 0 ? *value : -1;
+}
+
+std::optional<bool> parseYesNo(std::string_view text) {
+  if (text == "yes") return true;
+  if (text == "no") return false;
+  return std::nullopt;
+}
+
+std::optional<std::string> parseQuoted(std::string_view text) {
+  if (text.size() < 2 || text.front() != '"' || text.back() != '"') return std::nullopt;
+  const auto inner = text.substr(1, text.size() - 2);
+  if (inner.find('"') != std::string_view::npos) return std::nullopt;
+  return std::string(inner);
+}
+
+std::string lineError(std::string_view file, int lineNumber, std::string_view message) {
+  std::string text = "Line " + std::to_string(lineNumber) + " of ";
+  text += file;
+  text += ": ";
+  text += message;
+  return text;
 }
 
 std::vector<std::string> indexedEntries(const std::vector<std::string_view>& lines,
@@ -108,7 +143,7 @@ std::vector<std::string_view> splitFields(std::string_view text, char separator)
   std::vector<std::string_view> fields;
   while (true) {
     const auto end = text.find(separator);
-    fields.push_back(trimmed(text.substr(0, end)));
+    fields.push_back(trim(text.substr(0, end)));
     if (end == std::string_view::npos) break;
     text = text.substr(end + 1);
   }

@@ -15,18 +15,16 @@ namespace {
 constexpr int kLayer = 2;
 constexpr int kRingUnits = 3;
 
-int fold(int key, const KeyRange& range) { return compose::Composer::foldIntoRange(key, range.low, range.high); }
-
 // The key the note sounds on, or nothing when it is silent.
 std::optional<int> keyOf(compose::Composer& composer, const AccompanimentVoice& voice, const FamilyRule& rule,
                          const ModeIntervals& mode, const VoiceNote& note) {
   if (rule.onlyOnTonic && !composer.isTonic(note.planned.key)) return std::nullopt;
   int key = note.planned.key;
-  if (rule.foldBefore) key = fold(key, *rule.foldBefore);
+  if (rule.foldBefore) key = compose::Composer::foldIntoRange(key, *rule.foldBefore);
   const std::optional<int> moved = moveKey(rule.moves, note.character, key, composer, mode);
   if (!moved) return std::nullopt;
   key = *moved;
-  if (rule.foldAfter) key = fold(key, *rule.foldAfter);
+  if (rule.foldAfter) key = compose::Composer::foldIntoRange(key, *rule.foldAfter);
   if (!composer.isScaleKey(key)) return std::nullopt;
   if (note.character == '0') return std::nullopt;
   if (note.planned.barMask == '0' && voice.obeysBarMask) return std::nullopt;

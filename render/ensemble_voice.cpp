@@ -41,16 +41,18 @@ class EnsembleDecisions {
 
     int key = note.planned.key;
     // Voices with two folds bring the key into the first range before moving.
-    if (voice_.foldKind == FoldKind::Fixed && voice_.folds.size() > 1) key = fold(key, voice_.folds.front());
+    if (voice_.foldKind == FoldKind::Fixed && voice_.folds.size() > 1) {
+      key = compose::Composer::foldIntoRange(key, voice_.folds.front());
+    }
     const std::optional<int> moved = moveKey(rule_.moves, note.character, key, composer_, mode_);
     if (!moved) return std::nullopt;
     key = *moved;
     switch (voice_.foldKind) {
       case FoldKind::None: break;
       case FoldKind::Fixed:
-        if (key != 0 || rule_.foldsKeyZero) key = fold(key, voice_.folds.back());
+        if (key != 0 || rule_.foldsKeyZero) key = compose::Composer::foldIntoRange(key, voice_.folds.back());
         break;
-      case FoldKind::RangeList: key = fold(key, register_); break;
+      case FoldKind::RangeList: key = compose::Composer::foldIntoRange(key, register_); break;
     }
     if (!composer_.isScaleKey(key)) return std::nullopt;
     if (d == 1 && debt > 0) return std::nullopt;  // swallowed by the clip still ringing
@@ -58,8 +60,6 @@ class EnsembleDecisions {
   }
 
  private:
-  static int fold(int key, const KeyRange& range) { return compose::Composer::foldIntoRange(key, range.low, range.high); }
-
   void pickRegister() {
     const int choice = composer_.pickWeighted(kRegisterWeights);
     if (choice >= 1 && choice <= static_cast<int>(voice_.ranges.size())) register_ = voice_.ranges[choice - 1];

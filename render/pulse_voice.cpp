@@ -49,7 +49,7 @@ class PulseStrikes {
     const int melody = compose::Composer::keyAtBeat(unit, planned.pitches(), planned.rhythms());
     if (melody == 0) return 0;  // the bar's notes have ended
     if (voice_.needsThirdInScale && !composer_.isScaleKey(melody + thirdUp_)) return 0;
-    const int key = compose::Composer::foldIntoRange(melody + voice_.keyOffset, voice_.fold.low, voice_.fold.high);
+    const int key = compose::Composer::foldIntoRange(melody + voice_.keyOffset, voice_.fold);
     if (!composer_.isScaleKey(key) || voice_.silencedStrike == which || mask == '0') return 0;
     return key;
   }

@@ -2,7 +2,7 @@
 #include "render/voice_patterns.h"
 
 #include "embedded/voicePatternsText.h"
-#include "render/data_text.h"
+#include "compose/data_text.h"
 
 namespace brisolt::render {
 namespace {
@@ -11,20 +11,20 @@ constexpr std::string_view kFile = "voice_patterns.txt";
 constexpr std::string_view kHeader = "voice ";
 constexpr std::string_view kAlphabet = "0+-ABCDEFGHOQVWXYZy";
 
-bool isLetter(char c) { return c > ' ' && c < 127; }
-
 std::size_t slot(char letter) { return static_cast<unsigned char>(letter); }
 
 }  // namespace
 
+bool isVoiceLetter(char c) { return c > ' ' && c < 127; }
+
 bool isPatternCharacter(char c) { return c != '\0' && kAlphabet.find(c) != std::string_view::npos; }
 
 std::string_view VoicePatterns::find(char letter) const {
-  return isLetter(letter) ? std::string_view(byLetter[slot(letter)]) : std::string_view();
+  return isVoiceLetter(letter) ? std::string_view(byLetter[slot(letter)]) : std::string_view();
 }
 
 VoicePatternsLoad parseVoicePatterns(std::string_view text) {
-  using datatext::lineError;
+  using compose::lineError;
   VoicePatternsLoad load;
   auto fail = [&](int line, const std::string& message) {
     load.patterns = {};
@@ -34,8 +34,8 @@ VoicePatternsLoad parseVoicePatterns(std::string_view text) {
 
   char open = 0;  // the voice whose lines are being read, 0 between entries
   int openLine = 0;
-  for (const auto& line : datatext::splitLines(text)) {
-    if (datatext::isComment(line.text)) continue;
+  for (const auto& line : compose::numberedLines(text)) {
+    if (compose::isComment(line.text)) continue;
     if (line.text.empty()) {
       if (open != 0 && load.patterns.byLetter[slot(open)].empty())
         return fail(openLine, std::string("voice ") + open + " has no pattern lines");
@@ -45,8 +45,8 @@ VoicePatternsLoad parseVoicePatterns(std::string_view text) {
     if (line.text.starts_with(kHeader)) {
       if (open != 0)
         return fail(line.number, "an empty line must end the entry of voice " + std::string(1, open));
-      const auto letter = datatext::trim(line.text.substr(kHeader.size()));
-      if (letter.size() != 1 || !isLetter(letter.front()))
+      const auto letter = compose::trim(line.text.substr(kHeader.size()));
+      if (letter.size() != 1 || !isVoiceLetter(letter.front()))
         return fail(line.number, "expected one voice letter after \"voice\", got \"" + std::string(letter) + "\"");
       open = letter.front();
       openLine = line.number;

@@ -12,6 +12,9 @@ namespace brisolt::render {
 // 'Q', 'V'..'Z', and the lower-case 'y' that reads as 'Y'.
 bool isPatternCharacter(char c);
 
+// A character that can name a voice in the data files: printable, not a blank.
+bool isVoiceLetter(char c);
+
 // The longest line of a string in the data file.
 inline constexpr std::size_t kPatternLineLength = 100;
 

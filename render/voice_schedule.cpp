@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "embedded/voiceScheduleText.h"
-#include "render/data_text.h"
+#include "compose/data_text.h"
 
 namespace brisolt::render {
 namespace {
@@ -16,18 +16,18 @@ constexpr int kStems = 8;
 constexpr int kHighestStep = 9;
 
 std::string readCall(std::string_view text, const VoiceSchedule& schedule, ScheduledCall& call) {
-  const auto cells = datatext::splitCells(text);
+  const auto cells = compose::splitFields(text, '|');
   if (cells.size() != kColumns)
     return "row of " + std::to_string(cells.size()) + " columns; expected group | stem | renderer | voice | step";
 
-  const auto group = datatext::parseInt(cells[0]);
+  const auto group = compose::parseInt(cells[0]);
   const int previous = schedule.groupCount();
   if (!group || *group < 1 || *group < previous || *group > previous + 1)
     return "group \"" + std::string(cells[0]) + "\" must be " + std::to_string(std::max(previous, 1)) +
            (previous > 0 ? " or " + std::to_string(previous + 1) : std::string());
   call.group = *group;
 
-  const auto stem = datatext::parseInt(cells[1]);
+  const auto stem = compose::parseInt(cells[1]);
   if (!stem || *stem < 1 || *stem > kStems)
     return "stem \"" + std::string(cells[1]) + "\" must be a number from 1 to 8";
   if (!schedule.calls.empty() && schedule.calls.back().group == call.group && schedule.calls.back().stem != *stem)
@@ -47,7 +47,7 @@ std::string readCall(std::string_view text, const VoiceSchedule& schedule, Sched
   if (cells[3].size() != 1 || cells[3] == kNone)
     return "voice \"" + std::string(cells[3]) + "\" must be one letter or digit";
   call.letter = cells[3].front();
-  const auto step = datatext::parseInt(cells[4]);
+  const auto step = compose::parseInt(cells[4]);
   if (!step || *step < 1 || *step > kHighestStep)
     return "step \"" + std::string(cells[4]) + "\" must be a number from 1 to 9";
   call.step = *step;
@@ -58,13 +58,13 @@ std::string readCall(std::string_view text, const VoiceSchedule& schedule, Sched
 
 VoiceScheduleLoad parseVoiceSchedule(std::string_view text) {
   VoiceScheduleLoad load;
-  for (const auto& line : datatext::splitLines(text)) {
-    if (line.text.empty() || datatext::isComment(line.text)) continue;
+  for (const auto& line : compose::numberedLines(text)) {
+    if (line.text.empty() || compose::isComment(line.text)) continue;
     ScheduledCall call;
     const std::string error = readCall(line.text, load.schedule, call);
     if (!error.empty()) {
       load.schedule = {};
-      load.error = datatext::lineError(kFile, line.number, error);
+      load.error = compose::lineError(kFile, line.number, error);
       return load;
     }
     load.schedule.calls.push_back(call);

@@ -5,7 +5,8 @@
 #include <utility>
 
 #include "embedded/voiceTableText.h"
-#include "render/data_text.h"
+#include "compose/composer.h"
+#include "compose/data_text.h"
 #include "render/voice_patterns.h"
 
 namespace brisolt::render {
@@ -18,7 +19,7 @@ constexpr int kLongestLeadInMs = 3000;         // the tail is 3000 ms less the l
 constexpr int kLowestKey = 1;
 constexpr int kHighestKey = 60;
 constexpr int kUnitsPerBar = 8;
-constexpr std::size_t kRangeListPairs = 5;
+constexpr int kRangeListPairs = 5;
 
 struct FamilyName {
   Family family;
@@ -42,39 +43,13 @@ constexpr std::array<std::pair<Strike, std::string_view>, 3> kStrikes{{
     {Strike::Second, "second"},
 }};
 
-bool isLetter(char c) { return c > ' ' && c < 127; }
-
 std::optional<KeyRange> parseKeyRange(std::string_view text) {
   const auto dots = text.find("..");
   if (dots == std::string_view::npos) return std::nullopt;
-  const auto low = datatext::parseInt(text.substr(0, dots));
-  const auto high = datatext::parseInt(text.substr(dots + 2));
+  const auto low = compose::parseInt(text.substr(0, dots));
+  const auto high = compose::parseInt(text.substr(dots + 2));
   if (!low || !high || *low < kLowestKey || *high > kHighestKey || *low > *high) return std::nullopt;
   return KeyRange{*low, *high};
-}
-
-// The pairs of a range list: numbers separated by any of ",", "(", ")" and
-// blanks, taken two by two.
-std::optional<std::vector<KeyRange>> parseRangeList(std::string_view text) {
-  constexpr std::string_view kSeparators = ",() ";
-  std::vector<int> numbers;
-  while (!text.empty()) {
-    const auto start = text.find_first_not_of(kSeparators);
-    if (start == std::string_view::npos) break;
-    text.remove_prefix(start);
-    const auto number = datatext::parseInt(text.substr(0, text.find_first_of(kSeparators)));
-    if (!number) return std::nullopt;
-    numbers.push_back(*number);
-    text.remove_prefix(std::min(text.size(), text.find_first_of(kSeparators)));
-  }
-  if (numbers.size() % 2 != 0) return std::nullopt;
-  std::vector<KeyRange> ranges;
-  for (std::size_t i = 0; i < numbers.size(); i += 2) {
-    const KeyRange range{numbers[i], numbers[i + 1]};
-    if (range.low < kLowestKey || range.high > kHighestKey || range.low > range.high) return std::nullopt;
-    ranges.push_back(range);
-  }
-  return ranges;
 }
 
 // Takes the cells of one row in order; the first cell that does not read
@@ -95,7 +70,7 @@ class RowReader {
 
   int integer(std::string_view what, int low, int high) {
     const auto cell = word();
-    const auto value = datatext::parseInt(cell);
+    const auto value = compose::parseInt(cell);
     if (!value || *value < low || *value > high) {
       fail(std::string(what) + " \"" + std::string(cell) + "\" is not a number from " + std::to_string(low) +
            " to " + std::to_string(high));
@@ -106,14 +81,14 @@ class RowReader {
 
   bool yesNo(std::string_view what) {
     const auto cell = word();
-    const auto value = datatext::parseYesNo(cell);
+    const auto value = compose::parseYesNo(cell);
     if (!value) fail(std::string(what) + " \"" + std::string(cell) + "\" must be yes or no");
     return value.value_or(false);
   }
 
   std::string quoted(std::string_view what) {
     const auto cell = word();
-    auto value = datatext::parseQuoted(cell);
+    auto value = compose::parseQuoted(cell);
     if (!value) fail(std::string(what) + " " + std::string(cell) + " must be a text in double quotes");
     return value.value_or(std::string());
   }
@@ -127,7 +102,7 @@ class RowReader {
 VoiceCommon readCommon(RowReader& row) {
   VoiceCommon common;
   const auto letter = row.word();
-  if (letter.size() != 1 || !isLetter(letter.front()))
+  if (letter.size() != 1 || !isVoiceLetter(letter.front()))
     row.fail("voice \"" + std::string(letter) + "\" must be one letter or digit");
   else
     common.letter = letter.front();
@@ -201,22 +176,21 @@ void readRangeList(RowReader& row, EnsembleVoice& voice) {
   }
   voice.rangeList = row.quoted("range list");
   if (row.failed()) return;
-  const auto ranges = parseRangeList(voice.rangeList);
-  if (!ranges || ranges->size() != kRangeListPairs) {
+  // Read with the Composer's reader of range lists. Only digits and the
+  // separators of the pairs may stand in it, so a typo cannot pass for one.
+  const auto fault = [&] {
     row.fail("range list \"" + voice.rangeList + "\" must hold five (low,high) pairs of key numbers");
-    return;
+  };
+  if (voice.rangeList.find_first_not_of("0123456789,() ") != std::string::npos) return fault();
+  for (int n = 1; n <= kRangeListPairs; ++n) {
+    const KeyRange range = compose::Composer::rangeAt(n, voice.rangeList);
+    if (range.low < kLowestKey || range.high > kHighestKey || range.low > range.high) return fault();
+    voice.ranges.push_back(range);
   }
-  voice.ranges = *ranges;
+  if (compose::Composer::rangeAt(kRangeListPairs + 1, voice.rangeList) != KeyRange{}) fault();
 }
 
 }  // namespace
-
-std::string_view familyName(Family family) {
-  for (const auto& entry : kFamilies) {
-    if (entry.family == family) return entry.name;
-  }
-  return {};
-}
 
 // Fills a VoiceTable section by section; friend of the table.
 class VoiceTableReader {
@@ -224,8 +198,8 @@ class VoiceTableReader {
   VoiceTableLoad read(std::string_view text) {
     VoiceTableLoad load;
     std::optional<Renderer> section;
-    for (const auto& line : datatext::splitLines(text)) {
-      if (line.text.empty() || datatext::isComment(line.text)) continue;
+    for (const auto& line : compose::numberedLines(text)) {
+      if (line.text.empty() || compose::isComment(line.text)) continue;
       std::string error;
       if (line.text.front() == '[') {
         section = readSection(line.text, error);
@@ -236,7 +210,7 @@ class VoiceTableReader {
       }
       if (!error.empty()) {
         load.table = {};
-        load.error = datatext::lineError(kFile, line.number, error);
+        load.error = compose::lineError(kFile, line.number, error);
         return load;
       }
     }
@@ -255,7 +229,7 @@ class VoiceTableReader {
   }
 
   static std::string readRow(Renderer section, std::string_view text, VoiceTable& table) {
-    RowReader row(datatext::splitCells(text));
+    RowReader row(compose::splitFields(text, '|'));
     const std::size_t expected = columnsOf(section);
     if (row.size() != expected)
       return "row of " + std::to_string(row.size()) + " columns; rows of [" + std::string(rendererName(section)) +
@@ -333,7 +307,7 @@ class VoiceTableReader {
     SplitVoice voice;
     voice.common = common;
     if (const auto cell = row.word(); cell != "any") {
-      const auto longest = datatext::parseInt(cell);
+      const auto longest = compose::parseInt(cell);
       if (!longest || *longest < 1 || *longest > 5)
         row.fail("longest sounding d \"" + std::string(cell) + "\" must be any or a number from 1 to 5");
       voice.longestSoundingD = longest;
@@ -370,7 +344,7 @@ class VoiceTableReader {
 };
 
 const VoiceTable::Slot* VoiceTable::slotOf(char letter) const {
-  if (!isLetter(letter)) return nullptr;
+  if (!isVoiceLetter(letter)) return nullptr;
   const Slot& slot = slots_[static_cast<unsigned char>(letter)];
   return slot.renderer ? &slot : nullptr;
 }

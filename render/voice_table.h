@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compose/key_range.h"
 #include "render/renderer_kind.h"
 
 namespace brisolt::render {
@@ -23,14 +24,7 @@ enum class Family {
   TonicAnswers,   // s, t
 };
 
-// The family's name in the data file, e.g. "scale-step line".
-std::string_view familyName(Family family);
-
-struct KeyRange {
-  int low = 0;
-  int high = 0;
-  friend bool operator==(const KeyRange&, const KeyRange&) = default;
-};
+using compose::KeyRange;
 
 // What every voice has.
 struct VoiceCommon {

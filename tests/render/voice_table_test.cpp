@@ -88,6 +88,15 @@ TEST(VoiceTableFile, RejectsMalformedRowsNamingTheLine) {
       {ensemble + "a | 7 | 1500 | harmony | 2 | no | range list | 104 | \"XXXX--------XXXX----\" | 1968 | "
                   "\"(25,36),(20,31),(40,51),(20,31)\"\n",
        "must hold five (low,high) pairs"},
+      {ensemble + "a | 7 | 1500 | harmony | 2 | no | range list | 104 | \"XXXX--------XXXX----\" | 1968 | "
+                  "\"(25,36),(20,31),(40,51),(20,31),(38,49),(20,31)\"\n",
+       "must hold five (low,high) pairs"},
+      {ensemble + "a | 7 | 1500 | harmony | 2 | no | range list | 104 | \"XXXX--------XXXX----\" | 1968 | "
+                  "\"(25,36),(20;31),(40,51),(20,31),(38,49)\"\n",
+       "must hold five (low,high) pairs"},
+      {ensemble + "a | 7 | 1500 | harmony | 2 | no | range list | 104 | \"XXXX--------XXXX----\" | 1968 | "
+                  "\"(25,36),(31,20),(40,51),(20,31),(38,49)\"\n",
+       "must hold five (low,high) pairs"},
       {ensemble + "a | 7 | 1500 | harmony | 2 | no | 13..60 | 104 | \"XXXX--------XXXX----\" | 1968 | -\n",
        "harmony voices, and only they, fold into a range list"},
       {ensemble + row1 + "[split]\n1 | 8 | 750 | any | 212 | \"+-+-00ZY00+-+-00ZY00\" | 1967\n",
