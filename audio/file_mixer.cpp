@@ -214,21 +214,15 @@ int FileMixer::averageInputs() {
   std::uint32_t runLength = 0;  // bytes of the current run, as the eighth input delivered them
   std::uint32_t position = 0;   // bytes of the run averaged so far
   std::uint32_t written = 0;    // bytes of the run already in the scratch file
-  auto writeAveraged = [&] {
-    const std::uint32_t count = position - written;
-    const char* from = reinterpret_cast<const char*>(outputSamples_.data()) + written;
-    written = position;
-    return output_.write(from, count) == count;
-  };
 
   for (;;) {
     pumpOneMessage();
     if (stopRequested()) {
-      writeAveraged();
+      writeOutput(written, position);
       return kMixCancelled;
     }
     if (position == runLength) {
-      if (!writeAveraged()) return kMixShortWrite;
+      if (!writeOutput(written, position)) return kMixShortWrite;
       std::array<std::uint32_t, kMixInputCount> got{};
       for (int k = 0; k < kMixInputCount; ++k) got[k] = inputs_[k].read(inputSamples_[k].data(), kMixCallSize);
       runLength = got[kMixInputCount - 1];
@@ -242,6 +236,13 @@ int FileMixer::averageInputs() {
     averageBlock(position / 2, (block + 1) / 2);
     position += block;
   }
+}
+
+bool FileMixer::writeOutput(std::uint32_t& written, std::uint32_t upTo) {
+  const std::uint32_t count = upTo - written;
+  const char* from = reinterpret_cast<const char*>(outputSamples_.data()) + written;
+  written = upTo;
+  return output_.write(from, count) == count;
 }
 
 void FileMixer::averageBlock(std::uint32_t first, std::uint32_t count) {
@@ -266,24 +267,18 @@ int FileMixer::matchPeaks(const std::string& destination, const std::string& scr
   std::uint32_t runLength = 0;
   std::uint32_t position = 0;
   std::uint32_t written = 0;
-  auto writeScaled = [&] {
-    const std::uint32_t count = position - written;
-    const char* from = reinterpret_cast<const char*>(outputSamples_.data()) + written;
-    written = position;
-    return output_.write(from, count) == count;
-  };
 
   for (;;) {
     pumpOneMessage();
     if (stopRequested()) {
-      writeScaled();
+      writeOutput(written, position);
       copySource_.close();
       output_.close();
       platform::deleteFile(scratch);
       return kMixPeakMatchCancelled;
     }
     if (position == runLength) {
-      if (!writeScaled()) return kMixShortWrite;
+      if (!writeOutput(written, position)) return kMixShortWrite;
       runLength = copySource_.read(outputSamples_.data(), kMixCallSize);
       position = written = 0;
       if (runLength == 0) {

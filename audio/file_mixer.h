@@ -93,6 +93,9 @@ class FileMixer {
   // Averages `count` samples from sample `first` of the input buffers into the output buffer.
   void averageBlock(std::uint32_t first, std::uint32_t count);
   bool stopRequested() const { return cancel_ || filesClosed_; }
+  // Writes the bytes of outputSamples_ from written up to upTo to output_ and
+  // moves written there; false on a short write.
+  bool writeOutput(std::uint32_t& written, std::uint32_t upTo);
   class OperationScope;
 
   bool cancel_ = false;
