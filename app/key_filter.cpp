@@ -5,8 +5,11 @@ namespace brisolt {
 
 KeyAction filterKey(platform::KeyPress press) {
   using platform::Key;
+  // With Alt held a key is a system key: none of the window's keys, and F10
+  // with Alt goes on as well. F10 alone is swallowed (no menu).
+  if (press.alt) return KeyAction::none;
   switch (press.key) {
-    case Key::f10: return press.alt ? KeyAction::none : KeyAction::swallow;
+    case Key::f10: return KeyAction::swallow;
     case Key::f1: return KeyAction::swallow;
     case Key::enter: return KeyAction::compose;
     case Key::keypadPlus: return KeyAction::plus;

@@ -16,6 +16,7 @@ enum class KeyAction {
   about,        // F2: the About box
 };
 
+// Keys pressed with Alt held are never the window's (Alt+X does not exit).
 KeyAction filterKey(platform::KeyPress key);
 
 }  // namespace brisolt

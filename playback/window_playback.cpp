@@ -165,6 +165,10 @@ int WindowPlayback::seekPhrase(int direction) {
 void WindowPlayback::onMediaNotification(MediaNotification flag) {
   // Superseded and aborted come from the pause, stop, seek and close commands.
   if (flag == MediaNotification::superseded || flag == MediaNotification::aborted) return;
+  // An end that reaches the window during a Generate was posted before the
+  // device was closed: it belongs to a playback already over, and taken as
+  // Stop it would throw away the session being made.
+  if (state_.appState == kGenerating) return;
   stopPlayback();
 }
 

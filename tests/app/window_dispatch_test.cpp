@@ -70,6 +70,10 @@ TEST(KeyFilter, MapsTheWindowsKeys) {
   EXPECT_EQ(filterKey({Key::letterX, false}), KeyAction::exit);
   EXPECT_EQ(filterKey({Key::f9, false}), KeyAction::exit);
   EXPECT_EQ(filterKey({Key::other, false}), KeyAction::none);
+  // With Alt held every key is a system key and none of the window's.
+  for (const Key key : {Key::enter, Key::keypadPlus, Key::keypadMinus, Key::letterX, Key::f9, Key::f1, Key::f2}) {
+    EXPECT_EQ(filterKey({key, true}), KeyAction::none) << "key " << static_cast<int>(key) << " with Alt";
+  }
 }
 
 class WindowDispatch : public WindowTest {};

@@ -315,6 +315,24 @@ TEST_F(PlaybackStates, TheAbortedFlagSwallowsOnePlay) {
   EXPECT_TRUE(window_.messageBoxes().empty());
 }
 
+TEST_F(PlaybackStates, AnEndOfPlayStillQueuedWhenAGenerateStartsLeavesTheGenerateAlone) {
+  generateSession(5);
+  state_.musicFile = writeMix("short.wav", 1500);
+  playback_.play();
+  backend_.advance(seconds(2));  // the end is posted, not yet delivered
+  playback_.stopPlayback();      // Stop, then COMPOSE, come first
+  const std::string next = "240131_142600_";
+  generateSession(5, next);
+  state_.appState = kGenerating;
+
+  window_.dispatchPending();
+  ASSERT_EQ(events_.notifications, std::vector{platform::MediaNotification::successful});
+  EXPECT_EQ(state_.appState, kGenerating);
+  EXPECT_EQ(state_.sessionPrefix, next);
+  EXPECT_EQ(remainingTimeHides_, 0);
+  EXPECT_EQ(platform::listFiles(archive_, next).size(), 3u) << "the session being made keeps its files";
+}
+
 class StopDuringGenerate : public PlaybackFixture {};
 
 TEST_F(StopDuringGenerate, ClosesTheMixersFilesDiscardsThePartialSessionAndGoesIdle) {
