@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "tests/compose/scratch_folder.h"
+#include "tests/support/shell_command.h"
 
 namespace brisolt {
 namespace {
@@ -26,14 +25,10 @@ struct Outcome {
 Outcome runBrisolt(const std::string& arguments, const std::string& scratch) {
   const std::string errFile = scratch + "stderr.txt";
   const std::string command = std::string("'") + BRISOLT_EXECUTABLE + "' " + arguments + " 2>'" + errFile + "'";
+  const test::ShellRun shell = test::runShell(command);
   Outcome run;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  run.status = shell.status;
+  run.out = shell.out;
   std::ifstream in(errFile);
   run.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   std::filesystem::remove(errFile);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,7 @@
 #include <sstream>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/shell_command.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
 
@@ -31,14 +30,9 @@ class PlanDefaults : public TempFolderTest {
   nlohmann::json plan(const std::string& arguments) {
     const std::string command =
         "'" + program() + "/brisolt' plan --format json --archive '" + folder().path() + "Archive' " + arguments;
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-      char buffer[4096];
-      std::size_t got;
-      while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-      status = ::pclose(pipe);
-    }
-    return nlohmann::json::parse(out, nullptr, false);
+    const ShellRun run = runShell(command);
+    status = run.status;
+    return nlohmann::json::parse(run.out, nullptr, false);
   }
   std::string logOf(const nlohmann::json& json) const {
     std::ifstream log(json.value("logFile", std::string()));
@@ -86,14 +80,9 @@ TEST_F(PlanDefaults, ComposeTakesTheSavedSettingsAndTheDataBesideTheProgram) {
   writeSyntheticBank(program() + "/Data.dat", {.markedBytes = 64});
   const std::string command = "'" + program() + "/brisolt' compose --quiet --session-id 3 --archive '" +
                               folder().path() + "Archive' 2>&1";
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    status = ::pclose(pipe);
-  }
-  ASSERT_EQ(status, 0) << out;
+  const ShellRun run = runShell(command);
+  ASSERT_EQ(run.status, 0) << run.out;
+  const std::string& out = run.out;
   std::istringstream paths(out);  // the final mix, then the log
   std::string finalMix, logPath;
   std::getline(paths, finalMix);

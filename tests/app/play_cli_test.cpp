@@ -21,6 +21,7 @@
 
 #include "tests/playback/playback_fixture.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/shell_command.h"
 #include "tests/support/temp_folder.h"
 
 namespace brisolt {
@@ -40,14 +41,10 @@ Outcome runPlay(const std::string& arguments, const std::string& folder, const s
   const std::string errFile = folder + "stderr.txt";
   const std::string command = environment + " '" BRISOLT_EXECUTABLE "' play " + arguments + " </dev/null 2>'" +
                               errFile + "'";
+  const test::ShellRun shell = test::runShell(command);
   Outcome run;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  run.status = shell.status;
+  run.out = shell.out;
   run.err.assign(reinterpret_cast<const char*>(test::readFileBytes(errFile).data()), test::fileSize(errFile));
   return run;
 }

@@ -11,6 +11,7 @@
 
 #include "audio/sample_bank.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/shell_command.h"
 #include "tests/support/temp_folder.h"
 #include "tools/bank_builder/bank_builder.h"
 
@@ -65,14 +66,9 @@ TEST(BankBuilder, AMissingSoundfontNamesThePackageToInstall) {
   EXPECT_TRUE(build.bytes.empty());
 
   const std::string command = std::string(BRISOLT_MAKE_BANK) + " --soundfont /nonexistent/piano.sf2 -o /dev/null 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string message;
-  char line[512];
-  while (std::fgets(line, sizeof line, pipe)) message += line;
-  const int status = ::pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 3) << message;
-  EXPECT_NE(message.find("fluid-soundfont-gm"), std::string::npos) << message;
+  const test::ShellRun run = test::runShell(command);
+  EXPECT_EQ(run.status, 3) << run.out;
+  EXPECT_NE(run.out.find("fluid-soundfont-gm"), std::string::npos) << run.out;
 }
 
 class BuiltBank : public ::testing::Test {
