@@ -105,14 +105,15 @@ TerminalProgress::Style progressStyle(const ComposeRequest& request, const Compo
 
 int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,
                std::ostream& err) {
-  for (const GenerationStep& step :
-       {checkSampleData(request.sampleDataPath, environment.makeBankCommand),
-        prepareArchiveFolder(request.archiveFolder)}) {
-    if (!step.ok()) return report(err, step);
-  }
-  const GenerationStep room = checkRoom({request.archiveFolder, platform::temporaryFolder()},
+  // The room is checked before the archive folder is made, so that a refusal
+  // leaves no empty folder behind.
+  const GenerationStep data = checkSampleData(request.sampleDataPath, environment.makeBankCommand);
+  if (!data.ok()) return report(err, data);
+  const GenerationStep room = checkRoom({nearestExistingFolder(request.archiveFolder), platform::temporaryFolder()},
                                         request.settings.phraseCount, environment.freeBytes);
   if (!room.ok()) return report(err, room);
+  const GenerationStep archive = prepareArchiveFolder(request.archiveFolder);
+  if (!archive.ok()) return report(err, archive);
 
   const std::int64_t now = environment.clock();
   const Session session = startSession(request.archiveFolder, now);
