@@ -5,12 +5,12 @@
 #include <iostream>
 #include <vector>
 
-#include "app/command.h"
-#include "app/compose_command.h"
+#include "app/cli/command.h"
+#include "app/cli/compose_command.h"
 #include "app/exit_status.h"
-#include "app/plan_command.h"
-#include "app/play_command.h"
-#include "app/window_program.h"
+#include "app/cli/plan_command.h"
+#include "app/cli/play_command.h"
+#include "app/window/window_program.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Brisolt - a generative piano composer. Without a subcommand it opens its window."};

@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "app/generation.h"
-#include "app/setting_options.h"
+#include "session/generation.h"
+#include "app/settings/setting_options.h"
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
 #include "platform/files/file_handle.h"

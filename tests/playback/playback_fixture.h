@@ -13,7 +13,7 @@
 #include "audio/file_mixer.h"
 #include "platform/media/fake_audio_backend.h"
 #include "platform/media/media_player.h"
-#include "platform/window/fake/fake_dialog_window.h"
+#include "tests/support/window/fake_dialog_window.h"
 #include "platform/window/main_window_ids.h"
 #include "playback/session_state.h"
 #include "playback/window_playback.h"

@@ -1,6 +1,6 @@
 // The window logic's tests lean on the fake, so it must keep the promises of
 // its header: state per control, the journal, the scripted boxes, delivery.
-#include "platform/window/fake/fake_dialog_window.h"
+#include "tests/support/window/fake_dialog_window.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,0 +1,227 @@
+// `brisolt compose`: the window's Generate without the window. Checks the
+// sample data, the archive folder and the free space, plans the piece and
+// renders it, showing progress on the terminal; Ctrl-C cancels cleanly.
+#include "app/cli/compose_command.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "app/settings/app_folders.h"
+#include "app/exit_status.h"
+#include "app/cli/generation_interrupt.h"
+#include "app/cli/generation_terminal.h"
+#include "app/settings/setting_options.h"
+#include "app/settings/settings_defaults.h"
+#include "platform/files/file_system.h"
+#include "session/generation_sequence.h"
+#include "platform/paths.h"
+
+namespace brisolt {
+namespace {
+
+constexpr const char* kCommandName = "brisolt compose: ";
+constexpr const char* kMakeBankProgram = "brisolt-make-bank";
+
+// The option texts of one command line, before they are checked.
+struct ComposeTexts {
+  SettingTexts settings;
+  std::string sessionId;
+  std::string archiveFolder;
+  std::string sampleDataPath;
+  bool quiet = false;
+};
+
+std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
+  if (auto error = readSettingTexts(texts.settings, request.settings)) return error;
+  if (!texts.sessionId.empty()) {
+    request.sessionId = parseSessionId(texts.sessionId);
+    if (!request.sessionId) {
+      return "--session-id \"" + texts.sessionId + "\" is not a session id; use a whole number 0..4294967295";
+    }
+  }
+  // Beside the executable, or the user's folders for an installed copy.
+  const AppFolders folders = programFolders();
+  request.archiveFolder = texts.archiveFolder.empty() ? folders.archiveFolder : texts.archiveFolder;
+  if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
+  request.sampleDataPath = texts.sampleDataPath;
+  if (request.sampleDataPath.empty()) request.sampleDataPath = firstExistingFile(folders.sampleDataCandidates);
+  if (request.sampleDataPath.empty()) request.sampleDataPath = sampleDataPathBeside(folders.exeFolder);
+  request.quiet = texts.quiet;
+  return std::nullopt;
+}
+
+// The command that writes the sample data file at `path`.
+std::string makeBankCommandFor(const std::string& path) {
+  const std::string exeFolder = platform::executableFolder();
+  const std::string program = exeFolder.empty() ? kMakeBankProgram : exeFolder + "/" + kMakeBankProgram;
+  return path == sampleDataPathBeside(exeFolder) ? program : program + " -o '" + path + "'";
+}
+
+int exitStatusOf(GenerationProblem problem) {
+  switch (problem) {
+    case GenerationProblem::kNone: return kExitOk;
+    case GenerationProblem::kNoSampleData: return kExitNoSampleData;
+    case GenerationProblem::kArchiveNotWritable: return kExitArchiveNotWritable;
+    case GenerationProblem::kNoDiskSpace: return kExitNoDiskSpace;
+    case GenerationProblem::kPlanRefused: return kExitFailure;
+    case GenerationProblem::kRenderFailed: return kExitFailure;
+  }
+  return kExitFailure;
+}
+
+// What the user can do about each problem, after its message.
+const char* hintFor(GenerationProblem problem) {
+  switch (problem) {
+    case GenerationProblem::kNoSampleData: return " (or name another sample data file with --data)";
+    case GenerationProblem::kArchiveNotWritable: return "; choose another folder with --archive";
+    case GenerationProblem::kNoDiskSpace:
+      return "\nFree some space, compose fewer phrases, or choose other folders: --archive for the piece, TMPDIR "
+             "for its voice files.";
+    case GenerationProblem::kRenderFailed: return " The unfinished session's files were removed";
+    default: return "";
+  }
+}
+
+TerminalProgress::Style progressStyle(const ComposeRequest& request, const ComposeEnvironment& environment) {
+  if (request.quiet) return TerminalProgress::Style::kQuiet;
+  return environment.progressBar ? TerminalProgress::Style::kBar : TerminalProgress::Style::kLines;
+}
+
+// The terminal's side of the generation sequence: progress on `err`, Ctrl-C
+// as Stop, and what could not be removed of an unfinished session.
+class TerminalGeneration final : public GenerationHost {
+ public:
+  TerminalGeneration(compose::Composer& composer, const ComposeRequest& request,
+                     const ComposeEnvironment& environment, std::ostream& err)
+      : composer_(composer),
+        request_(request),
+        environment_(environment),
+        err_(err),
+        interrupt_(composer, *environment.mixer),
+        progress_(err, progressStyle(request, environment), environment.elapsedSeconds) {}
+
+  std::int64_t now() override {
+    const std::int64_t now = environment_.clock();
+    composer_.setClock([now] { return now; });
+    return now;
+  }
+  std::optional<std::uint64_t> freeBytes(const std::string& folder) override { return environment_.freeBytes(folder); }
+  void reached(GenerationStage stage, const Session&) override {
+    if (stage != GenerationStage::kSessionClaimed) return;
+    progressShown_ = true;
+    progress_.advanceProgress();
+  }
+  int render(const Session& session) override {
+    progress_.advanceProgress();
+    const int rendered = interrupt_.poll() ? render::kRenderStopped
+                                           : render::render(composer_, *environment_.mixer, request_.sampleDataPath,
+                                                            session.outputPrefix(), progress_,
+                                                            *environment_.renderers);
+    finishProgress();
+    environment_.mixer->setCancel(false);
+    return rendered;
+  }
+  // Removes what a run that did not finish left in the archive (its log, a
+  // partial final mix) and says what could not be removed.
+  void discard(const Session& session) override {
+    finishProgress();
+    for (const std::string& path : removeSessionFiles(session)) {
+      err_ << kCommandName << "could not delete '" << path << "'; delete it by hand\n";
+    }
+  }
+  bool cancelled() const { return progress_.aborted() || interrupt_.interrupted(); }
+
+ private:
+  void finishProgress() {
+    if (progressShown_) progress_.finish();
+    progressShown_ = false;
+  }
+
+  compose::Composer& composer_;
+  const ComposeRequest& request_;
+  const ComposeEnvironment& environment_;
+  std::ostream& err_;
+  InterruptCancels interrupt_;
+  TerminalProgress progress_;
+  bool progressShown_ = false;
+};
+
+}  // namespace
+
+int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,
+               std::ostream& err) {
+  compose::Composer composer;
+  TerminalGeneration host(composer, request, environment, err);
+  const GenerationOutcome outcome = runGeneration(
+      composer,
+      {request.settings, request.archiveFolder, request.sampleDataPath, environment.makeBankCommand,
+       request.sessionId, false},
+      host);
+
+  if (outcome.rendered) {
+    if (!request.quiet) {
+      const std::int64_t seconds = environment.elapsedSeconds();
+      err << kCommandName << "composed " << outcome.phraseCount << " phrases (session id "
+          << composer.plan().sessionId << ") in "
+          << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
+    }
+    out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
+    return out ? kExitOk : kExitFailure;
+  }
+  if (outcome.step.problem == GenerationProblem::kRenderFailed && host.cancelled()) {
+    err << kCommandName << "cancelled; the unfinished session's files were removed\n";
+    return kExitCancelled;
+  }
+  err << kCommandName << outcome.step.message << hintFor(outcome.step.problem) << "\n";
+  return exitStatusOf(outcome.step.problem);
+}
+
+Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers) {
+  auto texts = std::make_shared<ComposeTexts>();
+  texts->settings = savedSettingTexts();  // the window's last settings, when it saved any
+  Command command;
+  command.parser = app.add_subcommand(
+      "compose",
+      "Compose a piece and render it to a WAV file in the archive folder, as Generate does in the window. "
+      "Prints the paths of the final mix and of the generation log.");
+  addSettingOptions(*command.parser, texts->settings);
+  command.parser->add_option("--session-id", texts->sessionId,
+                             "Seed the piece with this session id (0..4294967295) instead of the clock; the same id "
+                             "and settings give the same audio")
+      ->type_name("N");
+  command.parser->add_option("--archive", texts->archiveFolder,
+                             "Folder for the final mix and the log, created when missing (default: Archive/ beside "
+                             "the executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
+      ->type_name("DIR");
+  command.parser->add_option("--data", texts->sampleDataPath,
+                             "Sample data file (default: Data.dat beside the executable, or where an installed copy "
+                             "keeps it; brisolt-make-bank builds it)")
+      ->type_name("FILE");
+  command.parser->add_flag("--quiet", texts->quiet, "Show no progress, only errors and the two paths");
+  command.run = [texts, &renderers] {
+    ComposeRequest request;
+    if (const auto error = readComposeTexts(*texts, request)) {
+      std::cerr << kCommandName << *error << "\n";
+      return static_cast<int>(kExitBadOptions);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ComposeEnvironment environment;
+    environment.clock = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+    environment.elapsedSeconds = [start] {
+      return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
+    };
+    environment.renderers = &renderers;
+    environment.mixer = &audio::programFileMixer();
+    environment.freeBytes = platform::freeBytes;
+    environment.progressBar = ::isatty(STDERR_FILENO) == 1;
+    environment.makeBankCommand = makeBankCommandFor(request.sampleDataPath);
+    return runCompose(request, environment, std::cout, std::cerr);
+  };
+  return command;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,135 @@
+// `brisolt plan`: plans a piece without any window and prints the plan.
+#include "app/cli/plan_command.h"
+
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "app/settings/app_folders.h"
+#include "app/exit_status.h"
+#include "session/generation_sequence.h"
+#include "app/cli/plan_report.h"
+#include "app/settings/settings_defaults.h"
+#include "app/settings/setting_options.h"
+#include "compose/composer.h"
+
+namespace brisolt {
+namespace {
+
+constexpr const char* kCommandName = "brisolt plan: ";
+
+// The option texts of one command line, before they are checked.
+struct PlanTexts {
+  SettingTexts settings;
+  std::string sessionId;
+  std::string archiveFolder;
+  std::string format = "text";
+};
+
+// Checks the texts; on a bad value returns its message.
+std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& request) {
+  if (auto error = readSettingTexts(texts.settings, request.settings)) return error;
+  if (!texts.sessionId.empty()) {
+    request.sessionId = parseSessionId(texts.sessionId);
+    if (!request.sessionId) {
+      return "--session-id \"" + texts.sessionId + "\" is not a session id; use a whole number 0..4294967295";
+    }
+  }
+  if (texts.format == "json") {
+    request.format = PlanFormat::kJson;
+  } else if (texts.format == "text") {
+    request.format = PlanFormat::kText;
+  } else {
+    return "--format \"" + texts.format + "\" is not a format; use json or text";
+  }
+  request.archiveFolder =
+      texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
+  if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
+  return std::nullopt;
+}
+
+}  // namespace
+
+namespace {
+
+// The command line's side of planning: the clock, and nothing to render.
+class PlanOnly final : public GenerationHost {
+ public:
+  PlanOnly(compose::Composer& composer, const CalendarClock& clock) : composer_(composer), clock_(clock) {}
+  std::int64_t now() override {
+    const std::int64_t now = clock_();
+    composer_.setClock([now] { return now; });
+    return now;
+  }
+  std::optional<std::uint64_t> freeBytes(const std::string&) override { return std::nullopt; }
+  int render(const Session&) override { return render::kRenderStopped; }
+  // A plan that failed wrote no log worth keeping; nothing else was made.
+  void discard(const Session&) override {}
+
+ private:
+  compose::Composer& composer_;
+  const CalendarClock& clock_;
+};
+
+int exitStatusOf(GenerationProblem problem) {
+  return problem == GenerationProblem::kArchiveNotWritable ? kExitArchiveNotWritable : kExitFailure;
+}
+
+}  // namespace
+
+int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream& out, std::ostream& err) {
+  compose::Composer composer;
+  PlanOnly host(composer, clock);
+  GenerationRequest generation;
+  generation.settings = request.settings;
+  generation.archiveFolder = request.archiveFolder;
+  generation.sessionId = request.sessionId;
+  generation.planOnly = true;
+  const GenerationOutcome outcome = runGeneration(composer, generation, host);
+  if (!outcome.step.ok()) {
+    err << kCommandName << outcome.step.message
+        << (outcome.step.problem == GenerationProblem::kArchiveNotWritable ? "; choose another folder with --archive"
+                                                                           : "")
+        << "\n";
+    return exitStatusOf(outcome.step.problem);
+  }
+
+  const std::string& scaleName = composer.scaleTable().scales()[request.settings.scale].name;
+  const std::string logFile = outcome.session.logFile();
+  out << (request.format == PlanFormat::kJson ? planAsJson(composer, logFile)
+                                              : planAsText(composer, scaleName, logFile));
+  return out ? kExitOk : kExitFailure;
+}
+
+Command addPlanCommand(CLI::App& app) {
+  auto texts = std::make_shared<PlanTexts>();
+  texts->settings = savedSettingTexts();  // the window's last settings, when it saved any
+  Command command;
+  command.parser = app.add_subcommand(
+      "plan",
+      "Plan a piece and print it, without rendering audio. The generation log is written to the archive "
+      "folder as <session prefix>log.txt.");
+  addSettingOptions(*command.parser, texts->settings);
+  command.parser->add_option("--session-id", texts->sessionId,
+                             "Seed the piece with this session id (0..4294967295) instead of the clock; the log "
+                             "records it")
+      ->type_name("N");
+  command.parser->add_option("--archive", texts->archiveFolder,
+                             "Folder for the generation log, created when missing (default: Archive/ beside the "
+                             "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
+      ->type_name("DIR");
+  command.parser->add_option("--format", texts->format,
+                             "Output: text (a readable page, the default) or json (one object)")
+      ->type_name("json|text");
+  command.run = [texts] {
+    PlanRequest request;
+    if (const auto error = readPlanTexts(*texts, request)) {
+      std::cerr << kCommandName << *error << "\n";
+      return static_cast<int>(kExitBadOptions);
+    }
+    return runPlan(request, [] { return static_cast<std::int64_t>(std::time(nullptr)); }, std::cout, std::cerr);
+  };
+  return command;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,35 @@
+// `brisolt plan`: plans a piece without any window and prints the plan.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "app/cli/command.h"
+#include "app/settings/composition_settings.h"
+
+namespace brisolt {
+
+enum class PlanFormat { kText, kJson };
+
+// What one `brisolt plan` run is asked to do, after its options were checked.
+struct PlanRequest {
+  CompositionSettings settings;
+  std::optional<std::uint32_t> sessionId;  // instead of the one from the clock
+  std::string archiveFolder;               // ends in '/'; created when missing
+  PlanFormat format = PlanFormat::kText;
+};
+
+// Calendar time in seconds since the epoch.
+using CalendarClock = std::function<std::int64_t()>;
+
+// Plans the piece, writing its log to archiveFolder + session prefix +
+// "log.txt", and prints the plan to `out`. Errors go to `err` as one line.
+// Returns an ExitStatus.
+int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream& out, std::ostream& err);
+
+Command addPlanCommand(CLI::App& app);
+
+}  // namespace brisolt

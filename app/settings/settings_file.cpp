@@ -1,0 +1,127 @@
+// The settings file "Brisolt.INI": lookup of one entry, the lenient
+// conversions of loading, and the whole file's text.
+#include "app/settings/settings_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "compose/scale_tables.h"
+
+namespace brisolt {
+namespace {
+
+// Pieces of at most this many characters (the reading buffer, less its end).
+constexpr int kLinePiece = 127;
+constexpr std::size_t kLongestValue = 128;
+
+const compose::ScaleTable& scaleTable() {
+  static const compose::ScaleTable table = compose::ScaleTable::load();
+  return table;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The value after the first '=', with the line ends of a text-mode read
+// removed ("\r\n" counts as one line end, as text mode on other desktops
+// reads it).
+std::string valueOf(std::string_view piece) {
+  const std::size_t equals = piece.find('=');
+  if (equals == std::string_view::npos) return {};
+  std::string value(piece.substr(equals + 1, kLongestValue));
+  std::string kept;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\n') continue;
+    if (value[i] == '\r' && (i + 1 == value.size() || value[i + 1] == '\n')) continue;
+    kept += value[i];
+  }
+  return kept;
+}
+
+}  // namespace
+
+std::string lookupSettingsEntry(const std::string& path, const SettingsEntry& entry) {
+  const FileHandle file(std::fopen(path.c_str(), "r"));
+  if (!file) return std::string(entry.defaultText);
+  char piece[kLinePiece + 1];
+  while (std::fgets(piece, sizeof piece, file.get())) {
+    const std::string_view text(piece);
+    if (text.starts_with(entry.name)) return valueOf(text);
+  }
+  return std::string(entry.defaultText);
+}
+
+int keySignatureFromText(std::string_view text) {
+  const auto& keys = scaleTable().keySignatures();
+  const auto match = std::find_if(keys.begin(), keys.end(), [text](const auto& key) { return key.storedName == text; });
+  return match == keys.end() ? 1 : static_cast<int>(match - keys.begin()) + 1;
+}
+
+int scaleFromText(std::string_view text) {
+  const auto& scales = scaleTable().scales();
+  const auto match = std::find_if(scales.begin(), scales.end(), [text](const auto& scale) { return scale.name == text; });
+  return match == scales.end() ? 0 : static_cast<int>(match - scales.begin());
+}
+
+int modeStepsFromText(std::string_view text) {
+  // An empty value reads as its terminating zero, far below 'A'.
+  const int first = text.empty() ? 0 : static_cast<unsigned char>(text.front());
+  return first - 'A';
+}
+
+int phraseCountFromText(std::string_view text) {
+  const std::string copy(text);
+  errno = 0;
+  const long number = std::strtol(copy.c_str(), nullptr, 10);  // 0 when the text does not start with a number
+  return static_cast<int>(
+      std::clamp<long>(number, CompositionSettings::kFewestPhrases, CompositionSettings::kMostPhrases));
+}
+
+StoredSettings readSettingsFile(const std::string& path) {
+  StoredSettings stored;
+  stored.keySignature = keySignatureFromText(lookupSettingsEntry(path, kKeySignatureEntry));
+  stored.scale = scaleFromText(lookupSettingsEntry(path, kScaleEntry));
+  stored.motifSteps = modeStepsFromText(lookupSettingsEntry(path, kMotifModeEntry));
+  stored.phraseModeSteps = modeStepsFromText(lookupSettingsEntry(path, kPhraseModeEntry));
+  stored.phraseCount = phraseCountFromText(lookupSettingsEntry(path, kPhrasesEntry));
+  return stored;
+}
+
+CompositionSettings settingsFromStored(const StoredSettings& stored) {
+  const int lastMode = CompositionSettings::kModeCount - 1;
+  CompositionSettings settings;
+  settings.keySignature = stored.keySignature;
+  settings.scale = stored.scale;
+  settings.motifMode = std::clamp(stored.motifSteps, 0, lastMode);
+  settings.phraseMode = std::clamp(stored.phraseModeSteps, 0, lastMode);
+  settings.phraseCount = stored.phraseCount;
+  return settings;
+}
+
+std::string settingsFileText(const CompositionSettings& settings) {
+  const auto& key = scaleTable().keySignatures().at(static_cast<std::size_t>(settings.keySignature - 1));
+  const auto& scale = scaleTable().scales().at(static_cast<std::size_t>(settings.scale));
+  std::string text;
+  text += std::string(kKeySignatureEntry.name) + "=" + key.storedName + "\n";
+  text += std::string(kScaleEntry.name) + "=" + scale.name + "\n";
+  text += std::string(kMotifModeEntry.name) + "=" + static_cast<char>('A' + settings.motifMode) + "\n";
+  text += std::string(kPhraseModeEntry.name) + "=" + static_cast<char>('A' + settings.phraseMode) + "\n";
+  text += std::string(kPhrasesEntry.name) + "=" + std::to_string(settings.phraseCount) + "\n";
+  return text;
+}
+
+int saveSettingsFile(const std::string& path, const CompositionSettings& settings) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return kSettingsNotWritten;
+  const std::string text = settingsFileText(settings);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const bool closed = std::fclose(file) == 0;
+  return written && closed ? kSettingsSaved : kSettingsNotWritten;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,200 @@
+// Generate in the main window.
+#include "app/window/generate_command.h"
+
+
+#include "app/window/digit_display.h"
+#include "session/disk_check.h"
+#include "session/generation_sequence.h"
+#include "session/generation_progress.h"
+#include "platform/window/main_window_ids.h"
+
+namespace brisolt {
+namespace {
+
+namespace control = platform::control;
+
+constexpr const char* kMakeBankCommand = "brisolt-make-bank";
+constexpr const char* kFileErrorCaption = "Brisolt - File Error";
+
+// Clears a flag when the scope ends, however it ends.
+class ClearOnExit {
+ public:
+  explicit ClearOnExit(bool& flag) : flag_(flag) {}
+  ~ClearOnExit() { flag_ = false; }
+  ClearOnExit(const ClearOnExit&) = delete;
+  ClearOnExit& operator=(const ClearOnExit&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void GenerateCommand::fileError(const std::string& text) {
+  c_.window.showMessageBox({kFileErrorCaption, text, platform::MessageBoxIcon::error, platform::MessageBoxButtons::ok});
+}
+
+// A problem of the sequence as the window shows it: the room in the words of
+// its own message box, anything else as a File Error.
+void GenerateCommand::showProblem(const GenerationStep& step) {
+  if (step.problem == GenerationProblem::kNoDiskSpace) {
+    c_.window.showMessageBox({kDiskSpaceCaption, diskSpaceMessage(step.room), platform::MessageBoxIcon::error,
+                              platform::MessageBoxButtons::ok});
+    return;
+  }
+  std::string text = asSentence(step.message);
+  const auto& candidates = c_.folders.sampleDataCandidates;
+  if (step.problem == GenerationProblem::kNoSampleData && sampleDataPath_.empty() && candidates.size() > 1) {
+    text += "\nIt was looked for in:";
+    for (const std::string& candidate : candidates) text += "\n  " + candidate;
+  }
+  fileError(text);
+}
+
+int GenerateCommand::generate() {
+  if (running_) return kGenerateBusy;
+  auto& window = c_.window;
+  auto& state = c_.state;
+  const ClearOnExit running(running_);
+
+  // A fresh start: the abort of an earlier run is forgotten, and so is a
+  // Stop that came too late for the earlier run to notice.
+  state.aborted = false;
+  c_.composer.cancelRequested = false;
+  c_.mixer.setCancel(false);
+  generationStart_ = c_.clock();
+  const auto& candidates = c_.folders.sampleDataCandidates;
+  sampleDataPath_ = firstExistingFile(candidates);
+
+  GenerationRequest request;
+  request.settings = c_.settings;
+  request.archiveFolder = c_.folders.archiveFolder;
+  request.sampleDataPath = sampleDataPath_.empty() ? candidates.front() : sampleDataPath_;
+  request.makeBankCommand = kMakeBankCommand;
+  const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
+
+  if (outcome.session.prefix.empty()) {
+    // Refused before anything changed. After a missing sample data file the
+    // automatic Play has nothing to add to the error shown.
+    showProblem(outcome.step);
+    if (outcome.step.problem != GenerationProblem::kNoDiskSpace) state.aborted = true;
+    return kGenerateRefused;
+  }
+  bool rendered = outcome.rendered;
+  state.plannedPhraseTotal = outcome.phraseCount;
+  if (outcome.step.problem == GenerationProblem::kArchiveNotWritable ||
+      outcome.step.problem == GenerationProblem::kPlanRefused) {
+    // A plan that failed leaves the Composer with an earlier plan (or none),
+    // which was not rendered as this session.
+    showProblem(outcome.step);
+    state.aborted = true;  // the error was shown; the automatic Play has nothing to add
+  }
+  if (rendered && c_.composer.cancelRequested) {
+    // Stop came after the render's last look at the flag: the piece is
+    // discarded all the same, files and all.
+    state.sessionPrefix = outcome.session.prefix;
+    abortGeneration();
+    rendered = false;
+  }
+
+  window.hideControl(control::kGenerationBar);
+  state.appState = playback::kIdle;
+  state.currentPhrase = 0;
+  state.musicFile = rendered ? outcome.session.finalMix() : std::string();
+  showRemainingTime(false);
+  showMinutesAndSeconds(window, control::kCurrentTime, 0);
+  showControls(window, control::kCurrentTime);
+  showTwoDigits(window, control::kCurrentPhrase, 0);
+  showControls(window, control::kCurrentPhrase);
+  window.showControl(control::kStopLit);
+  window.hideControl(control::kWorkingLabel);
+  window.hideControl(control::kRemainingTimeLabel);
+  return kGenerateRan;
+}
+
+void GenerateCommand::reached(GenerationStage stage, const Session& session) {
+  auto& window = c_.window;
+  auto& state = c_.state;
+  switch (stage) {
+    case GenerationStage::kSampleDataFound:
+      // Before the room is checked: a refusal leaves COMPOSE hidden.
+      window.hideControl(control::kComposeLabel);
+      window.hideControl(control::kDoneLabel);
+      window.showControl(control::kRemainingTimeLabel);
+      break;
+    case GenerationStage::kChecked:
+      // The end of any playback and of the previous unsaved session.
+      running_ = true;
+      window.lockRedraw();
+      hideControls(window, control::kCurrentTime);
+      hideControls(window, control::kCurrentPhrase);
+      window.unlockRedraw();
+      window.hideControl(control::kStopLit);
+      c_.player.send("close lv wait");
+      state.appState = playback::kGenerating;
+      c_.playback.cleanupArchive();
+      state.sessionUnsaved = true;
+      state.logUnsaved = true;
+      window.showControl(control::kWorkingLabel);
+      window.repaintNow();
+      break;
+    case GenerationStage::kSessionClaimed:
+      state.sessionPrefix = session.prefix;
+      state.exeFolder = c_.folders.exeFolder;
+      state.archiveFolder = session.archiveFolder;
+      window.setProgressRange(control::kGenerationBar, 0, kGenerationSteps);
+      window.setProgressPosition(control::kGenerationBar, 0);
+      window.setProgressStep(control::kGenerationBar, 1);
+      window.showControl(control::kGenerationBar);
+      advanceProgress();
+      break;
+    case GenerationStage::kPlanned: advanceProgress(); break;
+  }
+}
+
+int GenerateCommand::render(const Session& session) {
+  c_.state.plannedPhraseTotal = c_.settings.phraseCount;
+  return c_.render(sampleDataPath_, session.outputPrefix(), *this);
+}
+
+void GenerateCommand::showRemainingTime(bool show) {
+  auto& window = c_.window;
+  if (!show) {
+    window.hideControl(control::kRemainingTimeLabel);
+    hideControls(window, control::kCurrentTime);
+    return;
+  }
+  window.showControl(control::kRemainingTimeLabel);
+  showControls(window, control::kCurrentTime);
+  const platform::ProgressRange range = window.progressRange(control::kGenerationBar);
+  const int position = window.progressPosition(control::kGenerationBar);
+  const std::int64_t elapsed = wholeSeconds(c_.clock()) - wholeSeconds(generationStart_);
+  if (const auto remaining = remainingSeconds(position, range.upper, elapsed)) {
+    showMinutesAndSeconds(window, control::kCurrentTime, *remaining);
+  }
+}
+
+void GenerateCommand::cancel() {
+  c_.composer.cancelRequested = true;
+  c_.mixer.requestCancel();
+}
+
+void GenerateCommand::advanceProgress() { c_.window.stepProgress(control::kGenerationBar); }
+
+void GenerateCommand::abortGeneration() {
+  auto& state = c_.state;
+  state.aborted = true;
+  state.musicFile.clear();
+  c_.window.hideControl(control::kGenerationBar);
+  c_.window.hideControl(control::kStopLit);
+  c_.window.hideControl(control::kWorkingLabel);
+  showRemainingTime(false);
+  state.appState = playback::kIdle;
+  if (c_.composer.cancelRequested) {
+    c_.composer.cancelRequested = false;
+    c_.playback.cleanupArchive();
+  }
+  state.sessionPrefix.clear();
+}
+
+}  // namespace brisolt

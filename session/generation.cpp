@@ -1,0 +1,136 @@
+// The steps of the generation sequence: checks, the session's names,
+// planning and the removal of a session that did not finish.
+#include "session/generation.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+#include "session/disk_check.h"
+#include "session/plan_options_from_settings.h"
+#include "session/session_prefix.h"
+#include "audio/output_files.h"
+#include "audio/sample_table.h"
+#include "platform/files/file_system.h"
+
+namespace brisolt {
+namespace {
+
+std::string besideProgram(const std::string& exeFolder, std::string_view name) {
+  return (exeFolder.empty() ? std::string() : exeFolder + "/") + std::string(name);
+}
+
+GenerationStep problem(GenerationProblem kind, std::string message) {
+  GenerationStep step;
+  step.problem = kind;
+  step.message = std::move(message);
+  return step;
+}
+
+}  // namespace
+
+std::string Session::finalMix() const { return audio::finalMixPath(outputPrefix()); }
+std::string Session::logFile() const { return outputPrefix() + "log.txt"; }
+
+std::string archiveFolderBeside(const std::string& exeFolder) { return besideProgram(exeFolder, "Archive/"); }
+
+std::string sampleDataPathBeside(const std::string& exeFolder) {
+  return besideProgram(exeFolder, audio::kSampleDataFileName);
+}
+
+std::optional<std::uint32_t> parseSessionId(std::string_view text) {
+  std::uint32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+GenerationStep checkSampleData(const std::string& path, const std::string& makeBankCommand) {
+  std::error_code error;
+  const bool isFile = std::filesystem::is_regular_file(path, error);
+  if (!isFile || ::access(path.c_str(), R_OK) != 0) {
+    return problem(GenerationProblem::kNoSampleData,
+                   "the sample data file '" + path + "' is missing; build it with " + makeBankCommand);
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size < audio::kSampleDataSize) {
+    return problem(GenerationProblem::kNoSampleData,
+                   "the sample data file '" + path + "' holds " + std::to_string(error ? 0 : size) +
+                       " bytes, fewer than the " + std::to_string(audio::kSampleDataSize) +
+                       " of a whole bank; build it again with " + makeBankCommand);
+  }
+  return {};
+}
+
+GenerationStep prepareArchiveFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error || !std::filesystem::is_directory(folder)) {
+    return problem(GenerationProblem::kArchiveNotWritable, "cannot create the archive folder '" + folder +
+                                                               "': " + (error ? error.message() : "not a folder"));
+  }
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    return problem(GenerationProblem::kArchiveNotWritable,
+                   "cannot write into the archive folder '" + folder + "': permission denied");
+  }
+  return {};
+}
+
+GenerationStep checkRoom(const std::vector<std::string>& folders, int phraseCount, const FreeBytesQuery& freeBytes) {
+  for (const std::string& folder : folders) {
+    const DiskCheck check = checkDiskSpace(freeBytes(folder), phraseCount);
+    if (check.refused) {
+      GenerationStep step = problem(GenerationProblem::kNoDiskSpace,
+                                    diskSpaceMessage(check) + "\n(on the file system of '" + folder + "')");
+      step.room = check;
+      return step;
+    }
+  }
+  return {};
+}
+
+ClaimStep claimSession(const std::string& archiveFolder, std::int64_t now) {
+  ClaimStep step;
+  step.session = Session{archiveFolder, sessionPrefix(now)};
+  return step;
+}
+
+std::string asSentence(std::string message) {
+  if (message.empty()) return message;
+  message.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(message.front())));
+  if (message.back() != '.') message += '.';
+  return message;
+}
+
+PlanStep planSession(compose::Composer& composer, const CompositionSettings& settings, const Session& session,
+                     std::optional<std::uint32_t> sessionId) {
+  composer.fixSessionId(sessionId);
+  PlanStep step;
+  const int planned = composer.planPiece(planOptionsFromSettings(settings, session.outputPrefix()));
+  if (planned == compose::kPlanLogNotOpened) {
+    step.problem = GenerationProblem::kArchiveNotWritable;
+    step.message = "cannot write the generation log '" + session.logFile() + "'; check that the folder '" +
+                   session.archiveFolder + "' can be written";
+  } else if (planned != settings.phraseCount) {
+    step.problem = GenerationProblem::kPlanRefused;
+    step.message = "the planner refused the settings (result " + std::to_string(planned) + ")";
+  } else {
+    step.phraseCount = planned;
+  }
+  return step;
+}
+
+std::vector<std::string> removeSessionFiles(const Session& session) {
+  std::vector<std::string> kept;
+  if (session.prefix.empty()) return kept;
+  for (const std::string& name : platform::listFiles(session.archiveFolder, session.prefix)) {
+    const std::string path = session.archiveFolder + name;
+    if (!platform::deleteFile(path)) kept.push_back(path);
+  }
+  return kept;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,134 @@
+// `brisolt plan` run through its command function with a fixed clock: the
+// JSON it prints, where the log goes, and what happens when it cannot write.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/exit_status.h"
+#include "app/cli/plan_command.h"
+#include "tests/compose/scratch_folder.h"
+
+namespace brisolt {
+namespace {
+
+constexpr std::int64_t kThirtyFirstOfJanuary = 1706711107;  // 2024-01-31 14:25:07 UTC
+
+class PlanCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* tz = std::getenv("TZ");
+    if (tz) savedTz_ = tz;
+    hadTz_ = tz != nullptr;
+    setenv("TZ", "UTC", 1);
+    tzset();
+    request.archiveFolder = folder.prefix() + "Archive/";
+    request.format = PlanFormat::kJson;
+  }
+  void TearDown() override {
+    if (hadTz_) setenv("TZ", savedTz_.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+  }
+  int run() {
+    out.str({});
+    err.str({});
+    return runPlan(request, [] { return kThirtyFirstOfJanuary; }, out, err);
+  }
+
+  testing::ScratchFolder folder{"plan_command"};
+  PlanRequest request;
+  std::ostringstream out;
+  std::ostringstream err;
+  bool hadTz_ = false;
+  std::string savedTz_;
+};
+
+TEST_F(PlanCommand, AFixedSessionIdGivesTheSameJsonByteForByte) {
+  request.sessionId = 2024;
+  request.settings.phraseCount = 12;
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  const std::string first = out.str();
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  EXPECT_EQ(out.str(), first);
+  request.sessionId = 2025;
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  EXPECT_NE(out.str(), first) << "another session id, another piece";
+}
+
+TEST_F(PlanCommand, JsonHoldsExactlyTheListedFieldsInOrder) {
+  request.sessionId = 7;
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  const auto json = nlohmann::ordered_json::parse(out.str());
+  std::vector<std::string> keys;
+  for (const auto& item : json.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"sessionId", "variationIndex", "variationOffset", "stretchFactor",
+                                            "barCount", "noteCount", "tempo", "modeFamily", "keyDisplayName",
+                                            "scaleKeys", "phraseDigitOrders", "barPitches", "barRhythms",
+                                            "dynamics", "logFile"}));
+  EXPECT_EQ(json["sessionId"], 7);
+  EXPECT_EQ(json["barCount"], 80);
+  EXPECT_EQ(json["tempo"], 60);
+  EXPECT_EQ(json["keyDisplayName"], "C");
+  EXPECT_EQ(json["modeFamily"], "Maj");
+  EXPECT_EQ(json["scaleKeys"].size(), 35u);
+  EXPECT_EQ(json["scaleKeys"][0], "01");
+  EXPECT_EQ(json["barPitches"].size(), 80u);
+  EXPECT_EQ(json["barRhythms"].size(), 80u);
+  EXPECT_EQ(json["logFile"], request.archiveFolder + "240131_142507_log.txt");
+}
+
+TEST_F(PlanCommand, CreatesTheArchiveFolderAndWritesTheLogUnderTheSessionPrefix) {
+  request.sessionId = 99;
+  request.settings = {9, 2, 0, 11, 5};
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  const auto log = std::filesystem::path(request.archiveFolder) / "240131_142507_log.txt";
+  ASSERT_TRUE(std::filesystem::exists(log));
+  std::ifstream in(log, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(text,
+            "Brisolt generate started at: 2024-01-31 14:25\r\nSession ID: 99\r\nParameters:\r\n"
+            " Key signature: G#\r\n Scale: Minor Harmonic\r\n Motif Mode: A\r\n Phrase Mode: L\r\n"
+            "Generate: 5 phrases\r\n");
+}
+
+TEST_F(PlanCommand, TextOutputNamesTheKeyScaleAndEveryBar) {
+  request.format = PlanFormat::kText;
+  request.sessionId = 5;
+  request.settings.scale = 11;
+  ASSERT_EQ(run(), kExitOk) << err.str();
+  const std::string text = out.str();
+  EXPECT_NE(text.find("Planned 5 phrases (80 bars, "), std::string::npos) << text.substr(0, 200);
+  EXPECT_NE(text.find(" in C Blues, tempo 60."), std::string::npos) << text.substr(0, 200);
+  EXPECT_NE(text.find("Session ID:  5\n"), std::string::npos);
+  EXPECT_NE(text.find("  bar   80  "), std::string::npos);
+  EXPECT_EQ(text.find("  bar   81  "), std::string::npos);
+}
+
+TEST_F(PlanCommand, AnArchiveFolderThatCannotBeMadeIsReportedWithItsPath) {
+  const std::string blocker = folder.prefix() + "file";
+  std::ofstream(blocker) << "x";
+  request.archiveFolder = blocker + "/Archive/";
+  EXPECT_EQ(run(), kExitArchiveNotWritable);
+  EXPECT_NE(err.str().find("cannot create the archive folder '" + request.archiveFolder + "'"), std::string::npos)
+      << err.str();
+  EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(PlanCommand, ALogThatCannotBeWrittenIsReportedWithItsPath) {
+  // A folder in the way of the log file makes it impossible to create.
+  std::filesystem::create_directories(request.archiveFolder + "240131_142507_log.txt");
+  EXPECT_EQ(run(), kExitArchiveNotWritable);
+  EXPECT_NE(err.str().find("cannot write the generation log '" + request.archiveFolder + "240131_142507_log.txt'"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(out.str(), "");
+}
+
+}  // namespace
+}  // namespace brisolt
