@@ -20,9 +20,6 @@ namespace control = platform::control;
 using platform::MediaNotification;
 
 constexpr const char* kNothingToPlay = "Nothing to play, would you like to GENERATE some music first?";
-// Where the Yes of the nothing-to-play question clicks: the COMPOSE spot.
-constexpr int kComposeX = 400;
-constexpr int kComposeY = 170;
 constexpr std::chrono::milliseconds kTimerPeriod{100};
 constexpr std::size_t kWaveExtensionLength = 4;  // ".wav"
 
@@ -68,7 +65,7 @@ int WindowPlayback::play() {
     // Any answer but No composes. A box that could not be shown got no answer
     // at all: composing then could refuse (no room) and ask again, forever.
     const bool composes = answer != platform::MessageBoxAnswer::no && answer != platform::MessageBoxAnswer::none;
-    if (composes && hooks_.clickAt) hooks_.clickAt(kComposeX, kComposeY);
+    if (composes && hooks_.compose) hooks_.compose();
     return 1;
   }
 

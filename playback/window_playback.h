@@ -7,7 +7,7 @@
 //   platform::SdlAudioBackend backend;
 //   platform::MediaPlayer player(backend, notificationsTo(window));
 //   playback::WindowPlayback playback(state, window, player, audio::programFileMixer(), {
-//       .clickAt = [this](int x, int y) { onLeftButtonDown(x, y); },
+//       .compose = [this] { runAction(HotSpotAction::kCompose); },
 //       .hideRemainingTime = [this] { showRemainingTime(false); },
 //       .writePhraseExcerpt = [&composer](const std::string& folder, const std::string& prefix, int n, int tempo) {
 //         return audio::writePhraseExcerpt(folder, prefix, n, tempo, composer.plan().tempo);
@@ -35,9 +35,8 @@ namespace brisolt::playback {
 
 // What playback asks of the rest of the window.
 struct WindowPlaybackHooks {
-  // Handles a click at (x, y) from the top of the hot-spot table, as if the
-  // user had clicked there: (400, 170) is Generate.
-  std::function<void(int x, int y)> clickAt;
+  // Runs the window's compose action (Generate), as COMPOSE or Enter does.
+  std::function<void()> compose;
   // Hides the REMAINING TIME label and the time digits of a Generate.
   std::function<void()> hideRemainingTime;
   // Cuts a phrase out of the final mix (audio::writePhraseExcerpt with the

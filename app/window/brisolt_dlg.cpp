@@ -26,12 +26,6 @@ constexpr Rgb kBarBackground{150, 149, 147};
 constexpr Rgb kBarColour{255, 0, 0};
 constexpr platform::TextStripColours kTextStripColours{{255, 255, 255}, {77, 84, 87}};
 constexpr platform::Size kDigitControl{20, 35};
-constexpr int kPlayX = 440;
-constexpr int kPlayY = 265;
-constexpr int kComposeX = 400;
-constexpr int kComposeY = 170;
-constexpr int kExitX = 580;
-constexpr int kExitY = 530;
 constexpr const char* kHelpCaption = "Brisolt - Help";
 
 template <std::size_t N>
@@ -65,7 +59,7 @@ CBrisoltDlg::CBrisoltDlg(DialogServices services)
       panel_(services_.window, settings_),
       player_(services_.audio, playback::notificationsTo(services_.window)) {
   playback_ = services_.playback(PlaybackContext{state_, services_.window, player_, services_.composer, services_.mixer,
-                                                 [this](int x, int y) { handleClick(x, y); },
+                                                 [this] { runAction(HotSpotAction::kCompose); },
                                                  [this] { generate_->showRemainingTime(false); }});
   generate_ = std::make_unique<GenerateCommand>(GenerateContext{services_.window, state_, settings_, folders_,
                                                                 services_.composer, services_.mixer, player_,
@@ -169,19 +163,24 @@ void CBrisoltDlg::handleClick(int x, int y) {
   CDialogSK::onLeftButtonDown(x, y);
 }
 
+void CBrisoltDlg::runAction(HotSpotAction action) {
+  if (worksOnlyWhileIdle(action) && state_.appState != playback::kIdle) return;
+  act(action);
+}
+
 void CBrisoltDlg::act(HotSpotAction action) {
   auto& window = services_.window;
   switch (action) {
-    case HotSpotAction::phraseBack: playback_->seekPhrase(-1); break;
-    case HotSpotAction::phraseForward: playback_->seekPhrase(+1); break;
-    case HotSpotAction::infoPrevious: stepInfoPage(-1); break;
-    case HotSpotAction::infoNext: stepInfoPage(+1); break;
-    case HotSpotAction::exit:
+    case HotSpotAction::kPhraseBack: playback_->seekPhrase(-1); break;
+    case HotSpotAction::kPhraseForward: playback_->seekPhrase(+1); break;
+    case HotSpotAction::kInfoPrevious: stepInfoPage(-1); break;
+    case HotSpotAction::kInfoNext: stepInfoPage(+1); break;
+    case HotSpotAction::kExit:
       if (state_.appState == playback::kGenerating) generate_->cancel();
       if (state_.appState == playback::kPlaying) playback_->stopPlayback();
       window.endDialog(1);
       break;
-    case HotSpotAction::stop:
+    case HotSpotAction::kStop:
       window.showControl(control::kStopLit);
       window.repaintNow();
       if (state_.appState == playback::kGenerating) {
@@ -190,25 +189,25 @@ void CBrisoltDlg::act(HotSpotAction action) {
       }
       playback_->stopPlayback();
       break;
-    case HotSpotAction::play: playback_->play(); break;
-    case HotSpotAction::pause: playback_->togglePause(); break;
-    case HotSpotAction::record: playback_->saveSession(); break;
-    case HotSpotAction::help: openHelp(); break;
-    case HotSpotAction::about: showAbout(); break;
-    case HotSpotAction::keySignatureDown: panel_.stepKeySignature(-1); break;
-    case HotSpotAction::keySignatureUp: panel_.stepKeySignature(+1); break;
-    case HotSpotAction::scaleDown: panel_.stepScale(-1); break;
-    case HotSpotAction::scaleUp: panel_.stepScale(+1); break;
-    case HotSpotAction::motifModeDown: panel_.stepMotifMode(-1); break;
-    case HotSpotAction::motifModeUp: panel_.stepMotifMode(+1); break;
-    case HotSpotAction::phraseModeDown: panel_.stepPhraseMode(-1); break;
-    case HotSpotAction::phraseModeUp: panel_.stepPhraseMode(+1); break;
-    case HotSpotAction::phraseCountUp: panel_.stepPhraseCount(+1, false); break;
-    case HotSpotAction::phraseCountDown: panel_.stepPhraseCount(-1, false); break;
-    case HotSpotAction::compose:
-      // Play follows, as if clicked: it plays the new piece, or after a
-      // refusal the last one (or offers to compose).
-      if (generate_->generate() != kGenerateBusy && state_.autoPlay) handleClick(kPlayX, kPlayY);
+    case HotSpotAction::kPlay: playback_->play(); break;
+    case HotSpotAction::kPause: playback_->togglePause(); break;
+    case HotSpotAction::kRecord: playback_->saveSession(); break;
+    case HotSpotAction::kHelp: openHelp(); break;
+    case HotSpotAction::kAbout: showAbout(); break;
+    case HotSpotAction::kKeySignatureDown: panel_.stepKeySignature(-1); break;
+    case HotSpotAction::kKeySignatureUp: panel_.stepKeySignature(+1); break;
+    case HotSpotAction::kScaleDown: panel_.stepScale(-1); break;
+    case HotSpotAction::kScaleUp: panel_.stepScale(+1); break;
+    case HotSpotAction::kMotifModeDown: panel_.stepMotifMode(-1); break;
+    case HotSpotAction::kMotifModeUp: panel_.stepMotifMode(+1); break;
+    case HotSpotAction::kPhraseModeDown: panel_.stepPhraseMode(-1); break;
+    case HotSpotAction::kPhraseModeUp: panel_.stepPhraseMode(+1); break;
+    case HotSpotAction::kPhraseCountUp: panel_.stepPhraseCount(+1, false); break;
+    case HotSpotAction::kPhraseCountDown: panel_.stepPhraseCount(-1, false); break;
+    case HotSpotAction::kCompose:
+      // Play follows: it plays the new piece, or after a refusal the last one
+      // (or offers to compose).
+      if (generate_->generate() != kGenerateBusy && state_.autoPlay) runAction(HotSpotAction::kPlay);
       break;
   }
 }
@@ -249,13 +248,13 @@ void CBrisoltDlg::plusOrMinus(int direction) {
 
 void CBrisoltDlg::onKeyDown(platform::KeyPress key) {
   switch (filterKey(key)) {
-    case KeyAction::swallow: return;
-    case KeyAction::compose: handleClick(kComposeX, kComposeY); return;
-    case KeyAction::plus: plusOrMinus(+1); return;
-    case KeyAction::minus: plusOrMinus(-1); return;
-    case KeyAction::exit: handleClick(kExitX, kExitY); return;
-    case KeyAction::about: showAbout(); return;
-    case KeyAction::none: CDialogSK::onKeyDown(key); return;
+    case KeyAction::kSwallow: return;
+    case KeyAction::kCompose: runAction(HotSpotAction::kCompose); return;
+    case KeyAction::kPlus: plusOrMinus(+1); return;
+    case KeyAction::kMinus: plusOrMinus(-1); return;
+    case KeyAction::kExit: runAction(HotSpotAction::kExit); return;
+    case KeyAction::kAbout: runAction(HotSpotAction::kAbout); return;
+    case KeyAction::kNone: CDialogSK::onKeyDown(key); return;
   }
 }
 

@@ -66,8 +66,12 @@ class CBrisoltDlg final : public CDialogSK {
   // file. Once; only after the window was initialised.
   void destroyWindow();
 
-  // A click at (x, y) from the top of the hot-spot table.
+  // A click at (x, y): the actions of the hot spots that hold it, tested
+  // from the top of the table.
   void handleClick(int x, int y);
+  // One action by name, as a click on its spot or its key runs it: an action
+  // whose spot works only while idle does nothing otherwise.
+  void runAction(HotSpotAction action);
   int stepInfoPage(int delta);
   void openHelp();
   void showAbout();

@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 22> kActionNames{
     "about",            "keySignatureDown", "keySignatureUp", "scaleDown",    "scaleUp",
     "motifModeDown",    "motifModeUp",    "phraseModeDown", "phraseModeUp",   "phraseCountUp",
     "phraseCountDown",  "compose"};
-static_assert(kActionNames.size() == static_cast<std::size_t>(HotSpotAction::compose) + 1);
+static_assert(kActionNames.size() == static_cast<std::size_t>(HotSpotAction::kCompose) + 1);
 
 HotSpotAction actionNamed(std::string_view name, std::string_view line) {
   for (std::size_t i = 0; i < kActionNames.size(); ++i) {
@@ -62,6 +62,13 @@ std::vector<HotSpot> readHotSpots(std::string_view text) {
     spots.push_back(spot);
   }
   return spots;
+}
+
+bool worksOnlyWhileIdle(HotSpotAction action) {
+  for (const HotSpot& spot : hotSpotTable()) {
+    if (spot.action == action) return spot.idleOnly;
+  }
+  return false;
 }
 
 const std::vector<HotSpot>& hotSpotTable() {

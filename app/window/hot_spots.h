@@ -12,32 +12,32 @@
 namespace brisolt {
 
 enum class HotSpotAction {
-  phraseBack,
-  phraseForward,
-  infoPrevious,
-  infoNext,
-  exit,
-  stop,
-  play,
-  pause,
-  record,
-  help,
-  about,  // the title on the face: the About box
-  keySignatureDown,
-  keySignatureUp,
-  scaleDown,
-  scaleUp,
-  motifModeDown,
-  motifModeUp,
-  phraseModeDown,
-  phraseModeUp,
-  phraseCountUp,
-  phraseCountDown,
-  compose,
+  kPhraseBack,
+  kPhraseForward,
+  kInfoPrevious,
+  kInfoNext,
+  kExit,
+  kStop,
+  kPlay,
+  kPause,
+  kRecord,
+  kHelp,
+  kAbout,  // the title on the face: the About box
+  kKeySignatureDown,
+  kKeySignatureUp,
+  kScaleDown,
+  kScaleUp,
+  kMotifModeDown,
+  kMotifModeUp,
+  kPhraseModeDown,
+  kPhraseModeUp,
+  kPhraseCountUp,
+  kPhraseCountDown,
+  kCompose,
 };
 
 struct HotSpot {
-  HotSpotAction action = HotSpotAction::compose;
+  HotSpotAction action = HotSpotAction::kCompose;
   platform::Rect place;
   bool idleOnly = false;  // works only while the window is idle
   bool stops = false;     // no later spot is tested after this one acted
@@ -46,6 +46,10 @@ struct HotSpot {
 // The table, in testing order. Every spot that works only while idle comes
 // after every spot that always works.
 const std::vector<HotSpot>& hotSpotTable();
+
+// Whether the action's spot works only while the window is idle (the same
+// rule for a click, a key and an action run by the program itself).
+bool worksOnlyWhileIdle(HotSpotAction action);
 
 // The action's name in the table ("phraseBack", ...).
 std::string_view hotSpotName(HotSpotAction action);

@@ -7,19 +7,19 @@ KeyAction filterKey(platform::KeyPress press) {
   using platform::Key;
   // With Alt held a key is a system key: none of the window's keys, and F10
   // with Alt goes on as well. F10 alone is swallowed (no menu).
-  if (press.alt) return KeyAction::none;
+  if (press.alt) return KeyAction::kNone;
   switch (press.key) {
-    case Key::f10: return KeyAction::swallow;
-    case Key::f1: return KeyAction::swallow;
-    case Key::enter: return KeyAction::compose;
-    case Key::keypadPlus: return KeyAction::plus;
-    case Key::keypadMinus: return KeyAction::minus;
+    case Key::f10: return KeyAction::kSwallow;
+    case Key::f1: return KeyAction::kSwallow;
+    case Key::enter: return KeyAction::kCompose;
+    case Key::keypadPlus: return KeyAction::kPlus;
+    case Key::keypadMinus: return KeyAction::kMinus;
     case Key::letterX:
-    case Key::f9: return KeyAction::exit;
-    case Key::f2: return KeyAction::about;
-    case Key::other: return KeyAction::none;
+    case Key::f9: return KeyAction::kExit;
+    case Key::f2: return KeyAction::kAbout;
+    case Key::other: return KeyAction::kNone;
   }
-  return KeyAction::none;
+  return KeyAction::kNone;
 }
 
 }  // namespace brisolt

@@ -1,5 +1,5 @@
 // What the main window makes of a key before anything else sees it: the
-// keys that stand for hot spots, and those it swallows.
+// keys that run a hot spot's action, and those it swallows.
 #pragma once
 
 #include "platform/window/window_events.h"
@@ -7,13 +7,13 @@
 namespace brisolt {
 
 enum class KeyAction {
-  none,         // not one of the window's keys
-  swallow,      // F1 (no help from the key) and F10 without Alt (no menu)
-  compose,      // Enter: a click on COMPOSE
-  plus,         // keypad +: a phrase forward while playing or paused, five phrases more while idle
-  minus,        // keypad -: the same backwards
-  exit,         // X or F9: a click on EXIT
-  about,        // F2: the About box
+  kNone,         // not one of the window's keys
+  kSwallow,      // F1 (no help from the key) and F10 without Alt (no menu)
+  kCompose,      // Enter: the compose action, as COMPOSE
+  kPlus,         // keypad +: a phrase forward while playing or paused, five phrases more while idle
+  kMinus,        // keypad -: the same backwards
+  kExit,         // X or F9: the exit action, as EXIT
+  kAbout,        // F2: the About box
 };
 
 // Keys pressed with Alt held are never the window's (Alt+X does not exit).

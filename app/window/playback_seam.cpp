@@ -10,7 +10,7 @@ namespace brisolt {
 PlaybackFactory programPlayback() {
   return [](const PlaybackContext& context) -> std::unique_ptr<playback::PlaybackCommands> {
     playback::WindowPlaybackHooks hooks{
-        context.clickAt, context.hideRemainingTime,
+        context.compose, context.hideRemainingTime,
         [&composer = context.composer](const std::string& folder, const std::string& prefix, int phrase, int tempo) {
           return audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
         }};

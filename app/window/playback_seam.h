@@ -22,9 +22,8 @@ struct PlaybackContext {
   platform::MediaPlayer& player;  // the window's player of the media command strings
   compose::Composer& composer;    // for the phrase excerpt of Save Session
   audio::FileMixer& mixer;        // the program-wide mixer, whose files Stop closes
-  // Handles a click at (x, y) from the top of the hot-spot table:
-  // (400, 170) is Generate.
-  std::function<void(int x, int y)> clickAt;
+  // Runs the window's compose action (Generate).
+  std::function<void()> compose;
   // Hides the REMAINING TIME label and the time digits of a Generate.
   std::function<void()> hideRemainingTime;
 };

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/window/brisolt_app.h"
+#include "app/window/brisolt_dlg.h"
 #include "app/exit_status.h"
 #include "compose/composer.h"
 #include "platform/media/sdl_audio_backend.h"
@@ -43,8 +43,10 @@ int runWindowProgram() {
     return kExitFailure;
   }
   platform::SdlAudioBackend audio;
-  CBrisoltApp application(programDialogServices(*window, composer, audio));
-  application.initInstance();
+  // The dialog runs modally; the program ends with it.
+  CBrisoltDlg dialog(programDialogServices(*window, composer, audio));
+  dialog.runModal();
+  dialog.destroyWindow();
   return kExitOk;
 }
 

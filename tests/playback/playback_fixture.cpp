@@ -72,7 +72,7 @@ PlaybackFixture::PlaybackFixture()
     : archive_(folder().file("Archive/")),
       player_(backend_, notificationsTo(window_)),
       playback_(state_, window_, player_, mixer_,
-                {.clickAt = [this](int x, int y) { clicks_.emplace_back(x, y); },
+                {.compose = [this] { ++composeActions_; },
                  .hideRemainingTime = [this] { ++remainingTimeHides_; },
                  .writePhraseExcerpt =
                      [this](const std::string& folder, const std::string& prefix, int phrase, int tempo) {

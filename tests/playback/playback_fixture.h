@@ -99,7 +99,7 @@ class PlaybackFixture : public test::TempFolderTest {
   platform::MediaPlayer player_;
   audio::FileMixer mixer_;
   SessionState state_;
-  std::vector<std::pair<int, int>> clicks_;
+  int composeActions_ = 0;  // how often playback ran the window's compose action
   int remainingTimeHides_ = 0;
   std::vector<ExcerptCall> excerpts_;
   WindowPlayback playback_;

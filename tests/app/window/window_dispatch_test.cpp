@@ -29,9 +29,9 @@ TEST(HotSpotTable, HoldsEveryActionOnceWithTheAlwaysSpotsFirst) {
   const auto& table = hotSpotTable();
   std::set<HotSpotAction> seen;
   for (const HotSpot& spot : table) EXPECT_TRUE(seen.insert(spot.action).second) << hotSpotName(spot.action) << " twice";
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(HotSpotAction::compose) + 1);
-  EXPECT_EQ(table.front().action, HotSpotAction::phraseBack);
-  EXPECT_EQ(table.back().action, HotSpotAction::compose);
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(HotSpotAction::kCompose) + 1);
+  EXPECT_EQ(table.front().action, HotSpotAction::kPhraseBack);
+  EXPECT_EQ(table.back().action, HotSpotAction::kCompose);
   EXPECT_EQ(table.back().place, (platform::Rect{400, 170, 160, 25}));
 }
 
@@ -63,16 +63,16 @@ TEST(HotSpotTable, AMalformedTableIsRefused) {
 }
 
 TEST(KeyFilter, MapsTheWindowsKeys) {
-  EXPECT_EQ(filterKey({Key::f10, false}), KeyAction::swallow);
-  EXPECT_EQ(filterKey({Key::f10, true}), KeyAction::none);
-  EXPECT_EQ(filterKey({Key::f1, false}), KeyAction::swallow);
-  EXPECT_EQ(filterKey({Key::enter, false}), KeyAction::compose);
-  EXPECT_EQ(filterKey({Key::letterX, false}), KeyAction::exit);
-  EXPECT_EQ(filterKey({Key::f9, false}), KeyAction::exit);
-  EXPECT_EQ(filterKey({Key::other, false}), KeyAction::none);
+  EXPECT_EQ(filterKey({Key::f10, false}), KeyAction::kSwallow);
+  EXPECT_EQ(filterKey({Key::f10, true}), KeyAction::kNone);
+  EXPECT_EQ(filterKey({Key::f1, false}), KeyAction::kSwallow);
+  EXPECT_EQ(filterKey({Key::enter, false}), KeyAction::kCompose);
+  EXPECT_EQ(filterKey({Key::letterX, false}), KeyAction::kExit);
+  EXPECT_EQ(filterKey({Key::f9, false}), KeyAction::kExit);
+  EXPECT_EQ(filterKey({Key::other, false}), KeyAction::kNone);
   // With Alt held every key is a system key and none of the window's.
   for (const Key key : {Key::enter, Key::keypadPlus, Key::keypadMinus, Key::letterX, Key::f9, Key::f1, Key::f2}) {
-    EXPECT_EQ(filterKey({key, true}), KeyAction::none) << "key " << static_cast<int>(key) << " with Alt";
+    EXPECT_EQ(filterKey({key, true}), KeyAction::kNone) << "key " << static_cast<int>(key) << " with Alt";
   }
 }
 
