@@ -525,6 +525,8 @@ void SdlDialogWindow::waitUntil(std::chrono::system_clock::time_point deadline) 
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) {
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
     }
+    // The pictures not painted yet are painted while the splash shows.
+    if (pictures_.paintNext()) continue;
     std::this_thread::sleep_for(std::min<std::chrono::system_clock::duration>(deadline - now, kSplashWaitSlice));
   }
 }
