@@ -30,7 +30,8 @@ int runWindowProgram() {
     return kExitFailure;
   }
   std::string error;
-  const auto pictures = platform::PictureLibrary::paint(error);
+  // The splash alone is painted now; the rest while it is on the screen.
+  const auto pictures = platform::PictureLibrary::paintSplashFirst(error);
   if (!pictures) {
     std::cerr << "brisolt: cannot paint the window's pictures: " << error << "\n";
     return kExitFailure;

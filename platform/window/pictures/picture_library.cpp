@@ -1,5 +1,5 @@
-// Paints the catalog's pictures, the face first because the others are
-// painted over copies of it.
+// Paints the catalog's pictures: the splash first, then the rest in order,
+// those on the face over a copy of the face without its replaceable labels.
 #include "platform/window/pictures/picture_library.h"
 
 #include "platform/window/picture_catalog.h"
@@ -8,45 +8,69 @@
 
 namespace brisolt::platform {
 
-std::unique_ptr<PictureLibrary> PictureLibrary::paint(std::string& error) {
+std::unique_ptr<PictureLibrary> PictureLibrary::paintSplashFirst(std::string& error) {
   std::unique_ptr<PictureLibrary> library(new PictureLibrary());
   library->fonts_ = PictureFonts::open(error);
   if (!library->fonts_) return nullptr;
-  const PictureFonts& fonts = *library->fonts_;
-
-  Canvas plainFace(kFaceSize);  // without the labels that pictures replace
-  if (!plainFace.valid()) {
-    error = std::string("Cannot make a picture surface: ") + SDL_GetError();
-    return nullptr;
-  }
-  paintFace(plainFace, fonts, true);
-
-  for (const PictureEntry& entry : pictureCatalog()) {
-    Canvas canvas(entry.size);
-    if (!canvas.valid()) {
-      error = "Cannot make a surface for picture " + std::to_string(entry.id.value) + ": " + SDL_GetError();
-      return nullptr;
-    }
-    switch (entry.kind) {
-      case PictureKind::face: paintFace(canvas, fonts, false); break;
-      case PictureKind::splash: paintSplash(canvas, fonts); break;
-      case PictureKind::about:
-      case PictureKind::icon: paintEmblem(canvas, fonts); break;
-      case PictureKind::digit: paintDigit(canvas, plainFace, entry.index); break;
-      case PictureKind::keySignature:
-      case PictureKind::scale:
-      case PictureKind::motifMode:
-      case PictureKind::phraseMode: paintSetting(canvas, plainFace, fonts, entry.kind, entry.index); break;
-      case PictureKind::litButton: paintLitButton(canvas, plainFace, entry.index); break;
-      case PictureKind::composeLabel: paintComposeLabel(canvas, plainFace, fonts, entry.index); break;
-      case PictureKind::remainingTime: paintRemainingTime(canvas, plainFace, fonts); break;
-      case PictureKind::infoPage: paintInfoPage(canvas, plainFace, fonts, entry.index); break;
-    }
-    SDL_Surface* surface = canvas.release();
-    SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);
-    library->surfaces_[entry.id] = surface;
-  }
+  for (const PictureEntry& entry : pictureCatalog())
+    if (entry.kind == PictureKind::splash && !library->paintEntry(entry, error)) return nullptr;
   return library;
+}
+
+std::unique_ptr<PictureLibrary> PictureLibrary::paint(std::string& error) {
+  std::unique_ptr<PictureLibrary> library = paintSplashFirst(error);
+  if (!library) return nullptr;
+  for (const PictureEntry& entry : pictureCatalog())
+    if (!library->surfaces_.contains(entry.id) && !library->paintEntry(entry, error)) return nullptr;
+  return library;
+}
+
+bool PictureLibrary::paintNext() const {
+  const auto& catalog = pictureCatalog();
+  while (nextEntry_ < catalog.size() && surfaces_.contains(catalog[nextEntry_].id)) ++nextEntry_;
+  if (nextEntry_ >= catalog.size()) return false;
+  std::string error;  // a picture that cannot be painted stays missing, as an unknown one
+  paintEntry(catalog[nextEntry_++], error);
+  return true;
+}
+
+bool PictureLibrary::paintEntry(const PictureEntry& entry, std::string& error) const {
+  const PictureFonts& fonts = *fonts_;
+  const bool onFace = entry.kind != PictureKind::face && entry.kind != PictureKind::splash &&
+                      entry.kind != PictureKind::about && entry.kind != PictureKind::icon;
+  if (onFace && !plainFace_) {
+    auto plainFace = std::make_unique<Canvas>(kFaceSize);
+    if (!plainFace->valid()) {
+      error = std::string("Cannot make a picture surface: ") + SDL_GetError();
+      return false;
+    }
+    paintFace(*plainFace, fonts, true);
+    plainFace_ = std::move(plainFace);
+  }
+  Canvas canvas(entry.size);
+  if (!canvas.valid()) {
+    error = "Cannot make a surface for picture " + std::to_string(entry.id.value) + ": " + SDL_GetError();
+    return false;
+  }
+  switch (entry.kind) {
+    case PictureKind::face: paintFace(canvas, fonts, false); break;
+    case PictureKind::splash: paintSplash(canvas, fonts); break;
+    case PictureKind::about:
+    case PictureKind::icon: paintEmblem(canvas, fonts); break;
+    case PictureKind::digit: paintDigit(canvas, *plainFace_, entry.index); break;
+    case PictureKind::keySignature:
+    case PictureKind::scale:
+    case PictureKind::motifMode:
+    case PictureKind::phraseMode: paintSetting(canvas, *plainFace_, fonts, entry.kind, entry.index); break;
+    case PictureKind::litButton: paintLitButton(canvas, *plainFace_, entry.index); break;
+    case PictureKind::composeLabel: paintComposeLabel(canvas, *plainFace_, fonts, entry.index); break;
+    case PictureKind::remainingTime: paintRemainingTime(canvas, *plainFace_, fonts); break;
+    case PictureKind::infoPage: paintInfoPage(canvas, *plainFace_, fonts, entry.index); break;
+  }
+  SDL_Surface* surface = canvas.release();
+  SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);
+  surfaces_[entry.id] = surface;
+  return true;
 }
 
 PictureLibrary::~PictureLibrary() {
@@ -54,8 +78,12 @@ PictureLibrary::~PictureLibrary() {
 }
 
 SDL_Surface* PictureLibrary::find(PictureId id) const {
-  const auto found = surfaces_.find(id);
-  return found == surfaces_.end() ? nullptr : found->second;
+  if (const auto found = surfaces_.find(id); found != surfaces_.end()) return found->second;
+  for (const PictureEntry& entry : pictureCatalog()) {
+    std::string error;
+    if (entry.id == id && paintEntry(entry, error)) return surfaces_.at(id);
+  }
+  return nullptr;
 }
 
 std::optional<Size> PictureLibrary::size(PictureId id) const {

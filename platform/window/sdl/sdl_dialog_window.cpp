@@ -8,6 +8,7 @@
 #include "platform/window/pictures/canvas.h"
 #include "platform/window/picture_catalog.h"
 #include "platform/window/sdl/about_box_face.h"
+#include "platform/window/sdl/message_box_face.h"
 #include "platform/window/sdl/sdl_key_map.h"
 #include "platform/window/sdl/sdl_message_box.h"
 #include "platform/window/sdl/sdl_splash_window.h"
@@ -299,6 +300,7 @@ void SdlDialogWindow::paint() {
     const Control& control = controls_.at(id);
     if (control.visible) drawControl(control);
   }
+  if (box_) drawBox();
   if (SDL_Surface* target = SDL_GetWindowSurface(window_)) {
     SDL_BlitSurface(frame_, nullptr, target, nullptr);
     SDL_UpdateWindowSurface(window_);
@@ -333,13 +335,100 @@ void SdlDialogWindow::discardInput() {
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
 }
 
+void SdlDialogWindow::drawBox() {
+  // The face dims to three quarters of its light behind the box.
+  for (int y = 0; y < frame_->h; ++y) {
+    auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(frame_->pixels) + y * frame_->pitch);
+    for (int x = 0; x < frame_->w; ++x) {
+      const Uint32 p = row[x];
+      row[x] = 0xFF000000u | (((p >> 1) & 0x7F7F7Fu) + ((p >> 2) & 0x3F3F3Fu));
+    }
+  }
+  const Rect box = box_->box();
+  fill(frame_, {box.x + 3, box.y + 4, box.width, box.height}, {0, 0, 0});  // its shadow
+  Canvas canvas({box.width, box.height});
+  if (!canvas.valid()) return;
+  message_box_face::paint(canvas, pictures_.fonts(), *box_);
+  SDL_Rect to{box.x, box.y, box.width, box.height};
+  SDL_BlitSurface(canvas.surface(), nullptr, frame_, &to);
+}
+
 MessageBoxAnswer SdlDialogWindow::showMessageBox(const MessageBoxRequest& request) {
-  paintIfDirty();
-  const bool shown = (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
-  const MessageBoxAnswer answer = showSdlMessageBox(shown ? window_ : nullptr, request);
+  if (!driverCanShowBoxes()) {
+    reportUnshownBox(request);
+    return MessageBoxAnswer::none;
+  }
+  // A box needs the window under it, even before the dialog shows itself.
+  const bool wasHidden = (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0;
+  if (wasHidden) SDL_ShowWindow(window_);
+  MessageBoxModel model = message_box_face::layout(request, clientSize_, pictures_.fonts());
+  MessageBoxModel* const below = box_;  // a box asked for while another is open goes on top
+  box_ = &model;
+  paint();  // even while redrawing is locked: the box must be seen
+  const MessageBoxAnswer answer = runBox(model);
+  box_ = below;
+  if (wasHidden) SDL_HideWindow(window_);
   discardInput();
-  changed();
+  repaintNow();
   return answer;
+}
+
+MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
+  for (;;) {
+    SDL_Event event;
+    bool any = false;
+    while (SDL_PollEvent(&event)) {
+      any = true;
+      switch (event.type) {
+        case SDL_KEYDOWN:
+          if (const auto key = boxKeyOf(event.key.keysym)) {
+            if (const auto answer = model.key(*key)) return *answer;
+            changed();
+          }
+          break;
+        case SDL_MOUSEMOTION:
+          if (isMainWindowEvent(event.motion.windowID)) {
+            model.pointerMoved(event.motion.x, event.motion.y);
+            changed();
+          }
+          break;
+        case SDL_MOUSEBUTTONDOWN:
+          if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
+            model.buttonDown(event.button.x, event.button.y);
+            changed();
+          }
+          break;
+        case SDL_MOUSEBUTTONUP:
+          if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
+            if (const auto answer = model.buttonUp(event.button.x, event.button.y)) return *answer;
+            changed();
+          }
+          break;
+        case SDL_WINDOWEVENT:
+          if (event.window.event == SDL_WINDOWEVENT_CLOSE && isMainWindowEvent(event.window.windowID))
+            return model.closeAnswer();
+          if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
+          break;
+        case SDL_QUIT:
+          SDL_PushEvent(&event);  // the main window hears it after the box
+          return model.closeAnswer();
+        default:
+          // The display keeps running behind the box: media notifications
+          // still reach the handler; input does not.
+          if (event.type == mediaEvent_ && events_)
+            events_->onMediaNotification(static_cast<MediaNotification>(event.user.code));
+          break;
+      }
+    }
+    if (events_) {
+      if (const auto due = timers_.takeDue(TimerSchedule::Clock::now())) {
+        events_->onTimer(*due);
+        any = true;
+      }
+    }
+    if (dirty_) paint();
+    if (!any) SDL_WaitEventTimeout(nullptr, 20);
+  }
 }
 
 void SdlDialogWindow::showAbout(const AboutRequest& request) {
@@ -436,6 +525,8 @@ void SdlDialogWindow::waitUntil(std::chrono::system_clock::time_point deadline) 
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0) {
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
     }
+    // The pictures not painted yet are painted while the splash shows.
+    if (pictures_.paintNext()) continue;
     std::this_thread::sleep_for(std::min<std::chrono::system_clock::duration>(deadline - now, kSplashWaitSlice));
   }
 }

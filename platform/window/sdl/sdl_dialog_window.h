@@ -4,7 +4,9 @@
 // notifications travel as an SDL user event, which SDL lets any thread push.
 // Works under the dummy video driver too, where nothing reaches a screen but
 // every frame is still composed (see lastFrame()) and message boxes answer
-// MessageBoxAnswer::none.
+// MessageBoxAnswer::none. Message boxes are drawn inside the window, over a
+// dimmed face, by the window's own painting: they need no fonts of the
+// display server.
 #pragma once
 
 #include <SDL.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/window/dialog_window.h"
+#include "platform/window/message_box_model.h"
 #include "platform/window/pictures/picture_library.h"
 #include "platform/window/progress_bar_model.h"
 #include "platform/window/timer_schedule.h"
@@ -105,6 +108,9 @@ class SdlDialogWindow final : public DialogWindow {
   bool isMainWindowEvent(Uint32 windowId) const;
   void repaintWindow(Uint32 windowId);
   void discardInput();
+  void drawBox();
+  // Runs the open box until it is answered.
+  MessageBoxAnswer runBox(MessageBoxModel& model);
 
   const PictureLibrary& pictures_;
   SDL_Window* window_ = nullptr;
@@ -122,6 +128,7 @@ class SdlDialogWindow final : public DialogWindow {
   bool dirty_ = true;
   int lockDepth_ = 0;
   int framesPainted_ = 0;
+  MessageBoxModel* box_ = nullptr;  // the box on top, while one is open
 };
 
 }  // namespace brisolt::platform

@@ -14,6 +14,13 @@ screen, pixel for pixel, with the pictures that brisolt-window-preview
         or KEY!=PATTERN, shell-style patterns), saves that copy as PNG and
         prints its state; exits 1 with the last state after SECONDS
 
+    window_screen.py box SCREEN LEFT TOP BOX_PNG BOX_X BOX_Y SECONDS PNG [gone]
+        copies the screen until the message box BOX_PNG (as
+        brisolt-test-message-box paints it) is shown, pixel for pixel (each
+        colour within BOX_TOLERANCE), at
+        client position BOX_X, BOX_Y, and saves that copy as PNG; with "gone",
+        until it is no longer shown. Exits 1 after SECONDS
+
 SCREEN is the Xvfb frame buffer file (-fbdir); LEFT and TOP are the window's
 client origin on the screen.
 """
@@ -135,7 +142,44 @@ def meets(state, condition):
     return fnmatch.fnmatchcase(state[key], pattern) != negated
 
 
+def save_copy(data, png):
+    copy = png + ".xwd"
+    with open(copy, "wb") as file:
+        file.write(data)
+    xwd_to_png(copy, png)
+    os.remove(copy)
+
+
+# Anti-aliased letters may come out a shade apart between two processes;
+# a different letter, a missing icon or a moved box differs by far more.
+BOX_TOLERANCE = 12
+
+
+def same_picture(shown, expected):
+    return len(shown) == len(expected) and all(abs(a - b) <= BOX_TOLERANCE for a, b in zip(shown, expected))
+
+
+def wait_for_box(path, left, top, box_png, box_x, box_y, seconds, png, gone):
+    width, height, expected = read_png(box_png)
+    deadline = time.monotonic() + seconds
+    while True:
+        with open(path, "rb") as file:
+            data = file.read()
+        shown = same_picture(Screen(data).region(left + box_x, top + box_y, width, height), expected)
+        if shown != gone:
+            save_copy(data, png)
+            return 0
+        if time.monotonic() > deadline:
+            save_copy(data, png)
+            return 1
+        time.sleep(0.05)
+
+
 def main():
+    if len(sys.argv) >= 10 and sys.argv[1] == "box":
+        path, left, top, box_png = sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
+        box_x, box_y, seconds, png = int(sys.argv[6]), int(sys.argv[7]), float(sys.argv[8]), sys.argv[9]
+        return wait_for_box(path, left, top, box_png, box_x, box_y, seconds, png, sys.argv[10:] == ["gone"])
     if len(sys.argv) < 6 or sys.argv[1] not in ("read", "wait"):
         raise SystemExit(__doc__)
     face = Face(sys.argv[2])
@@ -150,11 +194,7 @@ def main():
             data = file.read()
         state = face.state(Screen(data), left, top)
         if all(meets(state, condition) for condition in conditions):
-            copy = png + ".xwd"
-            with open(copy, "wb") as file:
-                file.write(data)
-            xwd_to_png(copy, png)
-            os.remove(copy)
+            save_copy(data, png)
             print(describe(state))
             return 0
         if time.monotonic() > deadline:

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# Tries the real window on a virtual X screen, as a new user would: a copy of
-# brisolt in a fresh folder with a synthetic Data.dat, the splash, COMPOSE
-# with 5 phrases, the automatic Play, pause, a phrase forward, Save while
-# paused (the report box closed with Enter), Stop, then X to quit. Clicks at
-# the hot spots; reads the digits, lit buttons and position bar off the
-# screen (window_screen.py) and saves a screenshot (PNG) of every step.
+# Tries the real window on a virtual X screen without any core fonts, as a
+# new user would: a copy of brisolt in a fresh folder with a synthetic
+# Data.dat, the splash, Save with nothing composed ("Nothing to save!",
+# closed with Esc), COMPOSE without Data.dat (the error box, closed with
+# Enter), COMPOSE with 5 phrases, the automatic Play, pause, a phrase
+# forward, Save while paused (the report box, closed with a click on OK),
+# Stop, then X to quit. Clicks at the hot spots; reads the digits, lit
+# buttons and position bar off the screen (window_screen.py), finds each
+# message box pixel for pixel as brisolt-test-message-box paints it, centred
+# on the window, and saves a screenshot (PNG) of every step.
 # Checks what the program leaves behind: the saved phrase (the mix's bytes of
 # phrase 2) and the log kept, the rest of the session removed, Brisolt.INI
 # written.
 #
-#   xvfb_window_check.sh BRISOLT TEST_BANK_WRITER WINDOW_PREVIEW PREVIEW_FOLDER OUT_FOLDER
+#   xvfb_window_check.sh BRISOLT TEST_BANK_WRITER WINDOW_PREVIEW PREVIEW_FOLDER OUT_FOLDER BOX_PAINTER
 #
-# Exits 77 (skipped) when Xvfb is missing, or xdotool or xwininfo is missing and cannot
-# be installed.
+# Exits 77 (skipped) when Xvfb is missing, or xdotool is missing and cannot be
+# installed.
 set -euo pipefail
 
-brisolt=$1 bank_writer=$2 window_preview=$3 preview=$4 out=$5
+brisolt=$1 bank_writer=$2 window_preview=$3 preview=$4 out=$5 box_painter=$6
 here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*"; exit 1; }
@@ -32,7 +36,6 @@ need() {
   fi
 }
 need xdotool xdotool
-need xwininfo x11-utils
 
 work=$(mktemp -d)
 server=""
@@ -52,7 +55,9 @@ cp "$(dirname "$brisolt")/brisolt.html" "$work/program/"
 "$bank_writer" "$work/program/Data.dat"
 SDL_VIDEODRIVER=dummy "$window_preview" --pictures "$work/pictures" >/dev/null || fail "cannot write the pictures"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -fp built-ins: the server has no core fonts beyond its built-in cursor and
+# "fixed", as on a desktop without xfonts-base.
+Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
 server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -75,12 +80,44 @@ expect_window() {
 }
 screen_state() { python3 "$here/window_screen.py" read "$work/pictures" "$work/fb/Xvfb_screen0" "$X" "$Y"; }
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$1"; }
+
+# expect_box NAME ICON BUTTONS CAPTION TEXT: paints the box the window should
+# show, checks it is centred on the client area, and waits until the screen
+# shows it there, pixel for pixel (saved as NAME.png). Sets box_x, box_y,
+# box_w, box_h (client pixels).
+expect_box() {
+  local name=$1
+  read -r box_x box_y box_w box_h < <("$box_painter" "$work/$name-expected.png" 650 600 "$2" "$3" "$4" "$5") ||
+    fail "cannot paint the expected box $name"
+  [ $((2 * box_x + box_w - 650)) -ge -1 ] && [ $((2 * box_x + box_w - 650)) -le 1 ] &&
+    [ $((2 * box_y + box_h - 600)) -ge -1 ] && [ $((2 * box_y + box_h - 600)) -le 1 ] ||
+    fail "box $name at ($box_x, $box_y) $box_w x $box_h is not centred on the 650 x 600 window"
+  xdotool mousemove --window "$window" 1 1  # no button under the pointer
+  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$name-expected.png" "$box_x" "$box_y" \
+    10 "$out/$name.png" || fail "$name: the box '$4' is not on the screen at ($box_x, $box_y) of the window; see $out/$name.png"
+  cp "$work/$name-expected.png" "$out/$name-expected.png"
+  echo "screenshot: $out/$name.png (box '$4' at $box_x, $box_y, $box_w x $box_h, centred on the window)"
+}
+# expect_box_gone NAME: waits until the box expect_box found is off the screen.
+expect_box_gone() {
+  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$1-expected.png" "$box_x" "$box_y" \
+    5 "$out/$1-closed.png" gone || fail "the box $1 is still on the screen"
+}
 
 started=$(date +%s.%N)
 "$work/program/brisolt" >"$work/stdout" 2>&1 &
 program=$!
 
-sleep 2.5
+splash=""
+for _ in $(seq 100); do
+  splash=$(xdotool search --onlyvisible --name '^Brisolt$' 2>/dev/null | head -1 || true)
+  [ -n "$splash" ] && break
+  sleep 0.02
+done
+[ -n "$splash" ] || fail "no splash on the screen"
+python3 -c "import sys, time; print(f'splash on the screen after {time.time() - float(sys.argv[1]):.2f} s')" "$started"
+sleep 0.5
 screenshot 1-splash.png
 window=""
 for _ in $(seq 200); do
@@ -95,6 +132,26 @@ python3 -c "import sys; s = float(sys.argv[2]) - float(sys.argv[1]); print(f'mai
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
 expect_window 2-idle.png 5 time=---- phrase=-- stop=lit play=dark pause=dark record=dark bar=hidden
 sleep 0.3
+
+# SAVE with nothing composed: the box says so until Esc closes it.
+click 562 277
+expect_box 2a-nothing-to-save information ok "Brisolt - Save Session" "Nothing to save!"
+key Escape
+expect_box_gone 2a-nothing-to-save
+expect_window 2b-idle-again.png 5 time=---- phrase=-- stop=lit play=dark record=dark bar=hidden
+
+# COMPOSE without Data.dat: the error box names the missing file until Enter
+# closes it, and nothing is composed.
+mv "$work/program/Data.dat" "$work/Data.dat"
+click 480 182
+expect_box 2c-file-error error ok "Brisolt - File Error" \
+  "The sample data file '$work/program/Data.dat' is missing; build it with brisolt-make-bank"
+key Return
+expect_box_gone 2c-file-error
+mv "$work/Data.dat" "$work/program/Data.dat"
+expect_window 2d-idle-after-error.png 5 time=---- phrase=-- stop=lit play=dark record=dark bar=hidden
+[ ! -e "$work/program/Archive" ] || [ -z "$(ls "$work/program/Archive")" ] ||
+  fail "COMPOSE without Data.dat left files: $(ls "$work/program/Archive")"
 
 # COMPOSE, with the default 5 phrases. A render can be over in a second, so
 # the screen is copied often meanwhile, and the first copy whose progress bar
@@ -141,18 +198,10 @@ after=$(screen_state)
 case "$after" in *time=0104\ phrase=02*) ;; *) fail "paused after the seek, the window went on to '$after'" ;; esac
 
 # Save while paused keeps phrase 2: its excerpt is written, and the report
-# box, a window of its own over the digits, says so until Enter closes it.
-# (xdotool does not find the box by its title; xwininfo does.)
-report_box() { xwininfo -root -children | awk -v title="\"$1\":" 'index($0, title) { print $1; exit }'; }
+# box says so over the window until a click on its OK closes it.
 click 562 277
-box=""
-for _ in $(seq 100); do
-  box=$(report_box "Aurelune - Save Session - Phrase 2")
-  [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "no report box 'Aurelune - Save Session - Phrase 2' after Save; windows: $(xwininfo -root -children | grep '"' | tr '\n' '|')"
-expect_window 7-save-report.png 5 time!=0104
+expect_box 7-save-report information ok "Aurelune - Save Session - Phrase 2" \
+  "File saved in folder $work/program/Archive/"$'\nLog file:\t'"${prefix}log.txt"$'\nMusic file:\t'"${prefix}Pelko_02.wav"
 excerpt="$work/program/Archive/${prefix}Pelko_02.wav"
 [ -f "$excerpt" ] || fail "Save did not write $(basename "$excerpt"): $(ls "$work/program/Archive")"
 [ "$(stat -c %s "$excerpt")" -eq $((44 + 2822400)) ] || fail "the excerpt has $(stat -c %s "$excerpt") bytes, expected 2822444"
@@ -160,12 +209,9 @@ excerpt="$work/program/Archive/${prefix}Pelko_02.wav"
 # lead-in, counted from byte 40.
 cmp -s <(tail -c +$((20682 + 40 + 2822400 + 1)) "$mix" | head -c 2822400) <(tail -c +45 "$excerpt") ||
   fail "the excerpt's samples are not phrase 2 of the mix"
-xdotool key --window "$box" Return
-for _ in $(seq 50); do
-  [ -z "$(report_box "Aurelune - Save Session - Phrase 2")" ] && break
-  sleep 0.1
-done
-[ -z "$(report_box "Aurelune - Save Session - Phrase 2")" ] || fail "Enter did not close the report box"
+# OK: the one button, centred 16 + 26 pixels above the box's bottom edge.
+click $((box_x + box_w / 2)) $((box_y + box_h - 16 - 13))
+expect_box_gone 7-save-report
 expect_window 8-saved.png 5 time=0104 phrase=02 pause=lit play=lit record=dark
 
 # Stop: stop lit, the digits and the bar gone.

@@ -192,3 +192,33 @@ TEST(PictureCatalog, IdsAreUniqueAndFoundByLookUp) {
 
 }  // namespace
 }  // namespace brisolt::platform
+
+namespace brisolt::platform {
+namespace {
+
+// Started splash first, the library paints the others one by one or when
+// they are looked for, and they come out the same as painted all at once.
+TEST_F(Pictures, SplashFirstPaintsTheRestLaterAndTheSame) {
+  std::string error;
+  const auto started = PictureLibrary::paintSplashFirst(error);
+  ASSERT_NE(started, nullptr) << error;
+  EXPECT_EQ(started->count(), 1u) << "only the splash at first";
+  ASSERT_NE(started->find(picture::kSplash), nullptr);
+
+  SDL_Surface* face = started->find(picture::kFace);  // looked for: painted now
+  ASSERT_NE(face, nullptr);
+  EXPECT_TRUE(samePixels(face, library_->find(picture::kFace)));
+
+  std::size_t steps = 0;
+  while (started->paintNext()) ++steps;
+  EXPECT_EQ(started->count(), library_->count());
+  EXPECT_EQ(steps, library_->count() - 2) << "the splash and the face were painted already";
+  for (const PictureEntry& entry : pictureCatalog()) {
+    SDL_Surface* later = started->find(entry.id);
+    ASSERT_NE(later, nullptr) << "picture " << entry.id.value;
+    EXPECT_TRUE(samePixels(later, library_->find(entry.id))) << "picture " << entry.id.value;
+  }
+}
+
+}  // namespace
+}  // namespace brisolt::platform
