@@ -290,12 +290,15 @@ TEST_F(SdlDialogWindowTest, RunModalShowsTheWindowAfterInitAndPaintsIt) {
   EXPECT_FALSE(SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN);
 }
 
-TEST_F(SdlDialogWindowTest, MessageBoxWithoutADisplayAnswersNone) {
+TEST_F(SdlDialogWindowTest, MessageBoxWithoutADisplayAnswersNoneAndPrintsItsText) {
   const auto start = std::chrono::steady_clock::now();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(window_->showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::information,
                                      MessageBoxButtons::ok}),
             MessageBoxAnswer::none);
+  const std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_NE(printed.find("Brisolt - Save Session: Nothing to save!"), std::string::npos) << printed;
 }
 
 TEST_F(SdlDialogWindowTest, AboutBoxClosesOnEnterAndKeepsTheKeyFromTheMainWindow) {
