@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <thread>
 
 #include "rendition/stereo_audio.h"
 
@@ -37,10 +38,23 @@ std::optional<double> truePeakOf(const std::vector<float>& samples, std::size_t 
 }  // namespace
 
 std::optional<double> integratedLoudness(const std::vector<float>& samples) {
-  const Meter meter(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_I));
+  // Two halves measured side by side, their gating blocks pooled.
+  const std::size_t frames = samples.size() / 2;
+  const std::size_t half = frames / 2;
+  const Meter first(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_I));
+  const Meter second(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_I));
+  if (!first || !second) return std::nullopt;
+  int secondStatus = EBUR128_SUCCESS;
+  int firstStatus = EBUR128_SUCCESS;
+  {
+    const std::jthread other(
+        [&] { secondStatus = ebur128_add_frames_float(second.get(), samples.data() + half * 2, frames - half); });
+    firstStatus = ebur128_add_frames_float(first.get(), samples.data(), half);
+  }
+  ebur128_state* states[] = {first.get(), second.get()};
   double loudness = 0.0;
-  if (!meter || ebur128_add_frames_float(meter.get(), samples.data(), samples.size() / 2) != EBUR128_SUCCESS ||
-      ebur128_loudness_global(meter.get(), &loudness) != EBUR128_SUCCESS) {
+  if (firstStatus != EBUR128_SUCCESS || secondStatus != EBUR128_SUCCESS ||
+      ebur128_loudness_global_multiple(states, 2, &loudness) != EBUR128_SUCCESS) {
     return std::nullopt;
   }
   return loudness;

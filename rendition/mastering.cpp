@@ -37,14 +37,16 @@ Mastering masterToLoudness(StereoAudio& audio, const MasteringTarget& target) {
     return mastering;
   }
 
+  // Every correction applies to the audio as the last attempt left it: a
+  // little more gain and the limiter again, at a ceiling as low or lower.
   double gainDb = target.integratedLufs - *input;
   double ceilingDb = target.maxTruePeakDbtp - kFirstCeilingMarginDb;
-  std::vector<float> best;
+  double totalGainDb = 0.0;
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-    std::vector<float> work = audio.samples;
     const auto gain = static_cast<float>(std::pow(10.0, gainDb / 20.0));
-    for (float& sample : work) sample *= gain;
-    if (std::string error = limitPeaks(work, {ceilingDb, 5.0, 50.0}); !error.empty()) {
+    for (float& sample : audio.samples) sample *= gain;
+    totalGainDb += gainDb;
+    if (std::string error = limitPeaks(audio.samples, {ceilingDb, 5.0, 50.0}); !error.empty()) {
       mastering.result = MasteringResult::kLimiterFailed;
       mastering.message = "the peak limiter failed: " + error;
       return mastering;
@@ -53,36 +55,27 @@ Mastering masterToLoudness(StereoAudio& audio, const MasteringTarget& target) {
     std::optional<double> outputLufs;
     std::optional<double> outputTruePeak;
     {
-      const std::jthread loudness([&] { outputLufs = integratedLoudness(work); });
-      outputTruePeak = truePeakNear(work, target.maxTruePeakDbtp);
+      const std::jthread loudness([&] { outputLufs = integratedLoudness(audio.samples); });
+      outputTruePeak = truePeakNear(audio.samples, target.maxTruePeakDbtp);
     }
     if (!outputLufs || !outputTruePeak) {
       mastering.result = MasteringResult::kMeterFailed;
       mastering.message = "libebur128 could not measure the mastered rendition";
       return mastering;
     }
-    Mastering tried = mastering;
-    tried.outputLufs = *outputLufs;
-    tried.outputTruePeakDbtp = *outputTruePeak;
-    tried.gainDb = gainDb;
-    tried.limiterCeilingDb = ceilingDb;
-    tried.attempts = attempt;
-    const bool better = best.empty() || meets(tried, target) ||
-                        std::abs(tried.outputLufs - target.integratedLufs) <
-                            std::abs(mastering.outputLufs - target.integratedLufs);
-    if (better && (best.empty() || tried.outputTruePeakDbtp <= target.maxTruePeakDbtp)) {
-      mastering = tried;
-      best = std::move(work);
-    }
-    if (meets(tried, target)) break;
+    mastering.outputLufs = *outputLufs;
+    mastering.outputTruePeakDbtp = *outputTruePeak;
+    mastering.gainDb = totalGainDb;
+    mastering.limiterCeilingDb = ceilingDb;
+    mastering.attempts = attempt;
+    if (meets(mastering, target)) break;
     // The limiter takes loudness off the peaks: give it back in gain. Peaks
     // between samples above the bound: lower the ceiling by the excess.
-    gainDb += target.integratedLufs - *outputLufs;
+    gainDb = target.integratedLufs - *outputLufs;
     if (*outputTruePeak > target.maxTruePeakDbtp - kTruePeakMarginDb) {
       ceilingDb -= *outputTruePeak - (target.maxTruePeakDbtp - kTruePeakMarginDb);
     }
   }
-  audio.samples = std::move(best);
   if (!meets(mastering, target)) {
     mastering.result = MasteringResult::kMissedTarget;
     mastering.message = "the mastered rendition reached " + std::to_string(mastering.outputLufs) + " LUFS, " +

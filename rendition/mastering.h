@@ -20,7 +20,7 @@ enum class MasteringResult {
   kSilent,           // nothing to master: the audio is silence; left as it was
   kMeterFailed,      // libebur128 could not measure
   kLimiterFailed,    // libavfilter's limiter could not run
-  kMissedTarget,     // no attempt met the target; the closest one is kept
+  kMissedTarget,     // no attempt met the target; the last one is kept
 };
 
 struct Mastering {
@@ -29,7 +29,7 @@ struct Mastering {
   double inputLufs = 0.0;
   double outputLufs = 0.0;
   double outputTruePeakDbtp = 0.0;
-  double gainDb = 0.0;            // applied before the limiter
+  double gainDb = 0.0;            // applied in all, before and between the limiter passes
   double limiterCeilingDb = 0.0;  // sample-peak ceiling of the last attempt
   int attempts = 0;
 };
@@ -37,7 +37,7 @@ struct Mastering {
 // Masters `audio` in place. The limiter's ceiling starts half a decibel under
 // the true-peak bound (peaks between samples rise above the samples); when
 // the result still misses, the gain and ceiling are corrected by what was
-// measured and the original is mastered again, up to four times.
+// measured and applied to the result again, up to four attempts in all.
 Mastering masterToLoudness(StereoAudio& audio, const MasteringTarget& target);
 
 }  // namespace brisolt::rendition

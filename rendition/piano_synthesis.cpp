@@ -129,17 +129,16 @@ class PianoSynth {
     return {};
   }
 
-  // Plays `events` from frame `from` into `out` (interleaved, frame 0 at
-  // `out`'s start, grown as needed) until the sound after the last event has
-  // decayed. Returns the frame where the sound ended.
-  std::size_t play(const std::vector<Event>& events, std::size_t from, std::vector<float>& out) {
+  // Plays `events` from frame `from` into `out` (interleaved, its first frame
+  // is frame `from`, grown as needed) until the sound after the last event
+  // has decayed.
+  void play(const std::vector<Event>& events, std::size_t from, std::vector<float>& out) {
     std::size_t now = from;
     auto renderTo = [&](std::size_t end) {
       if (end <= now) return;
-      if (out.size() < end * 2) out.resize(end * 2, 0.0f);
-      // FluidSynth writes (not adds) into the buffer; every part owns its own.
-      fluid_synth_write_float(synth_, static_cast<int>(end - now), out.data(), static_cast<int>(now * 2), 2,
-                              out.data(), static_cast<int>(now * 2 + 1), 2);
+      if (out.size() < (end - from) * 2) out.resize((end - from) * 2);
+      const auto offset = static_cast<int>((now - from) * 2);
+      fluid_synth_write_float(synth_, static_cast<int>(end - now), out.data(), offset, 2, out.data(), offset + 1, 2);
       now = end;
     };
     for (const Event& event : events) {
@@ -156,10 +155,10 @@ class PianoSynth {
     while (now < limit && quietBlocks < kQuietBlocksToStop) {
       const std::size_t start = now;
       renderTo(std::min(now + kDecayBlock, limit));
-      const auto [low, high] = std::minmax_element(out.begin() + static_cast<std::ptrdiff_t>(start * 2), out.end());
+      const auto [low, high] =
+          std::minmax_element(out.begin() + static_cast<std::ptrdiff_t>((start - from) * 2), out.end());
       quietBlocks = (std::max(-*low, *high) < floor) ? quietBlocks + 1 : 0;
     }
-    return now;
   }
 
  private:
@@ -170,7 +169,7 @@ class PianoSynth {
 struct Part {
   std::vector<Event> events;
   std::size_t from = 0;  // the first frame it renders
-  std::vector<float> samples;
+  std::vector<float> samples;  // interleaved, from frame `from` on
   Synthesis opened;
 };
 
@@ -178,6 +177,10 @@ void renderPart(const std::string& soundfontPath, Part& part) {
   PianoSynth synth;
   part.opened = synth.open(soundfontPath);
   if (part.opened.result != SynthesisResult::kOk) return;
+  if (!part.events.empty()) {
+    // Room for the notes and a few seconds of decay, so the buffer seldom grows.
+    part.samples.reserve((part.events.back().frame - part.from + frameOf(5.0)) * 2);
+  }
   synth.play(part.events, part.from, part.samples);
 }
 
@@ -216,9 +219,10 @@ Synthesis synthesizePiano(const std::vector<RenditionNote>& notes, double length
   Synthesis synthesis;
   std::vector<float>& out = synthesis.audio.samples;
   out = std::move(parts[0].samples);
-  const std::size_t frames = std::max({out.size() / 2, parts[1].samples.size() / 2, frameOf(lengthSeconds)});
-  out.resize(frames * 2, 0.0f);
-  for (std::size_t i = parts[1].from * 2; i < parts[1].samples.size(); ++i) out[i] += parts[1].samples[i];
+  const std::vector<float>& second = parts[1].samples;
+  const std::size_t offset = parts[1].from * 2;
+  out.resize(std::max({out.size(), offset + second.size(), frameOf(lengthSeconds) * 2}), 0.0f);
+  for (std::size_t i = 0; i < second.size(); ++i) out[offset + i] += second[i];
   return synthesis;
 }
 
