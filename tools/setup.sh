@@ -12,6 +12,7 @@ build_packages=(
   libcli11-dev nlohmann-json3-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libfluidsynth-dev fluid-soundfont-gm
+  libebur128-dev libavfilter-dev libavutil-dev libsndfile1-dev
 )
 
 # install_missing <package>...: apt-get install -y of those not yet installed.

@@ -13,7 +13,7 @@ namespace brisolt::tools {
 
 NoteRequest noteForClip(int key, int layer) {
   NoteRequest note;
-  note.midiNote = key + kMidiNoteOfKeyZero;
+  note.midiNote = midi::midiNoteOfKey(key);
   note.velocity = kVelocity;
   note.lengthSamples = static_cast<int>(audio::kLayerSizes[layer] / audio::kBytesPerSample);
   const int release = static_cast<int>(kReleaseSeconds * kRenderSampleRate);
@@ -105,7 +105,7 @@ BankBuild buildSampleBank(const std::string& soundfontPath) {
   for (const Clip& clip : clips) appendPcm16(clip.audio, gains[clip.key], build.bytes);
   build.bytes.resize(build.bytes.size() + audio::kSilenceClipSize, 0);
   for (int key = audio::kFirstKey; key <= audio::kLastKey; ++key) {
-    build.keys.push_back({key, key + kMidiNoteOfKeyZero, gains[key], peaks[key] * gains[key], rms[key] * gains[key]});
+    build.keys.push_back({key, midi::midiNoteOfKey(key), gains[key], peaks[key] * gains[key], rms[key] * gains[key]});
   }
   if (build.bytes.size() != audio::kSampleDataSize) {
     build.error = "the bank came out at " + std::to_string(build.bytes.size()) + " bytes instead of " +
