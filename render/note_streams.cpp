@@ -1,7 +1,11 @@
 // Dealing planned notes to the two streams.
 #include "render/note_streams.h"
 
+#include <cerrno>
+
 #include "platform/files/file_system.h"
+#include "platform/paths.h"
+#include "render/voice_failure.h"
 
 namespace brisolt::render {
 
@@ -17,7 +21,10 @@ void NoteStreams::deal(int key, int duration, int step, int idleStep) {
 
 bool StreamFiles::create() {
   std::string path = platform::createTemporaryFile();
-  if (path.empty()) return false;
+  if (path.empty()) {
+    recordVoiceFailure({VoiceFailureKind::kNoTemporaryFile, 0, 0, platform::temporaryFolder(), errno});
+    return false;
+  }
   paths_.push_back(std::move(path));
   return true;
 }

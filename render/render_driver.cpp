@@ -9,6 +9,7 @@
 
 #include "audio/output_files.h"
 #include "platform/files/file_system.h"
+#include "render/voice_failure.h"
 #include "render/voice_schedule.h"
 
 namespace brisolt::render {
@@ -90,6 +91,7 @@ class RenderRun {
 
   int execute(const std::string& outputPrefix) {
     const std::vector<ScheduledCall>& calls = builtinVoiceSchedule().calls;
+    clearRenderFailure();
     if (!files_.made() || calls.empty()) return stop(RunEnd::kFailed, {});
 
     std::string voiceList;
@@ -98,6 +100,7 @@ class RenderRun {
       const ScheduledCall& call = calls[index];
       composer_.rewindBars();
       const std::string result = callRenderer(call);
+      if (result.empty()) reportVoiceFailure(call.letter);  // the group's mix will find an input missing
       voiceList += result;
       const bool melody = call.renderer == Renderer::Melody;
       if (!melody) voiceList += '\n';

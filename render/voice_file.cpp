@@ -2,9 +2,11 @@
 #include "render/voice_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "audio/wave_format.h"
 #include "platform/files/file_system.h"
+#include "platform/paths.h"
 
 namespace brisolt::render {
 
@@ -14,14 +16,28 @@ std::uint32_t tailBytes(int leadInMs) { return audio::millisecondsToBytes(kLeadI
 
 VoiceFile::Open VoiceFile::open(const std::string& sampleDataPath, const std::string& outputPath, int barCount,
                                 int tempo) {
-  sampleData_ = platform::File::openForReading(sampleDataPath);
-  if (!sampleData_) return Open::NoSampleData;
+  sampleDataPath_ = sampleDataPath;
+  outputPath_ = outputPath;
+  platform::OpenFailure openFailure;
+  sampleData_ = platform::File::openForReading(sampleDataPath, &openFailure);
+  if (!sampleData_) {
+    errno = openFailure.systemError;
+    fail(VoiceFailureKind::kNoSampleData, 0, 0, sampleDataPath);
+    return Open::NoSampleData;
+  }
+  errno = 0;
   output_ = bank_.createWaveFile(outputPath, barCount, tempo);
   if (!output_) {
+    fail(VoiceFailureKind::kNoOutput, 0, 0, outputPath);
     sampleData_.close();
     return Open::NoOutput;
   }
   return Open::Opened;
+}
+
+bool VoiceFile::fail(VoiceFailureKind kind, int key, int layer, const std::string& file) {
+  failure_ = {kind, key, layer, file, errno};
+  return false;
 }
 
 bool VoiceFile::fetchOffset(int key, int layer, std::uint32_t& offset) const {
@@ -48,7 +64,7 @@ bool VoiceFile::loadSilenceClip(std::uint32_t silenceOffset) {
 bool VoiceFile::flush() {
   if (pendingSilence_ == 0) return true;
   const std::int32_t silenceOffset = bank_.silenceOffset();
-  if (silenceOffset == audio::kNoClip) return false;
+  if (silenceOffset == audio::kNoClip) return fail(VoiceFailureKind::kNoClip, audio::kSilenceKey, 0, sampleDataPath_);
   const auto offset = static_cast<std::uint32_t>(silenceOffset);
   if (!silenceClipTried_) loadSilenceClip(offset);
   // The silence clip is eight seconds long: longer silences take it in turns.
@@ -57,7 +73,7 @@ bool VoiceFile::flush() {
     const std::int32_t copied = silenceClip_.empty()
                                     ? bank_.copyRaw(sampleData_, output_, offset, piece)
                                     : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
-    if (copied != static_cast<std::int32_t>(piece)) return false;
+    if (copied != static_cast<std::int32_t>(piece)) return fail(VoiceFailureKind::kShortSilence, 0, 0, outputPath_);
     pendingSilence_ -= piece;
   }
   return true;
@@ -65,22 +81,32 @@ bool VoiceFile::flush() {
 
 bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
-  if (!fetchOffset(key, layer, offset)) return false;
+  if (!fetchOffset(key, layer, offset)) {
+    errno = 0;
+    return fail(VoiceFailureKind::kNoClip, key, layer, sampleDataPath_);
+  }
   if (bytes == 0) return true;
   if (key == audio::kSilenceKey) {
     silence(bytes);  // scaled silence is silence
     return true;
   }
   if (!flush()) return false;
-  return bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+  errno = 0;
+  if (bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes)) return true;
+  return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
 }
 
 bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
-  if (!fetchOffset(key, layer, offset)) return false;
+  if (!fetchOffset(key, layer, offset)) {
+    errno = 0;
+    return fail(VoiceFailureKind::kNoClip, key, layer, sampleDataPath_);
+  }
   if (bytes == 0) return true;
   if (!flush()) return false;
-  return bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+  errno = 0;
+  if (bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes)) return true;
+  return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
 }
 
 void VoiceFile::rest(int duration, int& debt) {
@@ -100,13 +126,16 @@ VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& b
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
                             const VoiceBody& body) {
   VoiceFile file(bank);
-  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened)
+  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened) {
+    recordVoiceFailure(file.failure());
     return VoiceOutcome::Failed;
+  }
   file.silence(leadInBytes(leadInMs));
   VoiceOutcome outcome = body(file);
   if (outcome == VoiceOutcome::Written) file.silence(tailBytes(leadInMs));
   if (outcome == VoiceOutcome::Written && !file.flush()) outcome = VoiceOutcome::Failed;
   if (outcome == VoiceOutcome::Cancelled) file.flush();  // what was placed so far; the caller deletes it
+  if (outcome == VoiceOutcome::Failed) recordVoiceFailure(file.failure());
   file.close();
   return outcome;
 }
@@ -115,7 +144,10 @@ std::string renderOneFileVoice(compose::Composer& composer, const std::string& s
                                const VoiceBody& body) {
   audio::SampleBank bank;
   const std::string path = platform::createTemporaryFile();
-  if (path.empty()) return {};
+  if (path.empty()) {
+    recordVoiceFailure({VoiceFailureKind::kNoTemporaryFile, 0, 0, platform::temporaryFolder(), errno});
+    return {};
+  }
   const VoiceOutcome outcome = writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs,
                                               body);
   switch (outcome) {

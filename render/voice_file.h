@@ -12,6 +12,7 @@
 #include "audio/sample_bank.h"
 #include "compose/composer.h"
 #include "platform/files/file_handle.h"
+#include "render/voice_failure.h"
 
 namespace brisolt::render {
 
@@ -65,7 +66,14 @@ class VoiceFile {
   // Closes the output and the sample data file (without flushing).
   void close();
 
+  const audio::SampleBank& bank() const { return bank_; }
+  // Why the last open, clip or flush failed (kNone while none has).
+  const VoiceFailure& failure() const { return failure_; }
+
  private:
+  // Records the failure (with errno as it stands) and returns false.
+  bool fail(VoiceFailureKind kind, int key, int layer, const std::string& file);
+
   bool fetchOffset(int key, int layer, std::uint32_t& offset) const;
   // Reads the whole silence clip into silenceClip_; false when the sample
   // data ends before the clip does (then silence is copied piece by piece,
@@ -78,6 +86,9 @@ class VoiceFile {
   std::uint64_t pendingSilence_ = 0;  // bytes
   std::vector<std::uint8_t> silenceClip_;
   bool silenceClipTried_ = false;
+  std::string sampleDataPath_;
+  std::string outputPath_;
+  VoiceFailure failure_;
 };
 
 enum class VoiceOutcome {
@@ -93,6 +104,7 @@ using VoiceBody = std::function<VoiceOutcome(VoiceFile&)>;
 // creates the WAV file, writes the lead-in, runs `body`, writes the tail and
 // closes both files (on every outcome). The tail is not written after a
 // cancel or a failure; after a cancel the file holds what was placed so far.
+// A failure is recorded for lastVoiceFailure().
 VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
                             const VoiceBody& body);

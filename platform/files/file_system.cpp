@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "platform/files/file_handle.h"
+#include "platform/files/owned_names.h"
 #include "platform/paths.h"
 
 namespace brisolt::platform {
@@ -72,7 +73,7 @@ bool moveFile(const std::string& source, const std::string& destination) {
 bool createFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
 std::string createTemporaryFile() {
-  std::string name = temporaryFolder() + "XXXXXX.tmp";
+  std::string name = temporaryFolder() + temporaryNamePrefix(::getpid()) + "XXXXXX.tmp";
   const int descriptor = ::mkstemps(name.data(), 4);
   if (descriptor < 0) return {};
   ::close(descriptor);

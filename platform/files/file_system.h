@@ -23,7 +23,9 @@ bool moveFile(const std::string& source, const std::string& destination);
 bool createFolder(const std::string& path);
 
 // Creates a new, empty file with a unique name in temporaryFolder() and
-// returns its full path; empty when no file could be created there. The file
+// returns its full path. The name is "brisolt-<pid>-XXXXXX.tmp", so that
+// removeStaleTemporaryFiles (owned_names.h) can sweep it once this process
+// is gone; empty when no file could be created there. The file
 // is closed again: callers reopen it by name.
 std::string createTemporaryFile();
 

@@ -13,6 +13,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/write_hold.h"
 
 namespace brisolt::audio {
 namespace {
@@ -147,12 +148,15 @@ TEST_F(Mixer, ASevenNameListOpensNothingAndDeletesNothing) {
       << "empty pieces are skipped, not counted";
 }
 
-TEST_F(Mixer, AnInputHeldOpenElsewhereCannotBeMixed) {
+TEST_F(Mixer, AnInputBeingWrittenElsewhereCannotBeMixed) {
   const std::string list = writeInputs(std::vector<Samples>(8, Samples(10, 5)));
-  platform::File holder = platform::File::openForReading(input(4));
-  EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixInputMissing);
-  holder.close();
-  EXPECT_TRUE(platform::File::openForReading(input(0)).isValid()) << "inputs 1 to 4 were closed again";
+  {
+    const test::WriteHold holder(input(4));
+    ASSERT_TRUE(holder.held());
+    EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixInputMissing);
+  }
+  // A reader still holding input 1 would keep any writer out.
+  EXPECT_TRUE(test::WriteHold(input(0)).held()) << "inputs 1 to 4 were closed again";
 }
 
 TEST_F(Mixer, FailuresBeforeAveragingLeaveTheInputs) {
@@ -268,8 +272,8 @@ TEST_F(FileCopy, ReportsEachFailure) {
   EXPECT_EQ(mixer_.copyFile(input(0), folder().file("no/dest")), kCopyFileNoDestination);
   EXPECT_EQ(mixer_.copyFile(input(0), test::kFullDevice), kCopyFileShortWrite);
   {
-    platform::File holder = platform::File::openForReading(input(0));
-    EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileNoSource) << "held open elsewhere";
+    const test::WriteHold holder(input(0));
+    EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileNoSource) << "being written elsewhere";
   }
   mixer_.requestCancel();
   EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileCancelled) << "copyFile never clears the flag";

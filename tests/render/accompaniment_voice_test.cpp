@@ -3,7 +3,10 @@
 // and the bar mask that only voice Z obeys.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "platform/files/file_system.h"
+#include "render/voice_failure.h"
 #include "render/voice_renderers.h"
 #include "render/voice_table.h"
 #include "tests/render/voice_test_support.h"
@@ -87,15 +90,38 @@ TEST_F(AccompanimentVoice, TonicAnswersSoundOnlyOnTonicsAndEndOnTheLayerOfTheLas
       voiceMatches(path, ExpectedVoice().leadIn(leadIn).clip(32, 2, 3).silence(1).clip(41, 4, 4).tail(leadIn)));
 }
 
-TEST_F(AccompanimentVoice, ALastNoteWithoutAClipOfItsDurationGivesAnEmptyResult) {
-  // Voice W from offset 46 reads 'Z': 20 a sixth down is 12, which has no layer 4.
+TEST_F(AccompanimentVoice, ALastNoteWithoutAClipOfItsDurationTakesTheLongestLayerThenSilence) {
+  // Voice W from offset 46 reads 'Z': 20 a sixth down is 12, which has no
+  // layer 4: two units of its layer 2 and two of silence end on the bar line.
   ASSERT_EQ(patternOffset('W', "Z+Z+"), 46);
-  EXPECT_EQ(render('W', {"20 4"}, 46), "");
-  EXPECT_TRUE(filesInFolder().empty()) << "left behind: " << ::testing::PrintToString(filesInFolder());
+  const int leadIn = leadInOf('W');
+  clearRenderFailure();
+  const std::string path = render('W', {"20 4"}, 46);
+  ASSERT_NE(path, "") << describeVoiceFailure(lastVoiceFailure(), 'W');
+  EXPECT_TRUE(voiceMatches(path, ExpectedVoice().leadIn(leadIn).clip(12, 2, 2).silence(2).tail(leadIn)));
+  // Five units on key 12: layer 5 reads layer 4, which it lacks too.
+  EXPECT_TRUE(voiceMatches(render('W', {"20 5"}, 46),
+                           ExpectedVoice().leadIn(leadIn).clip(12, 2, 2).silence(3).tail(leadIn)));
   // The same note before the last one sounds on layer 2, which key 12 has; the
   // last note ('+': 24, as 27 is a scale key) has its layer 4.
   EXPECT_EQ(sounds('W', render('W', {"2020 44"}, 46)),
             (std::vector<Sound>{{0, 66134, 12, 2}, {4 * kUnit, 88200, 24, 4}}));
+}
+
+TEST_F(AccompanimentVoice, AFailedVoiceNamesTheVoiceTheKeyTheLayerAndTheFile) {
+  ASSERT_EQ(patternOffset('W', "Z+Z+"), 46);
+  usePlan(handPlan(composer, {"20 4"}, 46));
+  EXPECT_EQ(renderAccompanimentVoice(composer, folder().file("no-bank.dat"), 'W', 1), "");
+  EXPECT_TRUE(filesInFolder().empty()) << "left behind: " << ::testing::PrintToString(filesInFolder());
+  EXPECT_EQ(lastVoiceFailure().kind, VoiceFailureKind::kNoSampleData);
+  EXPECT_EQ(describeVoiceFailure(lastVoiceFailure(), 'W'),
+            "voice W: the sample data '" + folder().file("no-bank.dat") + "' could not be opened for reading" +
+                " (No such file or directory)");
+  VoiceFailure noClip{VoiceFailureKind::kNoClip, 8, 4, "Data.dat", 0};
+  EXPECT_EQ(describeVoiceFailure(noClip, 'C'), "voice C: the sample data has no clip for key 8 layer 4");
+  VoiceFailure shortCopy{VoiceFailureKind::kShortCopy, 30, 2, "/tmp/v.tmp", ENOSPC};
+  EXPECT_EQ(describeVoiceFailure(shortCopy, 0),
+            "the melody: copying the clip of key 30 layer 2 into '/tmp/v.tmp' came up short (No space left on device)");
 }
 
 TEST_F(AccompanimentVoice, OnlyVoiceZObeysTheBarMask) {

@@ -3,11 +3,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <unistd.h>
 
 #include "audio/sample_table.h"
 #include "audio/wave_format.h"
+#include "platform/files/file_check.h"
 #include "platform/files/file_handle.h"
+#include "platform/files/file_in_place.h"
+#include "platform/files/owned_names.h"
 
 namespace brisolt::tools {
 
@@ -115,13 +120,26 @@ BankBuild buildSampleBank(const std::string& soundfontPath) {
 }
 
 bool writeSampleBank(const std::vector<std::uint8_t>& bytes, const std::string& path, std::string& error) {
-  platform::File file = platform::File::createForWriting(path);
-  if (!file) {
-    error = "cannot create '" + path + "' (is the folder there and writable, and the file not in use?)";
+  // Written beside its final name and put in place only once complete: a full
+  // disk or a kill never leaves a partial bank that the renderers would read.
+  const platform::FileCheck existing = platform::checkRegularFile(path);
+  if (existing == platform::FileCheck::kFolder || existing == platform::FileCheck::kSpecial) {
+    error = "'" + path + "' " + platform::describeFileCheck(existing) + ": give the path of a file to write";
     return false;
   }
-  if (file.write(bytes.data(), static_cast<std::uint32_t>(bytes.size())) != bytes.size()) {
-    error = "could not write all of '" + path + "' (is the disk full?)";
+  platform::OpenFailure failure;
+  platform::FileInPlace file = platform::FileInPlace::create(path, &failure);
+  if (!file) {
+    error = "cannot create '" + platform::partialName(path, ::getpid()) + "': it " +
+            platform::describeOpenFailure(failure) + " (is the folder there and writable?)";
+    return false;
+  }
+  if (file.file().write(bytes.data(), static_cast<std::uint32_t>(bytes.size())) != bytes.size()) {
+    error = "could not write all of '" + path + "' (is the disk full?); nothing was left under that name";
+    return false;
+  }
+  if (file.commit() != platform::CommitResult::kCommitted) {
+    error = "could not rename the finished bank to '" + path + "' (" + std::strerror(file.commitError()) + ")";
     return false;
   }
   return true;

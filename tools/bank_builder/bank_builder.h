@@ -61,7 +61,9 @@ struct BankBuild {
 // Renders the whole bank in memory (about 16 MB).
 BankBuild buildSampleBank(const std::string& soundfontPath);
 
-// Writes the bank to `path`; false with `error` set when that fails.
+// Writes the bank to `path` by way of "<path>.partial-<pid>", renamed over
+// `path` when complete; false with `error` set when that fails, and then
+// `path` is as it was and the partial file is gone.
 bool writeSampleBank(const std::vector<std::uint8_t>& bytes, const std::string& path, std::string& error);
 
 }  // namespace brisolt::tools
