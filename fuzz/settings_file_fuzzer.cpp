@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/settings_file.h"
+#include "app/settings/settings_file.h"
 #include "fuzz/fuzz_input_file.h"
 
 namespace {
