@@ -23,9 +23,9 @@ struct DataFile {
 };
 
 // A table of data/ that cannot be read; what() names the file and the line.
-class DataTextError : public std::runtime_error {
+class DataTextError : public std::logic_error {
  public:
-  using std::runtime_error::runtime_error;
+  using std::logic_error::logic_error;
 };
 
 // The text without surrounding blanks, tabs and carriage returns.
