@@ -11,8 +11,9 @@
 #include "app/cli/plan_command.h"
 #include "app/cli/play_command.h"
 #include "app/window/window_program.h"
+#include "compose/data_text.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   CLI::App app{"Brisolt - a generative piano composer. Without a subcommand it opens its window."};
   app.require_subcommand(0, 1);
 
@@ -37,4 +38,8 @@ int main(int argc, char** argv) {
     if (command.parser->parsed()) return command.run();
   }
   return brisolt::runWindowProgram();
+} catch (const brisolt::compose::DataTextError& e) {
+  // A table of data/ built into the program is malformed: nothing can run.
+  std::cerr << "brisolt: " << e.what() << "\n";
+  return brisolt::kExitFailure;
 }

@@ -59,14 +59,15 @@ bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, i
 
 }  // namespace
 
-std::string renderAccompanimentVoice(compose::Composer& composer, const std::string& sampleDataPath,
-                                     char voiceLetter, int step) {
+VoiceResult renderAccompanimentVoice(compose::Composer& composer, const std::string& sampleDataPath,
+                                     char voiceLetter, EventCollector& events, int step) {
   const AccompanimentVoice* voice = builtinVoiceTable().accompaniment(voiceLetter);
   if (voice == nullptr) return {};
   const std::string_view pattern = builtinVoicePatterns().find(voiceLetter);
   const FamilyRule& rule = familyRule(voice->family);
   const ModeIntervals mode = modeIntervals(composer.plan().modeFamily);
-  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, [&](VoiceFile& file) {
+  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, events, VoiceId::ofLetter(voiceLetter),
+                            [&](VoiceFile& file) {
     VoiceNotes notes(composer, voice->common.groupDigit, pattern,
                      rule.followsDynamics ? std::nullopt : std::optional<int>(step));
     int debt = 0;

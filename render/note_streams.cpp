@@ -29,29 +29,10 @@ bool StreamFiles::create() {
   return true;
 }
 
-std::string StreamFiles::cancelled() const {
-  std::string text;
-  for (std::size_t i = 0; i < paths_.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += paths_[i];
-  }
-  return text + kCancelMark;
-}
-
-std::string StreamFiles::failed() {
+VoiceResult StreamFiles::failed() {
   for (const std::string& path : paths_) platform::deleteFile(path);
   paths_.clear();
   return {};
-}
-
-std::string StreamFiles::written(bool finalLineFeed) const {
-  std::string text;
-  for (std::size_t i = 0; i < paths_.size(); ++i) {
-    if (i > 0 && !finalLineFeed) text += '\n';
-    text += paths_[i];
-    if (finalLineFeed) text += '\n';
-  }
-  return text;
 }
 
 }  // namespace brisolt::render

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "audio/wave_copy.h"
 #include "audio/wave_format.h"
 #include "platform/files/file_system.h"
 #include "platform/paths.h"
@@ -23,16 +24,17 @@ VoiceFile::Open VoiceFile::open(const std::string& sampleDataPath, const std::st
   if (!sampleData_) {
     errno = openFailure.systemError;
     fail(VoiceFailureKind::kNoSampleData, 0, 0, sampleDataPath);
-    return Open::NoSampleData;
+    return Open::kNoSampleData;
   }
   errno = 0;
   output_ = bank_.createWaveFile(outputPath, barCount, tempo);
   if (!output_) {
     fail(VoiceFailureKind::kNoOutput, 0, 0, outputPath);
     sampleData_.close();
-    return Open::NoOutput;
+    return Open::kNoOutput;
   }
-  return Open::Opened;
+  written_ = 0;
+  return Open::kOpened;
 }
 
 bool VoiceFile::fail(VoiceFailureKind kind, int key, int layer, const std::string& file) {
@@ -73,6 +75,7 @@ bool VoiceFile::flush() {
     const std::int32_t copied = silenceClip_.empty()
                                     ? bank_.copyRaw(sampleData_, output_, offset, piece)
                                     : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
+    if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
     if (copied != static_cast<std::int32_t>(piece)) return fail(VoiceFailureKind::kShortSilence, 0, 0, outputPath_);
     pendingSilence_ -= piece;
   }
@@ -92,8 +95,12 @@ bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
   }
   if (!flush()) return false;
   errno = 0;
-  if (bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes)) return true;
-  return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  const std::uint64_t start = written_;
+  const std::int32_t copied = bank_.copyScaled(sampleData_, output_, offset, bytes, step);
+  if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
+  if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  report(key, layer, start, bytes, step, false);
+  return true;
 }
 
 bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
@@ -105,8 +112,19 @@ bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
   if (bytes == 0) return true;
   if (!flush()) return false;
   errno = 0;
-  if (bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes)) return true;
-  return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  const std::uint64_t start = written_;
+  const std::int32_t copied = bank_.copyScaledCut(sampleData_, output_, offset, bytes, step);
+  if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
+  if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  // The copy cuts a long request unless it starts at the silence clip, which
+  // is no note and never reaches here.
+  report(key, layer, start, bytes, step, bytes > audio::kCutThreshold);
+  return true;
+}
+
+void VoiceFile::report(int key, int layer, std::uint64_t start, std::uint32_t bytes, int step, bool cut) {
+  if (track_.events == nullptr || key == audio::kSilenceKey) return;
+  track_.events->notePlaced({track_.voice, track_.file, key, audio::clipLayer(layer), step, start, bytes, cut});
 }
 
 void VoiceFile::rest(int duration, int& debt) {
@@ -115,6 +133,7 @@ void VoiceFile::rest(int duration, int& debt) {
 }
 
 void VoiceFile::close() {
+  if (track_.events != nullptr && output_) track_.events->fileClosed({track_.voice, track_.file, written_});
   pendingSilence_ = 0;
   silenceClip_ = {};
   silenceClipTried_ = false;
@@ -124,38 +143,38 @@ void VoiceFile::close() {
 
 VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
-                            const VoiceBody& body) {
-  VoiceFile file(bank);
-  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened) {
+                            const VoiceBody& body, const ScoreTrack& track) {
+  VoiceFile file(bank, track);
+  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::kOpened) {
     recordVoiceFailure(file.failure());
-    return VoiceOutcome::Failed;
+    return VoiceOutcome::kFailed;
   }
   file.silence(leadInBytes(leadInMs));
   VoiceOutcome outcome = body(file);
-  if (outcome == VoiceOutcome::Written) file.silence(tailBytes(leadInMs));
-  if (outcome == VoiceOutcome::Written && !file.flush()) outcome = VoiceOutcome::Failed;
-  if (outcome == VoiceOutcome::Cancelled) file.flush();  // what was placed so far; the caller deletes it
-  if (outcome == VoiceOutcome::Failed) recordVoiceFailure(file.failure());
+  if (outcome == VoiceOutcome::kWritten) file.silence(tailBytes(leadInMs));
+  if (outcome == VoiceOutcome::kWritten && !file.flush()) outcome = VoiceOutcome::kFailed;
+  if (outcome == VoiceOutcome::kCancelled) file.flush();  // what was placed so far; the caller deletes it
+  if (outcome == VoiceOutcome::kFailed) recordVoiceFailure(file.failure());
   file.close();
   return outcome;
 }
 
-std::string renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
-                               const VoiceBody& body) {
+VoiceResult renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
+                               EventCollector& events, VoiceId voice, const VoiceBody& body) {
   audio::SampleBank bank;
   const std::string path = platform::createTemporaryFile();
   if (path.empty()) {
     recordVoiceFailure({VoiceFailureKind::kNoTemporaryFile, 0, 0, platform::temporaryFolder(), errno});
     return {};
   }
-  const VoiceOutcome outcome = writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs,
-                                              body);
+  const VoiceOutcome outcome =
+      writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs, body, {&events, voice, 0});
   switch (outcome) {
-    case VoiceOutcome::Written: return path;
-    case VoiceOutcome::Cancelled: return path + kCancelMark;
-    case VoiceOutcome::Failed: break;
+    case VoiceOutcome::kWritten: return {{path}, VoiceEnd::kWritten};
+    case VoiceOutcome::kCancelled: return {{path}, VoiceEnd::kCancelled};
+    case VoiceOutcome::kFailed: break;
   }
-  // Nobody can name the file of an empty result: it goes now.
+  // Nobody can name the file of a failed call: it goes now.
   platform::deleteFile(path);
   return {};
 }

@@ -16,9 +16,12 @@ namespace {
 
 class AccompanimentVoice : public VoiceRenderTest {
  protected:
-  std::string render(char voice, const std::vector<std::string>& bars, int offset) {
+  VoiceResult renderResult(char voice, const std::vector<std::string>& bars, int offset) {
     usePlan(handPlan(composer, bars, offset));
-    return renderAccompanimentVoice(composer, bank(), voice, 1);
+    return renderAccompanimentVoice(composer, bank(), voice, events, 1);
+  }
+  std::string render(char voice, const std::vector<std::string>& bars, int offset) {
+    return writtenPath(renderResult(voice, bars, offset));
   }
   static int leadInOf(char voice) { return builtinVoiceTable().common(voice)->leadInMs; }
   std::vector<Sound> sounds(char voice, const std::string& path) { return soundsIn(path, leadInOf(voice)); }
@@ -66,7 +69,7 @@ TEST_F(AccompanimentVoice, TheThirdUpSoundsOnlyWhenTheFifthAboveTheBandKeyIsASca
   compose::PiecePlan spanish = handPlan(composer, {"4141 44"}, 5);
   spanish.scaleKeys = composer.scaleTable().scaleKeys(0, 5);
   usePlan(spanish);
-  EXPECT_TRUE(sounds('K', renderAccompanimentVoice(composer, bank(), 'K', 1)).empty());
+  EXPECT_TRUE(sounds('K', writtenPath(renderAccompanimentVoice(composer, bank(), 'K', events, 1))).empty());
   // C Spanish (major family) has C# and A#: 31 + 4 = 35; C Jazz (minor) has C# and A: 31 + 3 = 34.
   for (const Case& c : {Case{5, "Maj", 35}, Case{10, "Min", 34}}) {
     SCOPED_TRACE(c.family);
@@ -74,7 +77,7 @@ TEST_F(AccompanimentVoice, TheThirdUpSoundsOnlyWhenTheFifthAboveTheBandKeyIsASca
     plan.scaleKeys = composer.scaleTable().scaleKeys(0, c.scale);
     plan.modeFamily = c.family;
     usePlan(plan);
-    EXPECT_EQ(sounds('K', renderAccompanimentVoice(composer, bank(), 'K', 1)),
+    EXPECT_EQ(sounds('K', writtenPath(renderAccompanimentVoice(composer, bank(), 'K', events, 1))),
               (std::vector<Sound>{{0, 66134, c.key, 2}}));
   }
 }
@@ -137,12 +140,12 @@ TEST_F(AccompanimentVoice, OnlyVoiceZObeysTheBarMask) {
   // Z from offset 174 reads its first 'X' on the first note of bar 3.
   ASSERT_EQ(patternOffset('Z', "X"), 180);
   usePlan(maskedPlan(174));
-  EXPECT_TRUE(sounds('Z', renderAccompanimentVoice(composer, bank(), 'Z', 1)).empty());
+  EXPECT_TRUE(sounds('Z', writtenPath(renderAccompanimentVoice(composer, bank(), 'Z', events, 1))).empty());
   EXPECT_EQ(sounds('Z', render('Z', bars, 174)), (std::vector<Sound>{{24 * kUnit, 66134, 30, 2}}))
       << "unmasked, Z sounds there";
   // W from offset 1 reads 'Y' on that note and sounds in the muted bar: 30 + 7.
   usePlan(maskedPlan(1));
-  const auto heard = sounds('W', renderAccompanimentVoice(composer, bank(), 'W', 1));
+  const auto heard = sounds('W', writtenPath(renderAccompanimentVoice(composer, bank(), 'W', events, 1)));
   ASSERT_FALSE(heard.empty());
   EXPECT_EQ(heard[heard.size() - 2], (Sound{24 * kUnit, 66134, 37, 2}));
 }

@@ -123,10 +123,10 @@ TEST_F(ComposeRefusal, TooLittleRoomGivesTheWindowsMessage) {
 using ComposeStop = ComposeCommand;
 
 TEST_F(ComposeStop, AFailedRenderLeavesNoFileOfTheSession) {
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter != 'e') return result;
-    platform::deleteFile(result);
-    return std::string();
+    platform::deleteFile(result.paths.front());
+    return render::VoiceResult{};
   });
   EXPECT_EQ(compose(), kExitFailure);
   EXPECT_NE(err.str().find("rendering failed"), std::string::npos) << err.str();
@@ -137,7 +137,7 @@ TEST_F(ComposeStop, AFailedRenderLeavesNoFileOfTheSession) {
 
 TEST_F(ComposeStop, CtrlCCancelsTheMixInProgressAndCleansUp) {
   // The signal comes while group 4 renders; the mixer's next pump hands it on.
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter == 'a') std::raise(SIGINT);
     return result;
   });
