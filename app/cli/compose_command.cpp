@@ -3,8 +3,6 @@
 // renders it, showing progress on the terminal; Ctrl-C cancels cleanly.
 #include "app/cli/compose_command.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <ctime>
 #include <iostream>
@@ -19,6 +17,7 @@
 #include "platform/files/file_system.h"
 #include "session/generation_sequence.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace brisolt {
 namespace {
@@ -217,7 +216,7 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
     environment.renderers = &renderers;
     environment.mixer = &audio::programFileMixer();
     environment.freeBytes = platform::freeBytes;
-    environment.progressBar = ::isatty(STDERR_FILENO) == 1;
+    environment.progressBar = platform::isTerminal(platform::StandardStream::kError);
     environment.makeBankCommand = makeBankCommandFor(request.sampleDataPath);
     return runCompose(request, environment, std::cout, std::cerr);
   };

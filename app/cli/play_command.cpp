@@ -2,15 +2,13 @@
 // status line out, every 100 ms like the window's playback timer.
 #include "app/cli/play_command.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
 #include "app/exit_status.h"
 #include "platform/media/sdl_audio_backend.h"
+#include "platform/process.h"
 #include "playback/file_player.h"
 #include "playback/raw_terminal.h"
 #include "playback/terminal_keys.h"
@@ -58,15 +56,14 @@ class StatusDisplay {
 // False when input has ended.
 bool readKeys(bool fromTerminal, playback::TerminalKeyDecoder& decoder, playback::FilePlayer& player, bool& quit) {
   if (!fromTerminal) {
-    ::poll(nullptr, 0, kTickMilliseconds);
+    platform::sleepUnlessSignalled(kTickMilliseconds);
     return true;
   }
-  pollfd input{STDIN_FILENO, POLLIN, 0};
-  if (::poll(&input, 1, kTickMilliseconds) <= 0) return true;  // a tick, or a signal
+  if (!platform::waitForStandardInput(kTickMilliseconds)) return true;  // a tick, or a signal
   char bytes[64];
-  const ssize_t got = ::read(STDIN_FILENO, bytes, sizeof bytes);
+  const long got = platform::readStandardInput(bytes, sizeof bytes);
   if (got <= 0) return false;
-  for (ssize_t i = 0; i < got && !quit; ++i) {
+  for (long i = 0; i < got && !quit; ++i) {
     const std::optional<playback::PlayerKey> key = decoder.feed(bytes[i]);
     if (!key) continue;
     player.press(*key);
@@ -89,7 +86,7 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   }
 
   playback::InterruptFlag interrupt;
-  playback::RawTerminal terminal(STDIN_FILENO);
+  playback::RawTerminal terminal(platform::descriptorOf(platform::StandardStream::kInput));
   const bool fromTerminal = terminal.active();
   reply = player.start();
   if (!reply.ok()) {
@@ -103,7 +100,7 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   if (fromTerminal) out << "space: pause or resume   left/right: phrase back or forward   q: stop\n";
   out << std::flush;
 
-  StatusDisplay display(out, ::isatty(STDOUT_FILENO) == 1);
+  StatusDisplay display(out, platform::isTerminal(platform::StandardStream::kOutput));
   playback::TerminalKeyDecoder decoder;
   bool quit = false;
   bool keys = fromTerminal;

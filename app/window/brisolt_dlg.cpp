@@ -116,14 +116,16 @@ void CBrisoltDlg::onInitDialog() {
 void CBrisoltDlg::placeControls() {
   auto& window = services_.window;
   panel_.createControls();
-  window.createPictureControl(control::kRecordLit, layout::kRecord, picture::kRecordLit, false);
-  window.createPictureControl(control::kPlayLit, layout::kPlay, picture::kPlayLit, false);
-  window.createPictureControl(control::kPauseLit, layout::kPause, picture::kPauseLit, false);
-  window.createPictureControl(control::kStopLit, layout::kStop, picture::kStopLit, true);
-  window.createPictureControl(control::kComposeLabel, layout::kCompose, picture::kCompose, true);
-  window.createPictureControl(control::kDoneLabel, layout::kCompose, picture::kDone, false);
-  window.createPictureControl(control::kWorkingLabel, layout::kCompose, picture::kWorking, false);
-  window.createPictureControl(control::kComposeDottedLabel, layout::kCompose, picture::kComposeDotted, false);
+  // The lit buttons and the COMPOSE labels cover their hot spots.
+  const platform::Rect compose = hotSpotPlace(HotSpotAction::kCompose);
+  window.createPictureControl(control::kRecordLit, hotSpotPlace(HotSpotAction::kRecord), picture::kRecordLit, false);
+  window.createPictureControl(control::kPlayLit, hotSpotPlace(HotSpotAction::kPlay), picture::kPlayLit, false);
+  window.createPictureControl(control::kPauseLit, hotSpotPlace(HotSpotAction::kPause), picture::kPauseLit, false);
+  window.createPictureControl(control::kStopLit, hotSpotPlace(HotSpotAction::kStop), picture::kStopLit, true);
+  window.createPictureControl(control::kComposeLabel, compose, picture::kCompose, true);
+  window.createPictureControl(control::kDoneLabel, compose, picture::kDone, false);
+  window.createPictureControl(control::kWorkingLabel, compose, picture::kWorking, false);
+  window.createPictureControl(control::kComposeDottedLabel, compose, picture::kComposeDotted, false);
   window.createProgressControl(control::kPositionBar, layout::kProgress, false);
   window.setProgressBackgroundColour(control::kPositionBar, kBarBackground);
   createDigits(window, control::kCurrentTime, layout::kCurrentTimeDigits);

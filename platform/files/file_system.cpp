@@ -102,4 +102,12 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
   return names;
 }
 
+bool canRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+bool canWriteInto(const std::string& folder) {
+  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool canRun(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+
 }  // namespace brisolt::platform

@@ -29,6 +29,12 @@ bool createFolder(const std::string& path);
 // is closed again: callers reopen it by name.
 std::string createTemporaryFile();
 
+// What this program may do with a file or folder by name: read it, write
+// into it (a folder: create and delete files in it), run it.
+bool canRead(const std::string& path);
+bool canWriteInto(const std::string& folder);
+bool canRun(const std::string& path);
+
 // Bytes free to this program on the file system that holds `folder`;
 // nothing when the system cannot tell.
 std::optional<std::uint64_t> freeBytes(const std::string& folder);
