@@ -13,6 +13,7 @@
 #include "app/session_prefix.h"
 #include "audio/output_files.h"
 #include "platform/window/main_window_ids.h"
+#include "playback/lv_device.h"
 
 namespace brisolt {
 namespace {
@@ -94,7 +95,7 @@ int GenerateCommand::generate() {
   hideControls(window, control::kCurrentPhrase);
   window.unlockRedraw();
   window.hideControl(control::kStopLit);
-  c_.player.send("close lv wait");
+  playback::LvDevice(c_.player).close();
   state.appState = playback::kGenerating;
   c_.playback.cleanupArchive();
   state.sessionUnsaved = true;

@@ -22,7 +22,7 @@ namespace {
 class Notifications {
  public:
   NotificationSink sink() {
-    return [this](NotifyFlag flag, DeviceId) {
+    return [this](MediaNotification flag, DeviceId) {
       std::lock_guard lock(mutex_);
       flags_.push_back(flag);
       arrived_.notify_all();
@@ -30,7 +30,7 @@ class Notifications {
   }
   // Waits for the first notification, at most `limit` (a safety net: the disk
   // driver runs far faster than real time).
-  std::vector<NotifyFlag> waitForOne(std::chrono::seconds limit) {
+  std::vector<MediaNotification> waitForOne(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
     arrived_.wait_for(lock, limit, [this] { return !flags_.empty(); });
     return flags_;
@@ -39,7 +39,7 @@ class Notifications {
  private:
   std::mutex mutex_;
   std::condition_variable arrived_;
-  std::vector<NotifyFlag> flags_;
+  std::vector<MediaNotification> flags_;
 };
 
 // End to end through SDL's disk driver, which writes what the device was
@@ -58,13 +58,13 @@ TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
   {
     SdlAudioBackend backend;
     MediaPlayer player(backend, notifications.sink());
-    ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
-    const MediaReply play = player.send("play lv notify");
-    if (play.result == MediaResult::deviceError) GTEST_SKIP() << "no disk audio driver: " << play.error;
+    ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+    const MediaReply play = player.send(MediaCommand::play("lv"));
+    if (play.result == MediaResult::kDeviceError) GTEST_SKIP() << "no disk audio driver: " << play.error;
     ASSERT_TRUE(play.ok()) << play.error;
-    EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(30)), std::vector{NotifyFlag::successful});
-    EXPECT_EQ(player.send("status lv position wait").answer, "226");  // 10000 bytes
-    ASSERT_TRUE(player.send("close lv wait").ok());
+    EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(30)), std::vector{MediaNotification::kSuccessful});
+    EXPECT_EQ(player.send(MediaCommand::statusPosition("lv")).answer, "226");  // 10000 bytes
+    ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
   }
 
   std::ifstream file(received, std::ios::binary);
@@ -87,11 +87,11 @@ TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
   Notifications notifications;
   SdlAudioBackend backend;
   MediaPlayer player(backend, notifications.sink());
-  ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
-  const MediaReply play = player.send("play lv notify");
-  EXPECT_EQ(play.result, MediaResult::deviceError);
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  const MediaReply play = player.send(MediaCommand::play("lv"));
+  EXPECT_EQ(play.result, MediaResult::kDeviceError);
   EXPECT_NE(play.error.find("SDL"), std::string::npos) << play.error;
-  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{NotifyFlag::failure});
+  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{MediaNotification::kFailure});
 }
 
 }  // namespace
