@@ -34,7 +34,9 @@ double answerDecimal(const std::string& answer) {
 }
 
 bool LvDevice::setTimeFormat() { return player_.send(MediaCommand::setTimeFormat(kLvAlias)).ok(); }
-platform::MediaReply LvDevice::open(const std::string& path) { return player_.send(MediaCommand::open(path, kLvAlias)); }
+platform::MediaReply LvDevice::open(const std::string& path) {
+  return player_.send(MediaCommand::open(path, kLvAlias));
+}
 std::int64_t LvDevice::lengthMilliseconds() {
   return answerMilliseconds(player_.send(MediaCommand::statusLength(kLvAlias)).answer);
 }

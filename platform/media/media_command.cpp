@@ -45,7 +45,9 @@ MediaCommand MediaCommand::pause(std::string alias) {
   return make(MediaVerb::kPause, std::move(alias), Completion::kNone);
 }
 
-MediaCommand MediaCommand::stop(std::string alias) { return make(MediaVerb::kStop, std::move(alias), Completion::kWait); }
+MediaCommand MediaCommand::stop(std::string alias) {
+  return make(MediaVerb::kStop, std::move(alias), Completion::kWait);
+}
 
 MediaCommand MediaCommand::seek(std::string alias, std::uint32_t milliseconds) {
   MediaCommand command = make(MediaVerb::kSeek, std::move(alias), Completion::kNone);

@@ -5,7 +5,7 @@
 
 namespace brisolt::platform {
 
-std::string_view notifyFlagName(MediaNotification flag) {
+std::string_view mediaNotificationName(MediaNotification flag) {
   switch (flag) {
     case MediaNotification::kSuccessful: return "successful";
     case MediaNotification::kSuperseded: return "superseded";
@@ -15,6 +15,6 @@ std::string_view notifyFlagName(MediaNotification flag) {
   return "unknown flag";
 }
 
-std::ostream& operator<<(std::ostream& out, MediaNotification flag) { return out << notifyFlagName(flag); }
+std::ostream& operator<<(std::ostream& out, MediaNotification flag) { return out << mediaNotificationName(flag); }
 
 }  // namespace brisolt::platform

@@ -42,7 +42,7 @@ using DeviceId = std::uint32_t;
 // not call the player. Post the flag to a queue or set an atomic flag.
 using NotificationSink = std::function<void(MediaNotification flag, DeviceId device)>;
 
-std::string_view notifyFlagName(MediaNotification flag);
+std::string_view mediaNotificationName(MediaNotification flag);
 std::ostream& operator<<(std::ostream& out, MediaNotification flag);
 
 }  // namespace brisolt::platform

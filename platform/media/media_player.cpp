@@ -11,7 +11,7 @@
 namespace brisolt::platform {
 namespace {
 
-enum class Mode { stopped, playing, paused };
+enum class Mode { kStopped, kPlaying, kPaused };
 
 MediaReply failed(MediaResult result, std::string error) { return {result, {}, std::move(error)}; }
 
@@ -25,7 +25,7 @@ struct MediaPlayer::Device {
   std::string path;
   std::unique_ptr<PlaybackStream> stream;  // fixed address: the output holds it
   std::unique_ptr<AudioOutput> output;     // from the first play; destroyed before the stream
-  Mode mode = Mode::stopped;
+  Mode mode = Mode::kStopped;
 
   ~Device() { output.reset(); }
 
@@ -123,10 +123,10 @@ MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
   }
 
   if (notify) {
-    if (device.mode == Mode::playing) stream.settleNotification(MediaNotification::kSuperseded);
+    if (device.mode == Mode::kPlaying) stream.settleNotification(MediaNotification::kSuperseded);
     if (const std::optional<MediaNotification> now = stream.armNotification()) {
       if (device.output) device.output->halt();
-      device.mode = Mode::stopped;
+      device.mode = Mode::kStopped;
       post(*now, device.id);
       if (*now == MediaNotification::kFailure) {
         return failed(MediaResult::kReadError,
@@ -135,38 +135,38 @@ MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
       return {};
     }
   }
-  if (device.mode != Mode::playing) {
+  if (device.mode != Mode::kPlaying) {
     stream.awaitReadable(ReadAhead::kBlockBytes * ReadAhead::kBlockCount);  // the first callbacks find sound
     device.output->start();
-    device.mode = Mode::playing;
+    device.mode = Mode::kPlaying;
   }
   return {};
 }
 
 MediaReply MediaPlayer::pause(Device& device) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
     device.stream->dropReadAhead();
     device.stream->settleNotification(MediaNotification::kAborted);
-    device.mode = Mode::paused;
+    device.mode = Mode::kPaused;
   }
   return {};
 }
 
 MediaReply MediaPlayer::stop(Device& device) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
     device.stream->dropReadAhead();
   }
   device.stream->settleNotification(MediaNotification::kAborted);
-  device.mode = Mode::stopped;
+  device.mode = Mode::kStopped;
   return {};
 }
 
 MediaReply MediaPlayer::seek(Device& device, const MediaCommand& command) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
-    device.mode = Mode::stopped;
+    device.mode = Mode::kStopped;
   }
   device.stream->settleNotification(MediaNotification::kAborted);
   device.stream->seek(std::min(device.toBytes(command.milliseconds), device.stream->dataBytes()));
@@ -182,9 +182,9 @@ void MediaPlayer::close(Device& device) {
 // A device whose stream has finished on the audio thread is stopped here, on
 // the player's thread, the next time it is touched.
 void MediaPlayer::noticeEnd(Device& device) {
-  if (device.mode == Mode::playing && device.stream->finished()) {
+  if (device.mode == Mode::kPlaying && device.stream->finished()) {
     device.output->halt();
-    device.mode = Mode::stopped;
+    device.mode = Mode::kStopped;
   }
 }
 

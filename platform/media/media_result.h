@@ -10,7 +10,7 @@ namespace brisolt::platform {
 
 enum class MediaResult : int {
   kSuccess = 0,
-  kUnknownCommand = 1,     // not one of the commands the player knows
+  kUnknownCommand = 1,     // not a command the player can carry out (see isValid)
   kNotOpen = 2,            // no device is open under that alias
   kAliasInUse = 3,         // "open" with an alias that is open already
   kCannotOpenFile = 4,     // the file is missing, not a regular file or unreadable
@@ -26,7 +26,7 @@ struct MediaReply {
   bool ok() const { return result == MediaResult::kSuccess; }
 };
 
-// The enumerator's name ("kNotOpen"), for messages and test output.
+// The result's name ("notOpen"), for messages and test output.
 std::string_view mediaResultName(MediaResult result);
 std::ostream& operator<<(std::ostream& out, MediaResult result);
 
