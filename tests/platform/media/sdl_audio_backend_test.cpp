@@ -80,6 +80,32 @@ TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
   EXPECT_EQ(std::count(tail, bytes.end(), 0), bytes.end() - tail) << "only silence may follow the samples";
 }
 
+// Saving a phrase while paused: pause, seek, close and reopen at the kept
+// position, with the reading thread of each device started and stopped.
+TEST(SdlAudioBackend, PauseSeekCloseAndReopenReturnAtOnce) {
+  testing::TestFolder folder;
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const std::string path = folder.writeWave("long.wav", testing::countingSamples(441000), 882000);
+  Notifications notifications;
+  SdlAudioBackend backend;
+  MediaPlayer player(backend, notifications.sink());
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  const MediaReply play = player.send(MediaCommand::play("lv"));
+  if (play.result == MediaResult::kDeviceError) GTEST_SKIP() << "no dummy audio driver: " << play.error;
+  ASSERT_TRUE(play.ok()) << play.error;
+  ASSERT_TRUE(player.send(MediaCommand::pause("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::stop("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::seek("lv", 9000)).ok());
+  ASSERT_TRUE(player.send(MediaCommand::stop("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::setTimeFormat("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::seekAndWait("lv", 9000)).ok());
+  EXPECT_EQ(player.send(MediaCommand::statusPosition("lv")).answer, "9000");
+  ASSERT_TRUE(player.send(MediaCommand::play("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
+}
+
 TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
   testing::TestFolder folder;
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
