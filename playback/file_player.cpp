@@ -23,9 +23,9 @@ std::string statusLine(const PlayerStatus& status) {
 
 FilePlayer::FilePlayer(platform::AudioBackend& backend)
     : player_(backend,
-              [this](platform::NotifyFlag flag, platform::DeviceId) {
-                if (flag == platform::NotifyFlag::failure) failed_ = true;
-                if (flag == platform::NotifyFlag::successful || flag == platform::NotifyFlag::failure) ended_ = true;
+              [this](platform::MediaNotification flag, platform::DeviceId) {
+                if (flag == platform::MediaNotification::kFailure) failed_ = true;
+                if (flag == platform::MediaNotification::kSuccessful || flag == platform::MediaNotification::kFailure) ended_ = true;
               }),
       device_(player_) {}
 
@@ -45,7 +45,7 @@ platform::MediaReply FilePlayer::start() { return device_.play(); }
 
 void FilePlayer::press(PlayerKey key) {
   switch (key) {
-    case PlayerKey::togglePause:
+    case PlayerKey::kTogglePause:
       if (shown_.paused) {
         device_.play();
       } else {
@@ -53,13 +53,13 @@ void FilePlayer::press(PlayerKey key) {
       }
       shown_.paused = !shown_.paused;
       break;
-    case PlayerKey::phraseBack:
-    case PlayerKey::phraseForward: {
-      const int direction = key == PlayerKey::phraseBack ? -1 : +1;
+    case PlayerKey::kPhraseBack:
+    case PlayerKey::kPhraseForward: {
+      const int direction = key == PlayerKey::kPhraseBack ? -1 : +1;
       seekToPhrase(device_, seekTargetPhrase(shown_.phrase, direction, shown_.phraseTotal), !shown_.paused);
       break;
     }
-    case PlayerKey::quit: device_.stop(); break;
+    case PlayerKey::kQuit: device_.stop(); break;
   }
 }
 

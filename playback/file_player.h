@@ -13,7 +13,7 @@
 
 namespace brisolt::playback {
 
-enum class PlayerKey { togglePause, phraseBack, phraseForward, quit };
+enum class PlayerKey { kTogglePause, kPhraseBack, kPhraseForward, kQuit };
 
 // What the display shows.
 struct PlayerStatus {

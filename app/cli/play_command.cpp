@@ -9,8 +9,8 @@
 #include "app/exit_status.h"
 #include "platform/media/sdl_audio_backend.h"
 #include "platform/process.h"
+#include "platform/terminal/raw_terminal.h"
 #include "playback/file_player.h"
-#include "playback/raw_terminal.h"
 #include "playback/terminal_keys.h"
 
 namespace brisolt {
@@ -67,7 +67,7 @@ bool readKeys(bool fromTerminal, playback::TerminalKeyDecoder& decoder, playback
     const std::optional<playback::PlayerKey> key = decoder.feed(bytes[i]);
     if (!key) continue;
     player.press(*key);
-    quit = *key == playback::PlayerKey::quit;
+    quit = *key == playback::PlayerKey::kQuit;
   }
   return true;
 }
@@ -85,8 +85,8 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitBadOptions;
   }
 
-  playback::InterruptFlag interrupt;
-  playback::RawTerminal terminal(platform::descriptorOf(platform::StandardStream::kInput));
+  platform::InterruptFlag interrupt;
+  platform::RawTerminal terminal(platform::descriptorOf(platform::StandardStream::kInput));
   const bool fromTerminal = terminal.active();
   reply = player.start();
   if (!reply.ok()) {

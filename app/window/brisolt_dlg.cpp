@@ -138,7 +138,7 @@ void CBrisoltDlg::placeControls() {
 void CBrisoltDlg::destroyWindow() {
   if (destroyed_ || !initialised_) return;
   destroyed_ = true;
-  player_.send("close all wait");
+  player_.send(platform::MediaCommand::closeAll());
   playback_->cleanupArchive();
   saveSettings();
 }

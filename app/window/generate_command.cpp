@@ -7,6 +7,7 @@
 #include "session/generation_sequence.h"
 #include "session/generation_progress.h"
 #include "platform/window/main_window_ids.h"
+#include "playback/lv_device.h"
 
 namespace brisolt {
 namespace {
@@ -130,7 +131,7 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
       hideControls(window, control::kCurrentPhrase);
       window.unlockRedraw();
       window.hideControl(control::kStopLit);
-      c_.player.send("close lv wait");
+      playback::LvDevice(c_.player).close();
       state.appState = playback::kGenerating;
       c_.playback.cleanupArchive();
       state.sessionUnsaved = true;

@@ -19,18 +19,24 @@
 #include "platform/paths.h"
 
 namespace brisolt::platform {
-namespace {
 
-bool exists(const std::string& path) {
+bool nameExists(const std::string& path) {
   struct stat status {};
   return ::lstat(path.c_str(), &status) == 0;
 }
+
+bool fileExists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0;
+}
+
+namespace {
 
 // Copies `source` to a new `destination` and then deletes `source`: the move
 // between file systems, where no rename can do it.
 bool copyThenDelete(const std::string& source, const std::string& destination) {
   File from = File::openForReading(source);
-  if (!from || exists(destination)) return false;
+  if (!from || nameExists(destination)) return false;
   File to = File::createForWriting(destination);
   if (!to) return false;
   std::array<char, 65536> buffer{};
@@ -59,7 +65,7 @@ bool deleteFile(const std::string& path) {
 }
 
 bool moveFile(const std::string& source, const std::string& destination) {
-  if (!exists(source)) return false;
+  if (!nameExists(source)) return false;
   if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0) {
     return true;
   }

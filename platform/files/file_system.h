@@ -9,6 +9,12 @@
 
 namespace brisolt::platform {
 
+// Whether anything has the name `path`: a file, a folder, or a link even when
+// what it points to is gone.
+bool nameExists(const std::string& path);
+// Whether `path`, its links followed, leads to something that exists.
+bool fileExists(const std::string& path);
+
 // Deletes a file. False when it does not exist or cannot be deleted. (A file
 // that a handle holds open can still be deleted here, unlike on some systems.)
 bool deleteFile(const std::string& path);

@@ -248,7 +248,7 @@ TEST_F(SdlDialogWindowTest, TimerTicksArriveUntilTheTimerIsKilled) {
 TEST_F(SdlDialogWindowTest, NotificationPostedFromAnotherThreadArrivesWithItsFlag) {
   LoggingEvents events;
   events.onInit = [&] {
-    std::thread player([this] { window_->postMediaNotification(MediaNotification::failure); });
+    std::thread player([this] { window_->postMediaNotification(MediaNotification::kFailure); });
     player.join();
   };
   events.onMedia = [&] { window_->endDialog(0); };
@@ -278,7 +278,7 @@ TEST_F(SdlDialogWindowTest, RunModalShowsTheWindowAfterInitAndPaintsIt) {
   events.onInit = [&] {
     shownDuringInit = (SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN) != 0;
     framesBefore = window_->framesPainted();
-    window_->postMediaNotification(MediaNotification::successful);
+    window_->postMediaNotification(MediaNotification::kSuccessful);
   };
   events.onMedia = [&] {
     EXPECT_TRUE(SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN);
@@ -389,7 +389,7 @@ TEST_F(SdlDialogWindowTest, TimerTicksAndNotificationsGoOnBehindTheAboutBox) {
   int ticks = 0;
   events.onInit = [&] {
     window_->startTimer(timer::kPlayback, 5ms);
-    window_->postMediaNotification(MediaNotification::successful);
+    window_->postMediaNotification(MediaNotification::kSuccessful);
     window_->showAbout({"About Brisolt", picture::kAbout, "Brisolt Version 2.1.0"});
     window_->endDialog(0);
   };
