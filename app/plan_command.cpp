@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/app_folders.h"
+#include "app/cli/scratch_folder.h"
 #include "app/exit_status.h"
 #include "app/generation.h"
 #include "app/plan_options_from_settings.h"
@@ -17,6 +18,7 @@
 #include "app/settings_defaults.h"
 #include "app/setting_options.h"
 #include "compose/composer.h"
+#include "platform/paths.h"
 
 namespace brisolt {
 namespace {
@@ -29,6 +31,7 @@ struct PlanTexts {
   std::string sessionId;
   std::string archiveFolder;
   std::string format = "text";
+  bool keepLog = false;
 };
 
 // Checks the texts; on a bad value returns its message.
@@ -50,22 +53,32 @@ std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& re
   request.archiveFolder =
       texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
+  request.keepLog = texts.keepLog;
   return std::nullopt;
 }
 
 }  // namespace
 
 int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream& out, std::ostream& err) {
+  // The planner always writes its log; a log not asked for goes to a scratch
+  // folder that is removed on the way out.
+  const ScratchFolder scratch("plan");
+  const std::string folder = request.keepLog ? request.archiveFolder : scratch.path();
+  if (folder.empty()) {
+    err << kCommandName << "cannot make a folder in '" << platform::temporaryFolder()
+        << "' for the planner's working files; set TMPDIR to a writable folder\n";
+    return kExitFailure;
+  }
   std::error_code error;
-  std::filesystem::create_directories(request.archiveFolder, error);
-  if (error || !std::filesystem::is_directory(request.archiveFolder)) {
+  std::filesystem::create_directories(folder, error);
+  if (error || !std::filesystem::is_directory(folder)) {
     err << kCommandName << "cannot create the archive folder '" << request.archiveFolder
         << "': " << (error ? error.message() : "not a folder") << "; choose another with --archive\n";
     return kExitArchiveNotWritable;
   }
 
   const std::int64_t now = clock();
-  const std::string outputPrefix = request.archiveFolder + sessionPrefix(now);
+  const std::string outputPrefix = folder + sessionPrefix(now);
   const std::string logFile = outputPrefix + "log.txt";
 
   compose::Composer composer;
@@ -83,8 +96,9 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
   }
 
   const std::string& scaleName = composer.scaleTable().scales()[request.settings.scale].name;
-  out << (request.format == PlanFormat::kJson ? planAsJson(composer, logFile)
-                                              : planAsText(composer, scaleName, logFile));
+  const std::string keptLog = request.keepLog ? logFile : std::string();
+  out << (request.format == PlanFormat::kJson ? planAsJson(composer, keptLog)
+                                              : planAsText(composer, scaleName, keptLog));
   return out ? kExitOk : kExitFailure;
 }
 
@@ -94,8 +108,8 @@ Command addPlanCommand(CLI::App& app) {
   Command command;
   command.parser = app.add_subcommand(
       "plan",
-      "Plan a piece and print it, without rendering audio. The generation log is written to the archive "
-      "folder as <session prefix>log.txt.");
+      "Plan a piece and print it, without rendering audio or leaving any file; with --log the generation "
+      "log is kept in the archive folder as <session prefix>log.txt.");
   addSettingOptions(*command.parser, texts->settings);
   command.parser->add_option("--session-id", texts->sessionId,
                              "Seed the piece with this session id (0..4294967295) instead of the clock; the log "
@@ -105,6 +119,8 @@ Command addPlanCommand(CLI::App& app) {
                              "Folder for the generation log, created when missing (default: Archive/ beside the "
                              "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
       ->type_name("DIR");
+  command.parser->add_flag("--log", texts->keepLog,
+                           "Keep the generation log in the archive folder (see --archive) and print its path");
   command.parser->add_option("--format", texts->format,
                              "Output: text (a readable page, the default) or json (one object)")
       ->type_name("json|text");

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/cli/flat_keys.h"
 #include "compose/scale_tables.h"
 
 namespace brisolt {
@@ -63,7 +64,7 @@ std::optional<int> parseKeySignature(std::string_view text) {
       return static_cast<int>(index) + 1;
     }
   }
-  return std::nullopt;
+  return flatKeySignature(text, keys);
 }
 
 std::optional<int> parseScale(std::string_view text) {
@@ -87,7 +88,7 @@ std::optional<int> parsePhraseCount(std::string_view text) {
 }
 
 void addSettingOptions(CLI::App& command, SettingTexts& texts) {
-  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B (default: the setting saved by the window, else C)")
+  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B, or a flat: Db, Eb, Gb, Ab, Bb (default: the setting saved by the window, else C)")
       ->type_name("KEY");
   command.add_option("--scale", texts.scale,
                      "Scale: 0..11 or a name, for example \"Minor Harmonic\" (default: the setting saved by the window, else Major); all names: " +
