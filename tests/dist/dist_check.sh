@@ -2,6 +2,7 @@
 # Checks one part of what cmake --install ships with the validator its users'
 # desktops and distributions use:
 #   dist_check.sh metainfo|desktop|man|completion|icons DIST_DIR [ICONS_DIR]
+#   dist_check.sh install DIST_DIR BUILD_DIR SOUNDFONT
 set -uo pipefail
 part=$1
 dist=$2
@@ -81,6 +82,31 @@ for size in (16, 32, 48, 64, 128, 256):
     assert edge > 0, f"{path}: the middle of the top edge is transparent"
 print("icons: 6 sizes, transparent corners, opaque centre")
 PY
+    ;;
+  install)
+    # cmake --install into a scratch prefix, then a new user with an empty
+    # home composes at once. Skipped (77) without the SoundFont the
+    # installation renders Data.dat from.
+    build=$3
+    soundfont=$4
+    [ -f "$soundfont" ] || { echo "SKIP: $soundfont is missing (fluid-soundfont-gm)"; exit 77; }
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+    cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 || {
+      cat "$scratch/install.log"; echo "FAIL: cmake --install"; exit 1; }
+    for file in bin/brisolt bin/brisolt-make-bank share/brisolt/Data.dat share/man/man1/brisolt.1 \
+                share/applications/brisolt.desktop share/icons/hicolor/256x256/apps/brisolt.png; do
+      [ -e "$scratch/prefix/$file" ] || { echo "FAIL: $file was not installed"; exit 1; }
+    done
+    mkdir "$scratch/home"
+    paths=$(env -i HOME="$scratch/home" PATH="$scratch/prefix/bin:/usr/bin:/bin" TMPDIR="$scratch" \
+            brisolt compose -q --session-id 1 2>"$scratch/err.txt") || {
+      cat "$scratch/err.txt"; echo "FAIL: brisolt compose as a new user"; exit 1; }
+    mix=$(sed -n 1p <<<"$paths")
+    [ "$mix" = "$scratch/home/.local/share/brisolt/Archive/$(basename "$mix")" ] && [ -s "$mix" ] || {
+      echo "FAIL: the piece is not in the user's archive: $paths"; exit 1; }
+    LC_ALL=C.UTF-8 man -l "$scratch/prefix/share/man/man1/brisolt.1" 2>/dev/null | col -b | grep -q "EXIT STATUS" || {
+      echo "FAIL: the installed manual page does not show"; exit 1; }
     ;;
   *) echo "unknown part '$part'"; exit 2 ;;
 esac
