@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/cli/sample_data_search.h"
 #include "app/digit_display.h"
 #include "app/disk_check.h"
 #include "app/plan_options_from_settings.h"
@@ -20,7 +21,6 @@ namespace {
 namespace control = platform::control;
 namespace fs = std::filesystem;
 
-constexpr const char* kMakeBankCommand = "brisolt-make-bank";
 constexpr const char* kFileErrorCaption = "Brisolt - File Error";
 
 // Clears a flag when the scope ends, however it ends.
@@ -42,16 +42,15 @@ void GenerateCommand::fileError(const std::string& text) {
 }
 
 bool GenerateCommand::sampleDataMissing(std::string& path) {
-  const auto& candidates = c_.folders.sampleDataCandidates;
-  path = firstExistingFile(candidates);
-  const GenerationStep check = checkSampleData(path.empty() ? candidates.front() : path, kMakeBankCommand);
+  // The same search and advice as brisolt compose's: where it was looked
+  // for, and the command that builds it where it will be found.
+  const SampleDataSearch search = searchSampleData(c_.folders, c_.folders.exeFolder);
+  path = search.found ? search.path : std::string();
+  const GenerationStep check = checkSampleData(search.path, search.makeBankCommand);
   if (check.ok()) return false;
   std::string text = check.message;
   text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-  if (path.empty() && candidates.size() > 1) {
-    text += ".\nIt was looked for in:";
-    for (const std::string& candidate : candidates) text += "\n  " + candidate;
-  }
+  if (!search.found && search.searched.size() > 1) text += ".\n" + searchedPlacesText(search);
   fileError(text);
   return true;
 }
