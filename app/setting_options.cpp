@@ -59,12 +59,14 @@ std::string badValue(std::string_view option, std::string_view value, std::strin
 std::optional<int> parseKeySignature(std::string_view text) {
   if (const auto number = numberIn(text, 1, compose::kKeySignatureCount)) return number;
   const auto& keys = scaleTable().keySignatures();
+  // Before the stored names, which ignore case: "Ab" is A flat (G#), not the stored "AB" (A#).
+  if (const auto flat = flatKeySignature(text, keys)) return flat;
   for (std::size_t index = 0; index < keys.size(); ++index) {
     if (sameIgnoringCase(text, keys[index].displayName) || sameIgnoringCase(text, keys[index].storedName)) {
       return static_cast<int>(index) + 1;
     }
   }
-  return flatKeySignature(text, keys);
+  return std::nullopt;
 }
 
 std::optional<int> parseScale(std::string_view text) {

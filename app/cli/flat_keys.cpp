@@ -7,7 +7,7 @@
 namespace brisolt {
 
 std::optional<int> flatKeySignature(std::string_view text, const std::vector<compose::KeySignature>& keys) {
-  if (text.size() != 2 || std::tolower(static_cast<unsigned char>(text[1])) != 'b' || keys.empty()) return std::nullopt;
+  if (text.size() != 2 || text[1] != 'b' || keys.empty()) return std::nullopt;
   const std::string letter(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
   if (letter[0] < 'A' || letter[0] > 'G') return std::nullopt;
   const int count = static_cast<int>(keys.size());

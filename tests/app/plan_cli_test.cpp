@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "tests/compose/scratch_folder.h"
 #include "tests/support/shell_command.h"
@@ -79,8 +80,10 @@ TEST_F(PlanCli, FlatKeyNamesPlanTheSameKeyAsTheirSharps) {
   ASSERT_EQ(sharp.status, 0) << sharp.err;
   EXPECT_EQ(nlohmann::json::parse(flat.out)["keyDisplayName"], "A#");
   EXPECT_EQ(flat.out, sharp.out);
-  for (const char* key : {"Db", "Eb", "Gb", "Ab"}) {
-    EXPECT_EQ(plan(std::string("--format json --key ") + key).status, 0) << key;
+  for (const auto& [flat, sharp] : {std::pair{"Db", "C#"}, {"Eb", "D#"}, {"Gb", "F#"}, {"Ab", "G#"}}) {
+    const Outcome run = plan(std::string("--format json --key ") + flat);
+    ASSERT_EQ(run.status, 0) << flat << ": " << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["keyDisplayName"], sharp) << flat;
   }
 }
 

@@ -26,7 +26,9 @@ TEST(SettingOptions, FlatKeysAreTheSharpOneSemitoneBelowTheLetter) {
   EXPECT_EQ(parseKeySignature("Db"), parseKeySignature("C#"));
   EXPECT_EQ(parseKeySignature("Eb"), parseKeySignature("D#"));
   EXPECT_EQ(parseKeySignature("Gb"), parseKeySignature("F#"));
+  EXPECT_EQ(parseKeySignature("Ab"), parseKeySignature("G#")) << "not the stored name AB, which is A#";
   EXPECT_EQ(parseKeySignature("ab"), parseKeySignature("G#"));
+  EXPECT_EQ(parseKeySignature("AB"), parseKeySignature("A#")) << "the settings file's name stays";
   EXPECT_EQ(parseKeySignature("Cb"), 12) << "C flat wraps round to B";
   EXPECT_EQ(parseKeySignature("Hb"), std::nullopt);
   EXPECT_EQ(parseKeySignature("Bbb"), std::nullopt);

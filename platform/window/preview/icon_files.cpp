@@ -54,7 +54,7 @@ std::string writeIconFiles(const PictureFonts& fonts, const std::string& folder)
     if (!canvas.valid()) return path;
     paintEmblem(canvas, fonts);
     SDL_Surface* icon = withRoundedAlpha(canvas);
-    const bool written = icon && writePng(icon, path);
+    const bool written = icon && writePng(icon, path, PngChannels::kRgba);
     SDL_FreeSurface(icon);
     if (!written) return path;
   }

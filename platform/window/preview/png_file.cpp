@@ -37,19 +37,18 @@ void chunk(std::vector<std::uint8_t>& file, const char* type, const std::vector<
 
 }  // namespace
 
-bool writePng(SDL_Surface* surface, const std::string& path) {
-  // A surface with an alpha channel keeps it; any other is written as RGB.
-  const bool alpha = surface->format->Amask != 0;
-  const int channels = alpha ? 4 : 3;
+bool writePng(SDL_Surface* surface, const std::string& path, PngChannels channels) {
+  const bool alpha = channels == PngChannels::kRgba;
+  const int bytesPerPixel = alpha ? 4 : 3;
   SDL_Surface* rgb = SDL_ConvertSurfaceFormat(surface, alpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24, 0);
   if (!rgb) return false;
   const int width = rgb->w, height = rgb->h;
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(height) * (width * channels + 1));
+  raw.reserve(static_cast<std::size_t>(height) * (width * bytesPerPixel + 1));
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
     const auto* row = static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch;
-    raw.insert(raw.end(), row, row + width * channels);
+    raw.insert(raw.end(), row, row + width * bytesPerPixel);
   }
   SDL_FreeSurface(rgb);
 
