@@ -80,10 +80,10 @@ TEST_F(PlanCli, FlatKeyNamesPlanTheSameKeyAsTheirSharps) {
   ASSERT_EQ(sharp.status, 0) << sharp.err;
   EXPECT_EQ(nlohmann::json::parse(flat.out)["keyDisplayName"], "A#");
   EXPECT_EQ(flat.out, sharp.out);
-  for (const auto& [flat, sharp] : {std::pair{"Db", "C#"}, {"Eb", "D#"}, {"Gb", "F#"}, {"Ab", "G#"}}) {
-    const Outcome run = plan(std::string("--format json --key ") + flat);
-    ASSERT_EQ(run.status, 0) << flat << ": " << run.err;
-    EXPECT_EQ(nlohmann::json::parse(run.out)["keyDisplayName"], sharp) << flat;
+  for (const auto& [flatName, sharpName] : {std::pair{"Db", "C#"}, {"Eb", "D#"}, {"Gb", "F#"}, {"Ab", "G#"}}) {
+    const Outcome run = plan(std::string("--format json --key ") + flatName);
+    ASSERT_EQ(run.status, 0) << flatName << ": " << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["keyDisplayName"], sharpName) << flatName;
   }
 }
 
