@@ -14,10 +14,16 @@ std::string clockText(std::int64_t milliseconds) {
   return text;
 }
 
+std::string lengthText(std::int64_t milliseconds) { return clockText(milliseconds + 500); }
+
 std::string statusLine(const PlayerStatus& status) {
   char phrase[32];
   std::snprintf(phrase, sizeof phrase, "  phrase %02d", status.phrase);
-  return clockText(status.elapsedMilliseconds) + " / " + clockText(status.lengthMilliseconds) + phrase +
+  // At the end the elapsed time reads as the length, not a second short of it.
+  const std::string elapsed = status.elapsedMilliseconds >= status.lengthMilliseconds
+                                  ? lengthText(status.lengthMilliseconds)
+                                  : clockText(status.elapsedMilliseconds);
+  return elapsed + " / " + lengthText(status.lengthMilliseconds) + phrase +
          (status.paused ? "  (paused)" : "");
 }
 

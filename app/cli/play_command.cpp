@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/cli/play_messages.h"
 #include "app/exit_status.h"
 #include "platform/media/sdl_audio_backend.h"
 #include "platform/process.h"
@@ -81,8 +82,9 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   playback::FilePlayer player(backend);
   platform::MediaReply reply = player.open(path);
   if (!reply.ok()) {
-    err << kCommandName << reply.error << "\n";
-    return kExitBadOptions;
+    const PlayProblem problem = playProblem(path, reply);
+    err << kCommandName << problem.message << "\n";
+    return problem.exitStatus;
   }
 
   platform::InterruptFlag interrupt;
@@ -90,12 +92,13 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   const bool fromTerminal = terminal.active();
   reply = player.start();
   if (!reply.ok()) {
-    err << kCommandName << reply.error << "\n";
-    return kExitFailure;
+    const PlayProblem problem = playProblem(path, reply);
+    err << kCommandName << problem.message << "\n";
+    return problem.exitStatus;
   }
 
   const playback::PlayerStatus first = player.poll();
-  out << "Playing " << path << ": " << playback::clockText(first.lengthMilliseconds) << ", " << first.phraseTotal
+  out << "Playing " << path << ": " << playback::lengthText(first.lengthMilliseconds) << ", " << first.phraseTotal
       << (first.phraseTotal == 1 ? " phrase" : " phrases") << "\n";
   if (fromTerminal) out << "space: pause or resume   left/right: phrase back or forward   q: stop\n";
   out << std::flush;
@@ -114,7 +117,7 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   if (interrupt.raised()) return kExitCancelled;
   if (player.failed()) {
     err << kCommandName << "playback of '" << path << "' failed: the file could not be read to its end\n";
-    return kExitFailure;
+    return kExitBadFile;
   }
   return kExitOk;
 }

@@ -2,6 +2,7 @@
 #include "app/window/generate_command.h"
 
 
+#include "app/settings/sample_data_search.h"
 #include "app/window/digit_display.h"
 #include "session/disk_check.h"
 #include "session/generation_sequence.h"
@@ -14,7 +15,6 @@ namespace {
 
 namespace control = platform::control;
 
-constexpr const char* kMakeBankCommand = "brisolt-make-bank";
 constexpr const char* kFileErrorCaption = "Brisolt - File Error";
 
 // Clears a flag when the scope ends, however it ends.
@@ -44,11 +44,11 @@ void GenerateCommand::showProblem(const GenerationStep& step) {
     return;
   }
   std::string text = asSentence(step.message);
-  const auto& candidates = c_.folders.sampleDataCandidates;
-  if (step.problem == GenerationProblem::kNoSampleData && sampleDataPath_.empty() && candidates.size() > 1) {
-    text += "\nIt was looked for in:";
-    for (const std::string& candidate : candidates) text += "\n  " + candidate;
-  }
+  // Where the sample data was looked for, and the command that builds it
+  // where it will be found: the same advice as brisolt compose's.
+  if (step.problem == GenerationProblem::kNoSampleData && !sampleDataSearch_.found &&
+      sampleDataSearch_.searched.size() > 1)
+    text += "\n" + searchedPlacesText(sampleDataSearch_);
   fileError(text);
 }
 
@@ -64,14 +64,13 @@ int GenerateCommand::generate() {
   c_.composer.cancelRequested = false;
   c_.mixer.setCancel(false);
   generationStart_ = c_.clock();
-  const auto& candidates = c_.folders.sampleDataCandidates;
-  sampleDataPath_ = firstExistingFile(candidates);
+  sampleDataSearch_ = searchSampleData(c_.folders, c_.folders.exeFolder);
 
   GenerationRequest request;
   request.settings = c_.settings;
   request.archiveFolder = c_.folders.archiveFolder;
-  request.sampleDataPath = sampleDataPath_.empty() ? candidates.front() : sampleDataPath_;
-  request.makeBankCommand = kMakeBankCommand;
+  request.sampleDataPath = sampleDataSearch_.path;
+  request.makeBankCommand = sampleDataSearch_.makeBankCommand;
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
 
   if (outcome.session.prefix.empty()) {
@@ -155,7 +154,7 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
 
 int GenerateCommand::render(const Session& session) {
   c_.state.plannedPhraseTotal = c_.settings.phraseCount;
-  return c_.render(sampleDataPath_, session.outputPrefix(), *this);
+  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this);
 }
 
 void GenerateCommand::showRemainingTime(bool show) {

@@ -13,6 +13,7 @@
 
 #include "app/settings/app_folders.h"
 #include "app/settings/composition_settings.h"
+#include "app/settings/sample_data_search.h"
 #include "session/generation_sequence.h"
 #include "app/window/wall_clock.h"
 #include "app/window/window_render.h"
@@ -80,7 +81,7 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
 
   GenerateContext c_;
   std::chrono::system_clock::time_point generationStart_;
-  std::string sampleDataPath_;  // the first candidate that exists; empty when none does
+  SampleDataSearch sampleDataSearch_;  // where the sample data was looked for, and found
   bool running_ = false;
 };
 

@@ -54,7 +54,7 @@ TEST_F(FilePlayerTest, KeysPauseAndSeekByTheShownPhrase) {
   PlayerStatus status = file_.poll();
   EXPECT_TRUE(status.paused);
   EXPECT_EQ(status.elapsedMilliseconds, 10000);
-  EXPECT_EQ(statusLine(status), "00:10 / 03:12  phrase 01  (paused)");
+  EXPECT_EQ(statusLine(status), "00:10 / 03:13  phrase 01  (paused)") << "192.5 s rounds up";
 
   file_.press(PlayerKey::kPhraseForward);
   EXPECT_EQ(file_.poll().elapsedMilliseconds, 64501) << "paused seeks move the position";
@@ -91,6 +91,13 @@ TEST_F(FilePlayerTest, AFileThatIsNotAMixIsRefusedWithItsName) {
 TEST(StatusLine, CountsMinutesPastAnHour) {
   EXPECT_EQ(statusLine({5764000, 5766000, 90, 91, false}), "96:04 / 96:06  phrase 90");
   EXPECT_EQ(clockText(59999), "00:59");
+}
+
+TEST(StatusLine, TheLengthIsRoundedToTheNearestSecondAndTheEndShowsIt) {
+  EXPECT_EQ(lengthText(5762600), "96:03") << "a mix of 96:02.6 lasts 96:03, as sox and ffprobe round it";
+  EXPECT_EQ(lengthText(5762400), "96:02");
+  EXPECT_EQ(statusLine({5762000, 5762600, 90, 90, false}), "96:02 / 96:03  phrase 90");
+  EXPECT_EQ(statusLine({5762600, 5762600, 90, 90, false}), "96:03 / 96:03  phrase 90") << "the end reads as the length";
 }
 
 std::vector<PlayerKey> decode(std::string_view bytes) {

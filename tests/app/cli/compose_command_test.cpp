@@ -49,6 +49,16 @@ class ComposeCommand : public test::TempFolderTest {
   std::ostringstream err;
 };
 
+TEST_F(ComposeCommand, ProgressLinesDoNotRepeatAnEstimateThatDidNotChange) {
+  environment.elapsedSeconds = [] { return std::int64_t{0}; };  // a fast piece: "00:00 left" throughout
+  ASSERT_EQ(compose(), kExitOk) << err.str();
+  const std::string text = err.str();
+  std::size_t estimates = 0;
+  for (std::size_t at = text.find(" left)"); at != std::string::npos; at = text.find(" left)", at + 1)) ++estimates;
+  EXPECT_EQ(estimates, 1u) << text;
+  EXPECT_NE(text.find("final mix written (84/84 steps)\n"), std::string::npos) << text;
+}
+
 TEST_F(ComposeCommand, AFinishedPiecePrintsItsMixAndLogAndLeavesOnlyThem) {
   ASSERT_EQ(compose(), kExitOk) << err.str();
   EXPECT_EQ(out.str(), session().finalMix() + "\n" + session().logFile() + "\n");
