@@ -24,15 +24,15 @@ std::string withReason(std::string text, const std::string& reason) {
 PlayProblem playProblem(const std::string& path, const platform::MediaReply& reply) {
   const std::string file = "'" + path + "'";
   switch (reply.result) {
-    case platform::MediaResult::cannotOpenFile:
+    case platform::MediaResult::kCannotOpenFile:
       return {kExitBadFile, withReason("cannot open " + file, reasonOf(reply.error)) +
                                 "; name a WAV file that exists and that you may read"};
-    case platform::MediaResult::unsupportedFormat:
+    case platform::MediaResult::kUnsupportedFormat:
       return {kExitBadFile, file + " is not a 16-bit PCM WAV file of 22050 Hz mono, as Brisolt writes them; "
                                    "play it with another player"};
-    case platform::MediaResult::readError:
+    case platform::MediaResult::kReadError:
       return {kExitBadFile, file + " could not be read to its end; it may be cut short or on a failing disk"};
-    case platform::MediaResult::deviceError:
+    case platform::MediaResult::kDeviceError:
       return {kExitFailure, withReason("no sound output could be opened to play " + file, reasonOf(reply.error)) +
                                 "; check that the sound server runs, or choose a driver with SDL_AUDIODRIVER"};
     default:

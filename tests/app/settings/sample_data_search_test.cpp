@@ -2,7 +2,6 @@
 // user who has none, for a build tree and for an installed copy.
 #include <gtest/gtest.h>
 
-#include "app/cli/compose_batch.h"
 #include "app/settings/sample_data_search.h"
 #include "platform/files/file_system.h"
 #include "tests/support/synthetic_bank.h"
@@ -46,13 +45,6 @@ TEST_F(SampleDataSearchTest, ABuildTreeBuildsItBesideTheExecutable) {
   AppFolders folders;
   folders.sampleDataCandidates = {folder().file("bin/Data.dat")};
   EXPECT_EQ(searchSampleData(folders, "").path, folder().file("bin/Data.dat"));
-}
-
-TEST(ComposeBatch, OutputFilesOfSeveralPiecesAreNumberedBeforeTheExtension) {
-  EXPECT_EQ(numberedOutputPath("/music/song.flac", 1, 1), "/music/song.flac");
-  EXPECT_EQ(numberedOutputPath("/music/song.flac", 2, 3), "/music/song-2.flac");
-  EXPECT_EQ(numberedOutputPath("song.tar.ogg", 3, 3), "song.tar-3.ogg");
-  EXPECT_EQ(numberedOutputPath("", 2, 3), "");
 }
 
 }  // namespace
