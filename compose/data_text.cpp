@@ -33,10 +33,6 @@ void badDataText(const DataFile& file, std::string_view at, std::string_view fau
   throw DataTextError(lineError(file.name, lineOf(file, at), fault));
 }
 
-void badDataText(std::string_view tableName, std::string_view fault) {
-  throw DataTextError("embedded table '" + std::string(tableName) + "': " + std::string(fault));
-}
-
 void refuseDataText(const std::string& error) {
   if (!error.empty()) throw DataTextError(error);
 }

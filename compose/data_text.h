@@ -95,10 +95,6 @@ int lineOf(const DataFile& file, std::string_view at);
 // Throws DataTextError: the fault `at` that place of the file, by line.
 [[noreturn]] void badDataText(const DataFile& file, std::string_view at, std::string_view fault);
 
-// Throws DataTextError naming the table but no line: for the readers of the
-// window's own tables until they pass their file and place.
-[[noreturn]] void badDataText(std::string_view tableName, std::string_view fault);
-
 // Throws DataTextError(error) when a reader reported a fault; does nothing
 // for an empty error.
 void refuseDataText(const std::string& error);

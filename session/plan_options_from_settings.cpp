@@ -20,18 +20,20 @@ struct ModeOptions {
 };
 
 std::vector<ModeOptions> readModeOptions() {
+  const compose::DataFile file{"generate_options.txt", embedded::app_generate_options};
   std::vector<ModeOptions> modes;
-  for (const std::string_view line : compose::dataLines(embedded::app_generate_options)) {
+  for (const std::string_view line : compose::dataLines(file.text)) {
     const auto fields = compose::words(line);
     const char letter = static_cast<char>('A' + modes.size());
     if (fields.size() != 6 || fields[0] != std::string_view(&letter, 1)) {
-      compose::badDataText("generate options", "expected the letters A..L in order with five options: '" +
-                                                   std::string(line) + "'");
+      compose::badDataText(file, line, "expected the letters A..L in order, each with five options");
     }
     modes.push_back({std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),
                      std::string(fields[4]), std::string(fields[5])});
   }
-  if (modes.size() != CompositionSettings::kModeCount) compose::badDataText("generate options", "expected 12 letters");
+  if (modes.size() != CompositionSettings::kModeCount) {
+    compose::badDataText(file, file.text.substr(file.text.size()), "expected 12 letters");
+  }
   return modes;
 }
 

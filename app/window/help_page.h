@@ -23,7 +23,4 @@ using UrlOpener = std::function<std::optional<std::string>(const std::string& ur
 // cannot be started.
 std::optional<std::string> openWithXdgOpen(const std::string& url);
 
-// The executable named `program` on $PATH, or empty.
-std::string findOnPath(const std::string& program);
-
 }  // namespace brisolt

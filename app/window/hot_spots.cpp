@@ -10,8 +10,6 @@
 namespace brisolt {
 namespace {
 
-constexpr std::string_view kTableName = "hot spots";
-
 // In the order of HotSpotAction.
 constexpr std::array<std::string_view, 22> kActionNames{
     "phraseBack",       "phraseForward",  "infoPrevious",   "infoNext",       "exit",
@@ -21,18 +19,18 @@ constexpr std::array<std::string_view, 22> kActionNames{
     "phraseCountDown",  "compose"};
 static_assert(kActionNames.size() == static_cast<std::size_t>(HotSpotAction::kCompose) + 1);
 
-HotSpotAction actionNamed(std::string_view name, std::string_view line) {
+HotSpotAction actionNamed(const compose::DataFile& file, std::string_view name, std::string_view line) {
   for (std::size_t i = 0; i < kActionNames.size(); ++i) {
     if (kActionNames[i] == name) return static_cast<HotSpotAction>(i);
   }
-  compose::badDataText(kTableName, "unknown action in '" + std::string(line) + "'");
+  compose::badDataText(file, line, "unknown action '" + std::string(name) + "'");
 }
 
-bool choice(std::string_view word, std::string_view yes, std::string_view no, std::string_view line) {
+bool choice(const compose::DataFile& file, std::string_view word, std::string_view yes, std::string_view no,
+            std::string_view line) {
   if (word == yes) return true;
   if (word == no) return false;
-  compose::badDataText(kTableName, "expected " + std::string(yes) + " or " + std::string(no) + " in '" +
-                                       std::string(line) + "'");
+  compose::badDataText(file, line, "expected " + std::string(yes) + " or " + std::string(no));
 }
 
 }  // namespace
@@ -40,24 +38,25 @@ bool choice(std::string_view word, std::string_view yes, std::string_view no, st
 std::string_view hotSpotName(HotSpotAction action) { return kActionNames.at(static_cast<std::size_t>(action)); }
 
 std::vector<HotSpot> readHotSpots(std::string_view text) {
+  const compose::DataFile file{"hot_spots.txt", text};
   std::vector<HotSpot> spots;
   for (const std::string_view line : compose::dataLines(text)) {
     const auto fields = compose::words(line);
-    if (fields.size() != 7) compose::badDataText(kTableName, "expected seven fields in '" + std::string(line) + "'");
+    if (fields.size() != 7) compose::badDataText(file, line, "expected seven fields");
     std::array<int, 4> edges{};
     for (std::size_t i = 0; i < edges.size(); ++i) {
       edges[i] = compose::parseCount(fields[i + 1]);
-      if (edges[i] < 0) compose::badDataText(kTableName, "bad coordinate in '" + std::string(line) + "'");
+      if (edges[i] < 0) compose::badDataText(file, line, "bad coordinate");
     }
     const auto [left, right, top, bottom] = edges;
-    if (right <= left || bottom <= top) compose::badDataText(kTableName, "empty rectangle in '" + std::string(line) + "'");
+    if (right <= left || bottom <= top) compose::badDataText(file, line, "empty rectangle");
     HotSpot spot;
-    spot.action = actionNamed(fields[0], line);
+    spot.action = actionNamed(file, fields[0], line);
     spot.place = {left, top, right - left, bottom - top};
-    spot.idleOnly = choice(fields[5], "idle", "always", line);
-    spot.stops = choice(fields[6], "stop", "next", line);
+    spot.idleOnly = choice(file, fields[5], "idle", "always", line);
+    spot.stops = choice(file, fields[6], "stop", "next", line);
     if (!spot.idleOnly && !spots.empty() && spots.back().idleOnly) {
-      compose::badDataText(kTableName, "a spot that always works comes after an idle one: '" + std::string(line) + "'");
+      compose::badDataText(file, line, "a spot that always works comes after an idle one");
     }
     spots.push_back(spot);
   }

@@ -9,6 +9,7 @@
 #include <set>
 #include <thread>
 
+#include "compose/data_text.h"
 #include "app/window/help_page.h"
 #include "app/window/hot_spots.h"
 #include "app/window/key_filter.h"
@@ -76,6 +77,15 @@ TEST(HotSpotTable, AMalformedTableIsRefused) {
   EXPECT_EQ(spots[0].place, (platform::Rect{580, 530, 40, 15}));
   EXPECT_TRUE(spots[0].stops);
   EXPECT_FALSE(spots[0].idleOnly);
+}
+
+TEST(HotSpotTable, AFaultNamesTheFileAndTheLine) {
+  try {
+    readHotSpots("# the face\nexit 580 620 530 545 always stop\ndance 1 2 3 4 always next\n");
+    FAIL() << "an unknown action was accepted";
+  } catch (const compose::DataTextError& error) {
+    EXPECT_EQ(std::string(error.what()), "Line 3 of hot_spots.txt: unknown action 'dance'");
+  }
 }
 
 TEST(KeyFilter, MapsTheWindowsKeys) {
