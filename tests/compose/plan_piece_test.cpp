@@ -12,6 +12,7 @@
 #include "compose/composer.h"
 #include "compose/session_id.h"
 #include "tests/compose/scratch_folder.h"
+#include "tests/support/default_plan_options.h"
 
 namespace brisolt::compose {
 namespace {
@@ -22,20 +23,6 @@ constexpr std::int64_t kThirtyFirstOfJanuary = 1706711107;
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Options as Generate passes them for motif mode B, phrase mode B, C major.
-PlanOptions defaultOptions(const std::string& prefix) {
-  PlanOptions options;
-  options.outputPrefix = prefix;
-  options.motifForm = "Clo";
-  options.motifRegularity = "Reg";
-  options.motifSimilarity = "Sim";
-  options.voiceSet = "F";
-  options.phraseColour = "B";
-  options.motifMode = 1;
-  options.phraseMode = 1;
-  return options;
 }
 
 class PlanPiece : public ::testing::Test {
@@ -66,7 +53,7 @@ TEST(SessionId, FoldsTheEightBytesOfTheTimeLeastSignificantFirst) {
 }
 
 TEST_F(PlanPiece, WritesTheEightLineLogWithCarriageReturns) {
-  ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix() + "240131_142507_")), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix() + "240131_142507_")), 5);
   EXPECT_EQ(readFile(folder.path() / "240131_142507_log.txt"),
             "Brisolt generate started at: 2024-01-31 14:25\r\n"
             "Session ID: 4115799226\r\n"
@@ -80,7 +67,7 @@ TEST_F(PlanPiece, WritesTheEightLineLogWithCarriageReturns) {
 }
 
 TEST_F(PlanPiece, LogsSharpKeysScaleNamesAndTheModeLetters) {
-  PlanOptions options = defaultOptions(folder.prefix());
+  PlanOptions options = test::defaultPlanOptions(folder.prefix());
   options.keySignature = 9;  // "GA"
   options.scale = 4;
   options.motifMode = 0;
@@ -98,13 +85,13 @@ TEST_F(PlanPiece, LogsSharpKeysScaleNamesAndTheModeLetters) {
 
 TEST_F(PlanPiece, AFixedSessionIdSeedsThePlanAndIsLogged) {
   composer.fixSessionId(77);
-  ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
   EXPECT_EQ(composer.plan().sessionId, 77u);
   EXPECT_NE(readFile(folder.path() / "log.txt").find("Session ID: 77\r\nParameters:"), std::string::npos);
 }
 
 TEST_F(PlanPiece, ASecondRunWithTheSamePrefixReplacesTheLog) {
-  PlanOptions options = defaultOptions(folder.prefix() + "same_");
+  PlanOptions options = test::defaultPlanOptions(folder.prefix() + "same_");
   ASSERT_EQ(composer.planPiece(options), 5);
   options.phraseCount = 7;
   ASSERT_EQ(composer.planPiece(options), 7);
@@ -115,10 +102,10 @@ TEST_F(PlanPiece, ASecondRunWithTheSamePrefixReplacesTheLog) {
 
 TEST_F(PlanPiece, AnUnopenableLogReturnsOneAndKeepsThePreviousPlan) {
   composer.fixSessionId(5);
-  ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
   const std::vector<std::string> before = composer.plan().barPitches;
   composer.nextBar();
-  PlanOptions options = defaultOptions(folder.prefix() + "missing/folder/");
+  PlanOptions options = test::defaultPlanOptions(folder.prefix() + "missing/folder/");
   options.phraseCount = 90;
   EXPECT_EQ(composer.planPiece(options), kPlanLogNotOpened);
   EXPECT_EQ(composer.plan().barPitches, before);
@@ -128,7 +115,7 @@ TEST_F(PlanPiece, AnUnopenableLogReturnsOneAndKeepsThePreviousPlan) {
 
 TEST_F(PlanPiece, OptionsOutsideTheirRangesAreRejectedBeforeAnythingIsWritten) {
   const auto rejects = [&](auto change, const char* what) {
-    PlanOptions options = defaultOptions(folder.prefix());
+    PlanOptions options = test::defaultPlanOptions(folder.prefix());
     change(options);
     EXPECT_EQ(composer.planPiece(options), kPlanRejectedOptions) << what;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "log.txt")) << what;
@@ -145,11 +132,11 @@ TEST_F(PlanPiece, OptionsOutsideTheirRangesAreRejectedBeforeAnythingIsWritten) {
 }
 
 TEST_F(PlanPiece, FiveAndNinetyPhrasesGiveEightyAndFourteenFortyBars) {
-  EXPECT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+  EXPECT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
   EXPECT_EQ(composer.plan().barCount, 80);
   EXPECT_EQ(composer.plan().barPitches.size(), 80u);
   EXPECT_EQ(composer.plan().barRhythms.size(), 80u);
-  PlanOptions options = defaultOptions(folder.prefix());
+  PlanOptions options = test::defaultPlanOptions(folder.prefix());
   options.phraseCount = 90;
   EXPECT_EQ(composer.planPiece(options), 90);
   EXPECT_EQ(composer.plan().barCount, 1440);
@@ -158,7 +145,7 @@ TEST_F(PlanPiece, FiveAndNinetyPhrasesGiveEightyAndFourteenFortyBars) {
 }
 
 TEST_F(PlanPiece, TakesTempoTailAndSwitchesFromTheOptions) {
-  PlanOptions options = defaultOptions(folder.prefix());
+  PlanOptions options = test::defaultPlanOptions(folder.prefix());
   options.tempo = "60";
   options.motifForm = "Ope";
   options.motifSimilarity = "Com";
@@ -178,14 +165,14 @@ TEST_F(PlanPiece, TakesTempoTailAndSwitchesFromTheOptions) {
 
 TEST_F(PlanPiece, TheFirstDrawsAfterSeedingGiveTheVariationValues) {
   composer.fixSessionId(12345);  // draws 7584, 19164, 25795
-  ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
   EXPECT_EQ(composer.plan().variationIndex, 7584 % 20);
   EXPECT_EQ(composer.plan().variationOffset, 19164 * 1799 / 32768 + 1);
   EXPECT_EQ(composer.plan().stretchFactor, 4) << "roll 25795 x 100 / 32768 + 1 = 79";
 }
 
 TEST_F(PlanPiece, TheSameSeedAndOptionsGiveTheSamePlan) {
-  PlanOptions options = defaultOptions(folder.prefix());
+  PlanOptions options = test::defaultPlanOptions(folder.prefix());
   options.phraseCount = 20;
   options.keySignature = 4;
   options.scale = 8;
@@ -207,7 +194,7 @@ TEST_F(PlanPiece, TheSameSeedAndOptionsGiveTheSamePlan) {
 }
 
 TEST_F(PlanPiece, NextBarHandsOutPitchesABlankAndTheRhythmInOrder) {
-  ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
   EXPECT_EQ(composer.barCursor(), 0);
   const PiecePlan& plan = composer.plan();
   for (int bar = 0; bar < 3; ++bar) {
@@ -222,7 +209,7 @@ TEST_F(PlanPiece, NextBarHandsOutPitchesABlankAndTheRhythmInOrder) {
 TEST_F(PlanPiece, DynamicsStartAtAnEvenIndexOfTheSourceAndCoverEveryNote) {
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     composer.fixSessionId(seed);
-    ASSERT_EQ(composer.planPiece(defaultOptions(folder.prefix())), 5);
+    ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(folder.prefix())), 5);
     const std::string& dynamics = composer.plan().dynamics;
     const std::string& source = composer.dynamicsSource();
     ASSERT_GE(dynamics.size(), 2u * composer.plan().noteCount);

@@ -12,6 +12,7 @@
 #include "platform/files/file_system.h"
 #include "render/render_driver.h"
 #include "render/voice_failure.h"
+#include "tests/support/default_plan_options.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
@@ -27,25 +28,6 @@ class QuietHost : public RenderHost {
   int aborts = 0;
 };
 
-// The planner options of the window's default settings: key C, Major,
-// motif mode B, phrase mode B, five phrases.
-compose::PlanOptions defaultOptions(const std::string& prefix) {
-  compose::PlanOptions options;
-  options.outputPrefix = prefix;
-  options.motifForm = "Clo";
-  options.motifRegularity = "Reg";
-  options.motifSimilarity = "Sim";
-  options.voiceSet = "F";
-  options.phraseColour = "B";
-  options.evenPhraseMode = false;
-  options.keySignature = 1;
-  options.scale = 0;
-  options.motifMode = 1;
-  options.phraseMode = 1;
-  options.phraseCount = 5;
-  return options;
-}
-
 class LastNoteSeeds : public test::TempFolderTest, public ::testing::WithParamInterface<std::uint32_t> {
  protected:
   LastNoteSeeds() { test::writeSyntheticBank(folder().file("Data.dat")); }
@@ -57,7 +39,7 @@ TEST_P(LastNoteSeeds, TheWholePieceRenders) {
   audio::FileMixer mixer;
   QuietHost host;
   composer.fixSessionId(GetParam());
-  ASSERT_EQ(composer.planPiece(defaultOptions(prefix)), 5);
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(prefix)), 5);
   EXPECT_EQ(render(composer, mixer, folder().file("Data.dat"), prefix, host), kRenderDone) << lastRenderFailure();
   EXPECT_EQ(lastRenderFailure(), "");
   EXPECT_EQ(host.aborts, 0);

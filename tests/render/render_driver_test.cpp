@@ -225,9 +225,13 @@ void stopDuringGroupFourMix(audio::FileMixer& mixer, compose::Composer& composer
   });
 }
 
-TEST_F(RenderDriverCancel, StopWhileAveragingInterruptsTheMix) {
+// Stop at pump 1 lands while averaging, at pump 5 while matching peaks; either
+// way the mix is interrupted after every voice of group 4 was rendered.
+class RenderDriverStopInMix : public RenderDriver, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RenderDriverStopInMix, InterruptsTheMix) {
   test::FakeVoiceRenderers fakes;
-  stopDuringGroupFourMix(mixer_, composer_, fakes, 1);
+  stopDuringGroupFourMix(mixer_, composer_, fakes, GetParam());
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 1);
   EXPECT_EQ(host_.mixes, (std::vector<int>{1, 2, 3}));
@@ -235,14 +239,10 @@ TEST_F(RenderDriverCancel, StopWhileAveragingInterruptsTheMix) {
   EXPECT_EQ(leftInTemporaryFolder(), std::vector<std::string>{});
 }
 
-TEST_F(RenderDriverCancel, StopWhileMatchingPeaksInterruptsTheMix) {
-  test::FakeVoiceRenderers fakes;
-  stopDuringGroupFourMix(mixer_, composer_, fakes, 5);
-  EXPECT_EQ(run(fakes), kRenderStopped);
-  EXPECT_EQ(host_.aborts, 1);
-  EXPECT_EQ(host_.mixes, (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(leftInTemporaryFolder(), std::vector<std::string>{});
-}
+INSTANTIATE_TEST_SUITE_P(RenderDriverCancel, RenderDriverStopInMix, ::testing::Values(1, 5),
+                         [](const ::testing::TestParamInfo<int>& row) {
+                           return row.param == 1 ? std::string("WhileAveraging") : std::string("WhileMatchingPeaks");
+                         });
 
 // Failures: the run ends at the failing mix without abortGeneration.
 using RenderDriverFailure = RenderDriver;

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace brisolt::render {
 namespace {
@@ -68,33 +71,61 @@ std::uint64_t fnv1a(std::string_view text) {
   return hash;
 }
 
-// The reference values below were taken from the reference text of the two
-// strings (in pieces of 100), not from our data file.
-TEST(GivenPatterns, VoiceUIsTheReferenceArpeggioString) {
-  const std::string_view u = builtinVoicePatterns().find('u');
-  ASSERT_EQ(u.size(), 1968u);
-  EXPECT_EQ(u.substr(0, 100),
-            "00000000000000000000000000VQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXA");
-  EXPECT_EQ(u.substr(1000, 100),
-            "VVVVVVVVVVV0000XXXXXXXX0000AAAAAAAA0000XXXXXXXX0000AAAAAAAA0000XXXXXXXX+Q00VV00000V00VVVVVVV00V00V00");
-  EXPECT_EQ(u.substr(1800, 100),
-            "AQAAVZ-Z-Z-Z-000000VQ000000AV000000QA000000AVZ-Z-Z-VQQAAQAQAVQAQAQAQAQAAQAQVQXXXXXXXXXXVVVVVVVVVVVVV");
-  EXPECT_EQ(u.substr(1900), "VVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVV0000000000000000000000");
-  EXPECT_EQ(fnv1a(u), 0x934cf4f2906fed88ULL) << "FNV-1a of u differs from the reference";
+// A given pattern string as the reference text has it: its length, some
+// pieces of 100 at their offsets, everything from `tailFrom` on, and the
+// FNV-1a of the whole string.
+struct ReferencePattern {
+  char letter;
+  std::size_t size;
+  std::vector<std::pair<std::size_t, std::string_view>> pieces;
+  std::size_t tailFrom;
+  std::string tail;
+  std::uint64_t hash;
+};
+
+void PrintTo(const ReferencePattern& reference, std::ostream* out) { *out << "voice " << reference.letter; }
+
+class GivenPatternString : public ::testing::TestWithParam<ReferencePattern> {};
+
+TEST_P(GivenPatternString, IsTheReferenceString) {
+  const ReferencePattern& reference = GetParam();
+  const std::string_view pattern = builtinVoicePatterns().find(reference.letter);
+  ASSERT_EQ(pattern.size(), reference.size);
+  for (const auto& [offset, piece] : reference.pieces) {
+    EXPECT_EQ(pattern.substr(offset, 100), piece) << "at " << offset;
+  }
+  EXPECT_EQ(pattern.substr(reference.tailFrom), reference.tail);
+  EXPECT_EQ(fnv1a(pattern), reference.hash) << "FNV-1a of " << reference.letter << " differs from the reference";
 }
 
-TEST(GivenPatterns, VoiceOIsTheReferenceScaleStepString) {
-  const std::string_view o = builtinVoicePatterns().find('O');
-  ASSERT_EQ(o.size(), 1967u);
-  EXPECT_EQ(o.substr(0, 100),
-            "-+-+-+-+-+-+-+-+-+-+WQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQ00000000000000000000");
-  EXPECT_EQ(o.substr(900, 100),
-            "00W0-00000-000000000000000000000-+0000+00000000000000000000+000000-+0000--0-+ZYWQBADCFE-+ZYWQBADCFE-");
-  EXPECT_EQ(o.substr(1000, 100),
-            "+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE0000000Q00Q00+0000000-00W00+0");
-  EXPECT_EQ(o.substr(1900), std::string(67, '0'));
-  EXPECT_EQ(fnv1a(o), 0xaa45cb8665611398ULL) << "FNV-1a of O differs from the reference";
-}
+// The reference values below were taken from the reference text of the two
+// strings (in pieces of 100), not from our data file.
+INSTANTIATE_TEST_SUITE_P(
+    GivenPatterns, GivenPatternString,
+    ::testing::Values(
+        // The arpeggio string.
+        ReferencePattern{
+            'u', 1968u,
+            {{0,
+              "00000000000000000000000000VQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXAV+AVVQXVAXVXA"},
+             {1000,
+              "VVVVVVVVVVV0000XXXXXXXX0000AAAAAAAA0000XXXXXXXX0000AAAAAAAA0000XXXXXXXX+Q00VV00000V00VVVVVVV00V00V00"},
+             {1800,
+              "AQAAVZ-Z-Z-Z-000000VQ000000AV000000QA000000AVZ-Z-Z-VQQAAQAQAVQAQAQAQAQAAQAQVQXXXXXXXXXXVVVVVVVVVVVVV"}},
+            1900u, "VVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVVV0000000000000000000000", 0x934cf4f2906fed88ULL},
+        // The scale-step string.
+        ReferencePattern{
+            'O', 1967u,
+            {{0,
+              "-+-+-+-+-+-+-+-+-+-+WQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQWQ00000000000000000000"},
+             {900,
+              "00W0-00000-000000000000000000000-+0000+00000000000000000000+000000-+0000--0-+ZYWQBADCFE-+ZYWQBADCFE-"},
+             {1000,
+              "+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE-+ZYWQBADCFE0000000Q00Q00+0000000-00W00+0"}},
+            1900u, std::string(67, '0'), 0xaa45cb8665611398ULL}),
+    [](const ::testing::TestParamInfo<ReferencePattern>& row) {
+      return std::string("Voice") + row.param.letter;
+    });
 
 }  // namespace
 }  // namespace brisolt::render

@@ -112,6 +112,14 @@ TEST(VoiceTableFile, RejectsMalformedRowsNamingTheLine) {
   }
 }
 
+// The columns an ensemble row and an accompaniment row have in common.
+template <typename Row>
+void expectLeadInGroupAndFamily(const Row& row, int leadInMs, int groupDigit, Family family) {
+  EXPECT_EQ(row.common.leadInMs, leadInMs) << row.common.letter;
+  EXPECT_EQ(row.common.groupDigit, groupDigit) << row.common.letter;
+  EXPECT_EQ(row.family, family) << row.common.letter;
+}
+
 TEST(VoiceTableValues, HoldsEveryVoiceOfEachRenderer) {
   const VoiceTable& table = builtinVoiceTable();
   EXPECT_EQ(table.ensembleVoices().size(), 32u);
@@ -125,9 +133,7 @@ TEST(VoiceTableValues, EnsembleRowsKeepTheirDistinctiveValues) {
   const VoiceTable& table = builtinVoiceTable();
   const auto* five = table.ensemble('5');
   ASSERT_NE(five, nullptr);
-  EXPECT_EQ(five->common.leadInMs, 2938);
-  EXPECT_EQ(five->common.groupDigit, 3);
-  EXPECT_EQ(five->family, Family::kArpeggio);
+  expectLeadInGroupAndFamily(*five, 2938, 3, Family::kArpeggio);
   EXPECT_EQ(five->shortestSoundingD, 5);
   EXPECT_EQ(five->foldingText, "20..36 then 22..39");
 
@@ -153,9 +159,7 @@ TEST(VoiceTableValues, AccompanimentSplitAndPulseRowsKeepTheirDistinctiveValues)
   const VoiceTable& table = builtinVoiceTable();
   const auto* t = table.accompaniment('t');
   ASSERT_NE(t, nullptr);
-  EXPECT_EQ(t->common.leadInMs, 916);
-  EXPECT_EQ(t->common.groupDigit, 9);
-  EXPECT_EQ(t->family, Family::kTonicAnswers);
+  expectLeadInGroupAndFamily(*t, 916, 9, Family::kTonicAnswers);
   EXPECT_EQ(t->pattern.length, 1853);
 
   std::string maskedVoices;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "session/plan_options_from_settings.h"
 #include "session/session_prefix.h"
@@ -18,29 +19,34 @@ compose::PlanOptions forModes(int motifMode, int phraseMode) {
   return planOptionsFromSettings(settings, "/archive/240131_142507_");
 }
 
-TEST(PlanOptionsFromSettings, MotifModeAIsClosedRegularSimpleWithOneMotif) {
-  const auto options = forModes(0, 1);
-  EXPECT_EQ(options.motifForm, "Clo");
-  EXPECT_EQ(options.motifRegularity, "Reg");
-  EXPECT_EQ(options.motifSimilarity, "Sim");
-  EXPECT_EQ(options.voiceSet, "B");
+// What one motif mode gives: form, regularity, similarity and the voice set
+// (B has one motif, F two).
+struct MotifModeOptions {
+  const char* name;
+  int motifMode;
+  const char* form;
+  const char* regularity;
+  const char* similarity;
+  const char* voiceSet;
+};
+
+class PlanOptionsForMotifMode : public ::testing::TestWithParam<MotifModeOptions> {};
+
+TEST_P(PlanOptionsForMotifMode, GivesItsFormRegularitySimilarityAndVoiceSet) {
+  const MotifModeOptions& expected = GetParam();
+  const auto options = forModes(expected.motifMode, 1);
+  EXPECT_EQ(options.motifForm, expected.form);
+  EXPECT_EQ(options.motifRegularity, expected.regularity);
+  EXPECT_EQ(options.motifSimilarity, expected.similarity);
+  EXPECT_EQ(options.voiceSet, expected.voiceSet);
 }
 
-TEST(PlanOptionsFromSettings, MotifModeDIsOpenRegularComplexWithTwoMotifs) {
-  const auto options = forModes(3, 1);
-  EXPECT_EQ(options.motifForm, "Ope");
-  EXPECT_EQ(options.motifRegularity, "Reg");
-  EXPECT_EQ(options.motifSimilarity, "Com");
-  EXPECT_EQ(options.voiceSet, "F");
-}
-
-TEST(PlanOptionsFromSettings, MotifModeLIsOpenFreeComplexWithTwoMotifs) {
-  const auto options = forModes(11, 1);
-  EXPECT_EQ(options.motifForm, "Ope");
-  EXPECT_EQ(options.motifRegularity, "Fre");
-  EXPECT_EQ(options.motifSimilarity, "Com");
-  EXPECT_EQ(options.voiceSet, "F");
-}
+INSTANTIATE_TEST_SUITE_P(
+    PlanOptionsFromSettings, PlanOptionsForMotifMode,
+    ::testing::Values(MotifModeOptions{"AIsClosedRegularSimpleWithOneMotif", 0, "Clo", "Reg", "Sim", "B"},
+                      MotifModeOptions{"DIsOpenRegularComplexWithTwoMotifs", 3, "Ope", "Reg", "Com", "F"},
+                      MotifModeOptions{"LIsOpenFreeComplexWithTwoMotifs", 11, "Ope", "Fre", "Com", "F"}),
+    [](const ::testing::TestParamInfo<MotifModeOptions>& row) { return std::string(row.param.name); });
 
 TEST(PlanOptionsFromSettings, EveryMotifLetterFollowsTheGenerateTable) {
   std::string forms, regularity, similarity, voiceSets;

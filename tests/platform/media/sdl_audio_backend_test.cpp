@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -40,6 +41,24 @@ class Notifications {
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::vector<MediaNotification> flags_;
+};
+
+// A media player on a fresh SDL backend through the audio driver `driver`,
+// with a wave file of `frames` counting samples (and `declaredBytes` in its
+// header) ready to open.
+struct PlayerOnDriver {
+  PlayerOnDriver(const char* driver, std::size_t frames, std::uint32_t declaredBytes) {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    path = folder.writeWave("tone.wav", testing::countingSamples(frames), declaredBytes);
+    backend = std::make_unique<SdlAudioBackend>();
+    player = std::make_unique<MediaPlayer>(*backend, notifications.sink());
+  }
+
+  testing::TestFolder folder;
+  std::string path;
+  Notifications notifications;
+  std::unique_ptr<SdlAudioBackend> backend;
+  std::unique_ptr<MediaPlayer> player;
 };
 
 // End to end through SDL's disk driver, which writes what the device was
@@ -83,12 +102,9 @@ TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
 // Saving a phrase while paused: pause, seek, close and reopen at the kept
 // position, with the reading thread of each device started and stopped.
 TEST(SdlAudioBackend, PauseSeekCloseAndReopenReturnAtOnce) {
-  testing::TestFolder folder;
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  const std::string path = folder.writeWave("long.wav", testing::countingSamples(441000), 882000);
-  Notifications notifications;
-  SdlAudioBackend backend;
-  MediaPlayer player(backend, notifications.sink());
+  PlayerOnDriver setUp("dummy", 441000, 882000);
+  MediaPlayer& player = *setUp.player;
+  const std::string& path = setUp.path;
   ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
   const MediaReply play = player.send(MediaCommand::play("lv"));
   if (play.result == MediaResult::kDeviceError) GTEST_SKIP() << "no dummy audio driver: " << play.error;
@@ -107,17 +123,13 @@ TEST(SdlAudioBackend, PauseSeekCloseAndReopenReturnAtOnce) {
 }
 
 TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
-  testing::TestFolder folder;
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  const std::string path = folder.writeWave("tone.wav", testing::countingSamples(100), 200);
-  Notifications notifications;
-  SdlAudioBackend backend;
-  MediaPlayer player(backend, notifications.sink());
-  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  PlayerOnDriver setUp("no-such-driver", 100, 200);
+  MediaPlayer& player = *setUp.player;
+  ASSERT_TRUE(player.send(MediaCommand::open(setUp.path, "lv")).ok());
   const MediaReply play = player.send(MediaCommand::play("lv"));
   EXPECT_EQ(play.result, MediaResult::kDeviceError);
   EXPECT_NE(play.error.find("SDL"), std::string::npos) << play.error;
-  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{MediaNotification::kFailure});
+  EXPECT_EQ(setUp.notifications.waitForOne(std::chrono::seconds(0)), std::vector{MediaNotification::kFailure});
 }
 
 }  // namespace

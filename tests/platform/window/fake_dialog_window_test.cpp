@@ -5,48 +5,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sstream>
 #include <thread>
 
 #include "platform/message_pump.h"
 #include "platform/window/main_window_ids.h"
 #include "platform/window/picture_ids.h"
+#include "tests/support/window/recording_window_events.h"
 
 namespace brisolt::platform {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// Writes every message it gets as a line; each message can run a reaction.
-class RecordingEvents : public WindowEvents {
- public:
-  std::vector<std::string> got;
-  std::function<void()> onInit;
-  std::function<void(int, int)> onClick;
-
-  void onInitDialog() override {
-    got.push_back("init");
-    if (onInit) onInit();
-  }
-  void onLeftButtonDown(int x, int y) override {
-    got.push_back("click " + std::to_string(x) + " " + std::to_string(y));
-    if (onClick) onClick(x, y);
-  }
-  void onKeyDown(KeyPress key) override {
-    std::ostringstream line;
-    line << "key " << key.key << (key.alt ? " alt" : "");
-    got.push_back(line.str());
-  }
-  void onTimer(TimerId timer) override { got.push_back("timer " + std::to_string(timer.value)); }
-  void onMediaNotification(MediaNotification flag) override {
-    std::ostringstream line;
-    line << "media " << flag;
-    got.push_back(line.str());
-  }
-  void onCloseRequest() override { got.push_back("close"); }
-};
 
 TEST(FakeDialogWindowControls, KeepsPlaceVisibilityAndPictureOfEachControl) {
   FakeDialogWindow window;
@@ -178,93 +148,89 @@ TEST(FakeDialogWindowStartUp, SplashAndWaitAreRecordedWithoutSleeping) {
   EXPECT_TRUE(window.splashes()[0].destroyed);
 }
 
-TEST(FakeDialogWindowDelivery, RunModalInitialisesThenDeliversUntilTheDialogEnds) {
-  FakeDialogWindow window;
-  RecordingEvents events;
-  events.onClick = [&window](int x, int) {
-    if (x == 580) window.endDialog(1);
+// A fake and the events it delivers to; the events outlive the fake.
+class FakeDialogWindowDelivery : public ::testing::Test {
+ protected:
+  RecordingWindowEvents events_;
+  FakeDialogWindow window_;
+};
+using FakeDialogWindowPump = FakeDialogWindowDelivery;
+
+TEST_F(FakeDialogWindowDelivery, RunModalInitialisesThenDeliversUntilTheDialogEnds) {
+  events_.onClick = [this](int x, int) {
+    if (x == 580) window_.endDialog(1);
   };
-  window.queueClick(124, 120);
-  window.queueKey({Key::f10, true});
-  window.queueClick(580, 530);
-  window.queueClick(10, 10);  // after the end: not delivered by runModal
+  window_.queueClick(124, 120);
+  window_.queueKey({Key::f10, true});
+  window_.queueClick(580, 530);
+  window_.queueClick(10, 10);  // after the end: not delivered by runModal
 
-  EXPECT_EQ(window.runModal(events), 1);
-  EXPECT_THAT(events.got, ElementsAre("init", "click 124 120", "key F10 alt", "click 580 530"));
-  EXPECT_EQ(window.pendingMessages(), 1u);
-  EXPECT_EQ(window.result(), 1);
+  EXPECT_EQ(window_.runModal(events_), 1);
+  EXPECT_THAT(events_.got, ElementsAre("init", "click 124 120", "key F10 alt", "click 580 530"));
+  EXPECT_EQ(window_.pendingMessages(), 1u);
+  EXPECT_EQ(window_.result(), 1);
 }
 
-TEST(FakeDialogWindowDelivery, RunModalThatRunsDryStaysAttachedForMoreInput) {
-  FakeDialogWindow window;
-  RecordingEvents events;
-  EXPECT_EQ(window.runModal(events), FakeDialogWindow::kNotEnded);
-  EXPECT_TRUE(window.isShown());
-  window.pressKey({Key::enter, false});
-  window.requestClose();
-  EXPECT_THAT(events.got, ElementsAre("init", "key Enter", "close"));
+TEST_F(FakeDialogWindowDelivery, RunModalThatRunsDryStaysAttachedForMoreInput) {
+  EXPECT_EQ(window_.runModal(events_), FakeDialogWindow::kNotEnded);
+  EXPECT_TRUE(window_.isShown());
+  window_.pressKey({Key::enter, false});
+  window_.requestClose();
+  EXPECT_THAT(events_.got, ElementsAre("init", "key Enter", "close"));
 }
 
-TEST(FakeDialogWindowDelivery, EndDialogDuringInitialisationEndsBeforeAnyMessage) {
-  FakeDialogWindow window;
-  RecordingEvents events;
-  events.onInit = [&window] { window.endDialog(kDialogCancel); };
-  window.queueClick(1, 1);
-  EXPECT_EQ(window.runModal(events), kDialogCancel);
-  EXPECT_FALSE(window.isShown());
-  EXPECT_THAT(events.got, ElementsAre("init"));
+TEST_F(FakeDialogWindowDelivery, EndDialogDuringInitialisationEndsBeforeAnyMessage) {
+  events_.onInit = [this] { window_.endDialog(kDialogCancel); };
+  window_.queueClick(1, 1);
+  EXPECT_EQ(window_.runModal(events_), kDialogCancel);
+  EXPECT_FALSE(window_.isShown());
+  EXPECT_THAT(events_.got, ElementsAre("init"));
 }
 
-TEST(FakeDialogWindowDelivery, TicksOfATimerThatIsNotRunningAreDropped) {
-  FakeDialogWindow window;
-  RecordingEvents events;
-  window.attach(events);
-  window.tickTimer(timer::kPlayback);
-  window.startTimer(timer::kPlayback, std::chrono::milliseconds{100});
-  EXPECT_EQ(window.timerPeriod(timer::kPlayback), std::chrono::milliseconds{100});
-  window.tickTimer(timer::kPlayback);
-  window.queueTimerTick(timer::kPlayback);
-  window.killTimer(timer::kPlayback);
-  window.dispatchPending();
-  EXPECT_THAT(events.got, ElementsAre("timer 1"));
+TEST_F(FakeDialogWindowDelivery, TicksOfATimerThatIsNotRunningAreDropped) {
+  window_.attach(events_);
+  window_.tickTimer(timer::kPlayback);
+  window_.startTimer(timer::kPlayback, std::chrono::milliseconds{100});
+  EXPECT_EQ(window_.timerPeriod(timer::kPlayback), std::chrono::milliseconds{100});
+  window_.tickTimer(timer::kPlayback);
+  window_.queueTimerTick(timer::kPlayback);
+  window_.killTimer(timer::kPlayback);
+  window_.dispatchPending();
+  EXPECT_THAT(events_.got, ElementsAre("timer 1"));
 }
 
-TEST(FakeDialogWindowPump, PlatformPumpDeliversOneQueuedMessageInTheMiddleOfAHandler) {
-  FakeDialogWindow window;
-  RecordingEvents events;
+TEST_F(FakeDialogWindowPump, PlatformPumpDeliversOneQueuedMessageInTheMiddleOfAHandler) {
   std::vector<std::string> seenDuringWork;
-  events.onClick = [&](int x, int) {
+  events_.onClick = [&](int x, int) {
     if (x != 400) return;  // COMPOSE: a long job that pumps between blocks
     platform::pumpOneMessage();
-    seenDuringWork = events.got;
+    seenDuringWork = events_.got;
     platform::pumpOneMessage();
     platform::pumpOneMessage();  // nothing left
   };
-  window.attach(events);
-  window.queueClick(400, 170);
-  window.queueClick(385, 265);  // Stop
-  window.postMediaNotification(MediaNotification::kAborted);
-  window.dispatchPending();
+  window_.attach(events_);
+  window_.queueClick(400, 170);
+  window_.queueClick(385, 265);  // Stop
+  window_.postMediaNotification(MediaNotification::kAborted);
+  window_.dispatchPending();
 
   EXPECT_THAT(seenDuringWork, ElementsAre("click 400 170", "click 385 265"));
-  EXPECT_THAT(events.got, ElementsAre("click 400 170", "click 385 265", "media aborted"));
-  EXPECT_EQ(window.pumpCalls(), 3);
-  EXPECT_EQ(window.pumpedMessages(), 2);
+  EXPECT_THAT(events_.got, ElementsAre("click 400 170", "click 385 265", "media aborted"));
+  EXPECT_EQ(window_.pumpCalls(), 3);
+  EXPECT_EQ(window_.pumpedMessages(), 2);
 }
 
-TEST(FakeDialogWindowPump, NotificationPostedFromAnotherThreadArrivesWithItsFlag) {
-  FakeDialogWindow window;
-  RecordingEvents events;
-  window.attach(events);
-  std::thread player([&window] { window.postMediaNotification(MediaNotification::kSuccessful); });
+TEST_F(FakeDialogWindowPump, NotificationPostedFromAnotherThreadArrivesWithItsFlag) {
+  window_.attach(events_);
+  std::thread player([this] { window_.postMediaNotification(MediaNotification::kSuccessful); });
   player.join();
-  EXPECT_TRUE(window.pumpOneMessage());
-  EXPECT_FALSE(window.pumpOneMessage());
-  EXPECT_THAT(events.got, ElementsAre("media successful"));
+  EXPECT_TRUE(window_.pumpOneMessage());
+  EXPECT_FALSE(window_.pumpOneMessage());
+  EXPECT_THAT(events_.got, ElementsAre("media successful"));
 }
 
-TEST(FakeDialogWindowPump, DestroyingTheFakeUninstallsItsPump) {
-  RecordingEvents events;
+TEST(FakeDialogWindowLifetime, DestroyingTheFakeUninstallsItsPump) {
+  RecordingWindowEvents events;
   {
     FakeDialogWindow window;
     window.attach(events);
