@@ -13,6 +13,7 @@
 
 #include "app/settings/app_folders.h"
 #include "app/settings/composition_settings.h"
+#include "app/window/status_line.h"
 #include "session/generation_sequence.h"
 #include "app/window/wall_clock.h"
 #include "app/window/window_render.h"
@@ -51,6 +52,10 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   explicit GenerateCommand(GenerateContext context) : c_(std::move(context)) {}
 
   int generate();
+  // The next Generate re-creates the piece of this session id (once); an
+  // empty one goes back to the id from the clock.
+  void useSessionId(std::optional<std::uint32_t> sessionId) { nextSessionId_ = sessionId; }
+  std::optional<std::uint32_t> nextSessionId() const { return nextSessionId_; }
 
   // Shows or hides the REMAINING TIME label and the current-time digits;
   // showing also works out the estimate anew.
@@ -76,12 +81,16 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   void discard(const Session&) override {}
 
   void showProblem(const GenerationStep& step);
+  void showStatus(const std::string& text);
   void fileError(const std::string& text);
 
   GenerateContext c_;
   std::chrono::system_clock::time_point generationStart_;
   std::string sampleDataPath_;  // the first candidate that exists; empty when none does
   bool running_ = false;
+  std::optional<std::uint32_t> nextSessionId_;
+  PieceSummary piece_;     // of the run, once planned
+  int shownPercent_ = -1;  // the percentage the strip shows while rendering
 };
 
 }  // namespace brisolt
