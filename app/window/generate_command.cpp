@@ -68,6 +68,8 @@ int GenerateCommand::generate() {
   c_.composer.cancelRequested = false;
   c_.mixer.setCancel(false);
   generationStart_ = c_.clock();
+  estimate_.restart();
+  progressLog_.open(generationStart_);
   const auto& candidates = c_.folders.sampleDataCandidates;
   sampleDataPath_ = firstExistingFile(candidates);
 
@@ -126,6 +128,7 @@ int GenerateCommand::generate() {
   window.showControl(control::kStopLit);
   window.hideControl(control::kWorkingLabel);
   window.hideControl(control::kRemainingTimeLabel);
+  progressLog_.done(c_.clock(), rendered);
   return kGenerateRan;
 }
 
@@ -189,10 +192,11 @@ void GenerateCommand::showRemainingTime(bool show) {
   showControls(window, control::kCurrentTime);
   const platform::ProgressRange range = window.progressRange(control::kGenerationBar);
   const int position = window.progressPosition(control::kGenerationBar);
-  const std::int64_t elapsed = wholeSeconds(c_.clock()) - wholeSeconds(generationStart_);
-  if (const auto remaining = remainingSeconds(position, range.upper, elapsed)) {
-    showMinutesAndSeconds(window, control::kCurrentTime, *remaining);
-  }
+  const auto now = c_.clock();
+  const double elapsed = std::chrono::duration<double>(now - generationStart_).count();
+  const auto remaining = estimate_.remaining(position - range.lower, elapsed);
+  if (remaining) showMinutesAndSeconds(window, control::kCurrentTime, *remaining);
+  progressLog_.estimate(now, position, remaining);
 }
 
 void GenerateCommand::cancel() {
@@ -203,6 +207,7 @@ void GenerateCommand::cancel() {
 void GenerateCommand::advanceProgress() {
   auto& window = c_.window;
   window.stepProgress(control::kGenerationBar);
+  progressLog_.step(c_.clock(), window.progressPosition(control::kGenerationBar));
   if (piece_.sessionId == 0 && piece_.phrases == 0) return;  // not planned yet
   const platform::ProgressRange range = window.progressRange(control::kGenerationBar);
   const int span = std::max(1, range.upper - range.lower);

@@ -13,6 +13,8 @@
 
 #include "app/settings/app_folders.h"
 #include "app/settings/composition_settings.h"
+#include "app/window/progress_log.h"
+#include "app/window/remaining_time_estimate.h"
 #include "app/window/status_line.h"
 #include "session/generation_sequence.h"
 #include "app/window/wall_clock.h"
@@ -91,6 +93,8 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   std::optional<std::uint32_t> nextSessionId_;
   PieceSummary piece_;     // of the run, once planned
   int shownPercent_ = -1;  // the percentage the strip shows while rendering
+  RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate();
+  ProgressLog progressLog_;
 };
 
 }  // namespace brisolt

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/cli/compose_command.h"
+#include "app/window/remaining_time_estimate.h"
 #include "app/window/status_line.h"
 #include "platform/message_pump.h"
 #include "platform/window/main_window_ids.h"
@@ -272,3 +273,35 @@ TEST_F(SessionEntry, MakesTheSameFinalMixAsTheCommandWithThatSessionId) {
 
 }  // namespace
 }  // namespace brisolt::test
+
+namespace brisolt {
+namespace {
+
+// ---- The remaining-time estimate
+
+TEST(RemainingTimeEstimate, WeighsTheStepsByTheirCost) {
+  // Three cheap steps and one that costs as much as the three together.
+  RemainingTimeEstimate estimate({1, 1, 1, 3});
+  EXPECT_DOUBLE_EQ(estimate.doneAt(3), 0.5);
+  EXPECT_EQ(estimate.remaining(3, 6.0), 6) << "half the work in 6 s: 6 s left, not 2";
+}
+
+TEST(RemainingTimeEstimate, SaysNothingUntilSomeWorkIsDone) {
+  RemainingTimeEstimate estimate(std::vector<double>(100, 1.0));
+  EXPECT_EQ(estimate.remaining(1, 1.0), std::nullopt);
+  EXPECT_TRUE(estimate.remaining(10, 1.0));
+}
+
+TEST(RemainingTimeEstimate, SmoothsAOneOffStallAndCapsAtNinetyNineMinutes) {
+  RemainingTimeEstimate estimate(std::vector<double>(10, 1.0));
+  ASSERT_EQ(estimate.remaining(5, 5.0), 5);
+  // A stall: step 6 at 12 s would alone project 20 s in all (8 s left).
+  const int left = *estimate.remaining(6, 12.0);
+  EXPECT_GT(left, 0);
+  EXPECT_LT(left, 8) << "the projection moves toward the stall, not all the way";
+  estimate.restart();
+  EXPECT_EQ(estimate.remaining(5, 1e6), 5940);
+}
+
+}  // namespace
+}  // namespace brisolt
