@@ -11,6 +11,7 @@ enum ExitStatus : int {
   kExitNoSampleData = 3,        // Data.dat is missing or too short
   kExitArchiveNotWritable = 4,  // the archive folder cannot be created or written
   kExitNoDiskSpace = 5,         // not enough free space for the piece
+  kExitBadFile = 6,             // brisolt play: the file is missing, unreadable or not a mix
   kExitCancelled = 130,         // stopped by Ctrl-C
 };
 

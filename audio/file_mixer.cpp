@@ -28,15 +28,14 @@ constexpr std::uint32_t kMixCallSamples = kMixCallSize / 2;
 // Trackers start here so that a minimum stays positive when no sample is negative.
 constexpr std::int32_t kTrackerStartMinimum = 65535;
 
-std::array<std::string, kMixInputCount> splitList(const std::string& list) {
+// The first eight names of `inputs` that are not empty; empty names where
+// there are fewer.
+std::array<std::string, kMixInputCount> firstEightNames(const std::vector<std::string>& inputs) {
   std::array<std::string, kMixInputCount> names;
   std::size_t count = 0;
-  std::size_t start = 0;
-  while (start <= list.size() && count < names.size()) {
-    std::size_t end = list.find('\n', start);
-    if (end == std::string::npos) end = list.size();
-    if (end > start) names[count++] = list.substr(start, end - start);
-    start = end + 1;
+  for (const std::string& input : inputs) {
+    if (count == names.size()) break;
+    if (!input.empty()) names[count++] = input;
   }
   return names;
 }
@@ -166,10 +165,10 @@ int FileMixer::copyFile(const std::string& source, const std::string& destinatio
   return result;
 }
 
-int FileMixer::mixEight(const std::string& destination, const std::string& list, MixMode mode,
+int FileMixer::mixEight(const std::string& destination, const std::vector<std::string>& inputs, MixMode mode,
                         const std::string& scratch) {
   OperationScope scope(*this);
-  const std::array<std::string, kMixInputCount> names = splitList(list);
+  const std::array<std::string, kMixInputCount> names = firstEightNames(inputs);
   for (int k = 0; k < kMixInputCount; ++k) {
     inputs_[k] = platform::File::openForReading(names[k]);
     if (!inputs_[k]) return kMixInputMissing;

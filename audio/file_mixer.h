@@ -65,15 +65,16 @@ class FileMixer {
   // Copies `source` to `destination` (created or replaced) in 16320-byte blocks.
   int copyFile(const std::string& source, const std::string& destination);
 
-  // Averages the eight WAV files named in `list` (names separated by line
-  // feeds; empty pieces skipped) into `destination` through `scratch`. The
+  // Averages the first eight WAV files named in `inputs` (empty names
+  // skipped) into `destination` through `scratch`. The
   // first 104 bytes of the first input are copied unmixed; every other input's
   // first 104 bytes are skipped. On success the inputs are deleted; in
   // kPeakMatched mode so is the scratch file, except when the inputs were all
   // silent (the destination is then a copy of the raw average). An input that
   // ends before the eighth contributes silence from there on; the mix ends
   // with the eighth input.
-  int mixEight(const std::string& destination, const std::string& list, MixMode mode, const std::string& scratch);
+  int mixEight(const std::string& destination, const std::vector<std::string>& inputs, MixMode mode,
+               const std::string& scratch);
 
   // The cancel flag. mixEight clears it before averaging; copyFile never does.
   void setCancel(bool cancel) { cancel_ = cancel; }

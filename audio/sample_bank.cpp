@@ -49,7 +49,7 @@ SampleBank::SampleBank() : copyBuffer_(std::make_unique<CopyBuffer>()) {
 SampleBank::~SampleBank() = default;
 
 std::int32_t SampleBank::sampleOffset(int key, int layer) const {
-  if (layer == 5) layer = 4;
+  layer = clipLayer(layer);
   if (key < 0 || key >= kKeyRows || layer < 0 || layer >= kLayerColumns) return kNoClip;
   return offsets_[key][layer];
 }

@@ -19,6 +19,10 @@ namespace brisolt::audio {
 
 inline constexpr std::int32_t kNoClip = -1;
 
+// The layer whose clip a request for `layer` copies: the bank has no clips
+// of layer 5, which reads layer 4.
+constexpr int clipLayer(int layer) { return layer == 5 ? 4 : layer; }
+
 // The bank never opens the sample data file: callers open it for reading and
 // pass its handle (the source) to the copies.
 class SampleBank {
@@ -30,7 +34,8 @@ class SampleBank {
   SampleBank& operator=(const SampleBank&) = delete;
 
   // The offset of the clip of `key` (0..60, 0 = silence) and `layer` (1..5,
-  // 5 read as 4), or kNoClip where there is none or the arguments are out of range.
+  // 5 read as clipLayer(5) = 4), or kNoClip where there is none or the
+  // arguments are out of range.
   std::int32_t sampleOffset(int key, int layer) const;
 
   // The offset of the first clip whose name carries `key` and `layer` in its

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "compose/data_text.h"
+
 namespace brisolt::compose {
 
 inline constexpr int kBarPatternGroupCount = 20;
@@ -12,5 +14,7 @@ inline constexpr int kBarPatternsPerGroup = 10;
 
 // The embedded data/bar_patterns.txt: text 10 x g + k is member k of group g.
 std::vector<std::string> loadBarPatterns();
+// The same from another text of that form; throws DataTextError at a fault.
+std::vector<std::string> loadBarPatterns(const DataFile& file);
 
 }  // namespace brisolt::compose

@@ -6,14 +6,11 @@
 
 #include "compose/bar_patterns.h"
 #include "compose/loudness_source.h"
-#include "platform/paths.h"
 
 namespace brisolt::compose {
 
 Composer::Composer()
-    : tempFolder(platform::temporaryFolder()),
-      programFolder(platform::executableFolder()),
-      scaleTable_(ScaleTable::load()),
+    : scaleTable_(ScaleTable::load()),
       phraseTables_(PhraseTables::load()),
       dynamicsSource_(loadLoudnessSource()),
       patternBitmaps_(loadBarPatterns()),

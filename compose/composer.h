@@ -5,7 +5,6 @@
 //
 // What a renderer uses:
 //   cancelRequested              set by Stop/Exit; poll it after pumping messages
-//   tempFolder, programFolder    folders fixed at construction
 //   barLength, barsPerPhrase     8 units per bar, 16 bars per phrase
 //   plan()                       the current plan: barCount, tempo, tailMilliseconds,
 //                                noteCount, dynamics, phraseDigitOrders, variationIndex,
@@ -72,14 +71,12 @@ class Composer {
   static constexpr int barLength = kBarLength;
   static constexpr int barsPerPhrase = kBarsPerPhrase;
 
-  // Fills the fixed tables and records the program and temporary folders.
+  // Fills the fixed tables.
   Composer();
 
   // Set by the window when the user stops a Generate; the voice renderers
   // poll it. Planning never reads it.
   bool cancelRequested = false;
-  std::string tempFolder;     // the system's temporary folder, ending in '/'
-  std::string programFolder;  // the executable's folder, without a trailing '/'
 
   // Plans a piece. Writes the generation log (outputPrefix + "log.txt"), takes
   // the session id from the clock (or the fixed id), seeds the generator and

@@ -17,8 +17,28 @@ std::string_view trim(std::string_view text) {
 
 bool isComment(std::string_view line) { return !line.empty() && line.front() == '#'; }
 
+int lineOf(const DataFile& file, std::string_view at) {
+  const char* begin = file.text.data();
+  const char* end = begin + file.text.size();
+  const bool inside = at.data() >= begin && at.data() <= end;
+  const char* upTo = inside ? at.data() : end;
+  int line = 1;
+  for (const char* c = begin; c < upTo; ++c) {
+    if (*c == '\n' && (inside || c + 1 < end)) ++line;
+  }
+  return line;
+}
+
+void badDataText(const DataFile& file, std::string_view at, std::string_view fault) {
+  throw DataTextError(lineError(file.name, lineOf(file, at), fault));
+}
+
 void badDataText(std::string_view tableName, std::string_view fault) {
-  throw std::logic_error("embedded table '" + std::string(tableName) + "': " + std::string(fault));
+  throw DataTextError("embedded table '" + std::string(tableName) + "': " + std::string(fault));
+}
+
+void refuseDataText(const std::string& error) {
+  if (!error.empty()) throw DataTextError(error);
 }
 
 std::vector<NumberedLine> numberedLines(std::string_view text) {
@@ -41,14 +61,14 @@ std::vector<std::string_view> dataLines(std::string_view text) {
   return lines;
 }
 
-std::vector<DataSection> dataSections(std::string_view text, std::string_view tableName) {
+std::vector<DataSection> dataSections(const DataFile& file) {
   std::vector<DataSection> sections;
-  for (const std::string_view line : dataLines(text)) {
+  for (const std::string_view line : dataLines(file.text)) {
     if (line.front() == '[') {
-      if (line.back() != ']') badDataText(tableName, "unclosed section name '" + std::string(line) + "'");
-      sections.push_back({std::string(trim(line.substr(1, line.size() - 2))), {}});
+      if (line.back() != ']') badDataText(file, line, "unclosed section name '" + std::string(line) + "'");
+      sections.push_back({std::string(trim(line.substr(1, line.size() - 2))), line, {}});
     } else if (sections.empty()) {
-      badDataText(tableName, "line before the first section: '" + std::string(line) + "'");
+      badDataText(file, line, "line before the first section: '" + std::string(line) + "'");
     } else {
       sections.back().lines.push_back(line);
     }
@@ -104,29 +124,30 @@ std::string lineError(std::string_view file, int lineNumber, std::string_view me
   return text;
 }
 
-std::vector<std::string> indexedEntries(const std::vector<std::string_view>& lines,
-                                        std::size_t count, std::string_view tableName) {
+std::vector<std::string> indexedEntries(const DataFile& file, const DataSection& section, std::size_t count) {
   std::vector<std::string> entries(count);
   std::vector<bool> given(count, false);
-  for (const std::string_view line : lines) {
+  for (const std::string_view line : section.lines) {
     const auto blank = line.find_first_of(" \t");
-    if (blank == std::string_view::npos) badDataText(tableName, "entry without text: '" + std::string(line) + "'");
+    if (blank == std::string_view::npos) badDataText(file, line, "entry without text: '" + std::string(line) + "'");
     const std::string_view indexes = line.substr(0, blank);
     const auto dash = indexes.find('-');
     const int first = parseCount(indexes.substr(0, dash));
     const int last = dash == std::string_view::npos ? first : parseCount(indexes.substr(dash + 1));
     if (first < 0 || last < first || static_cast<std::size_t>(last) >= count) {
-      badDataText(tableName, "bad index '" + std::string(indexes) + "'");
+      badDataText(file, line, "bad index '" + std::string(indexes) + "'");
     }
     const std::string text = withoutBlanks(line.substr(blank));
     for (int index = first; index <= last; ++index) {
-      if (given[index]) badDataText(tableName, "index " + std::to_string(index) + " given twice");
+      if (given[index]) badDataText(file, line, "index " + std::to_string(index) + " given twice");
       given[index] = true;
       entries[index] = text;
     }
   }
   for (std::size_t index = 0; index < count; ++index) {
-    if (!given[index]) badDataText(tableName, "index " + std::to_string(index) + " missing");
+    if (!given[index]) {
+      badDataText(file, section.header, "[" + section.name + "]: index " + std::to_string(index) + " missing");
+    }
   }
   return entries;
 }

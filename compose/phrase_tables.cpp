@@ -27,31 +27,35 @@ bool isDurationText(const std::string& text) {
 }
 
 void readRhythmPools(PhraseTables& tables) {
-  const auto sections = dataSections(embedded::compose_rhythm_pools, "rhythm pools");
-  if (sections.size() != kRhythmPoolCount) badDataText("rhythm pools", "expected six pools");
+  const DataFile file{"rhythm_pools.txt", embedded::compose_rhythm_pools};
+  const auto sections = dataSections(file);
+  if (sections.size() != kRhythmPoolCount) badDataText(file, {}, "expected six pools");
   for (int pool = 0; pool < kRhythmPoolCount; ++pool) {
-    if (sections[pool].name != kPoolNames[pool]) {
-      badDataText("rhythm pools", "expected pool '" + std::string(kPoolNames[pool]) + "', found '" +
-                                      sections[pool].name + "'");
+    const DataSection& section = sections[pool];
+    if (section.name != kPoolNames[pool]) {
+      badDataText(file, section.header,
+                  "expected pool '" + std::string(kPoolNames[pool]) + "', found '" + section.name + "'");
     }
-    tables.rhythmPools[pool] = indexedEntries(sections[pool].lines, kTableEntryCount, sections[pool].name);
+    tables.rhythmPools[pool] = indexedEntries(file, section, kTableEntryCount);
     for (const std::string& text : tables.rhythmPools[pool]) {
-      if (!isDurationText(text)) badDataText(sections[pool].name, "not a rhythm text: '" + text + "'");
+      if (!isDurationText(text)) badDataText(file, section.header, "[" + section.name + "]: not a rhythm text: '" + text + "'");
     }
   }
 }
 
 void readStepWeights(PhraseTables& tables) {
-  const auto sections = dataSections(embedded::compose_step_weights, "step weights");
-  if (sections.size() != kStepWeightTableCount) badDataText("step weights", "expected eight tables");
+  const DataFile file{"step_weights.txt", embedded::compose_step_weights};
+  const auto sections = dataSections(file);
+  if (sections.size() != kStepWeightTableCount) badDataText(file, {}, "expected eight tables");
   for (int table = 0; table < kStepWeightTableCount; ++table) {
-    if (sections[table].name != "table " + std::to_string(table + 1)) {
-      badDataText("step weights", "expected 'table " + std::to_string(table + 1) + "', found '" +
-                                      sections[table].name + "'");
+    const DataSection& section = sections[table];
+    if (section.name != "table " + std::to_string(table + 1)) {
+      badDataText(file, section.header,
+                  "expected 'table " + std::to_string(table + 1) + "', found '" + section.name + "'");
     }
-    for (const std::string& text : indexedEntries(sections[table].lines, kTableEntryCount, sections[table].name)) {
+    for (const std::string& text : indexedEntries(file, section, kTableEntryCount)) {
       if (text.size() != 2 * kStepWeightCount || text.find_first_not_of("0123456789") != std::string::npos) {
-        badDataText(sections[table].name, "expected nine two-digit weights: '" + text + "'");
+        badDataText(file, section.header, "[" + section.name + "]: expected nine two-digit weights: '" + text + "'");
       }
       StepWeights weights{};
       for (int step = 0; step < kStepWeightCount; ++step) {
@@ -63,19 +67,20 @@ void readStepWeights(PhraseTables& tables) {
 }
 
 void readPhraseTexts(PhraseTables& tables) {
-  for (const std::string_view line : dataLines(embedded::compose_phrase_texts)) {
+  const DataFile file{"phrase_texts.txt", embedded::compose_phrase_texts};
+  for (const std::string_view line : dataLines(file.text)) {
     const auto fields = splitFields(line, '=');
-    if (fields.size() != 2) badDataText("phrase texts", "expected 'name = digits': '" + std::string(line) + "'");
+    if (fields.size() != 2) badDataText(file, line, "expected 'name = digits': '" + std::string(line) + "'");
     if (fields[0] == "step cycle") {
       tables.stepCycle = std::string(fields[1]);
     } else if (fields[0] == "phrase weights") {
       tables.phraseWeights = std::string(fields[1]);
     } else {
-      badDataText("phrase texts", "unknown name '" + std::string(fields[0]) + "'");
+      badDataText(file, line, "unknown name '" + std::string(fields[0]) + "'");
     }
   }
-  if (tables.stepCycle.find('0') == std::string::npos) badDataText("phrase texts", "the step cycle has no '0'");
-  if (tables.phraseWeights.empty()) badDataText("phrase texts", "no phrase weights");
+  if (tables.stepCycle.find('0') == std::string::npos) badDataText(file, {}, "the step cycle has no '0'");
+  if (tables.phraseWeights.empty()) badDataText(file, {}, "no phrase weights");
 }
 
 }  // namespace

@@ -12,24 +12,26 @@ namespace brisolt::compose {
 namespace {
 
 std::vector<KeySignature> readKeySignatures() {
+  const DataFile file{"keys.txt", embedded::compose_keys};
   std::vector<KeySignature> keys;
-  for (const std::string_view line : dataLines(embedded::compose_keys)) {
+  for (const std::string_view line : dataLines(file.text)) {
     const auto fields = words(line);
     if (fields.size() != 3 || parseCount(fields[0]) != static_cast<int>(keys.size()) + 1) {
-      badDataText("keys", "expected 'index stored display' in order: '" + std::string(line) + "'");
+      badDataText(file, line, "expected 'index stored display' in order: '" + std::string(line) + "'");
     }
     keys.push_back({std::string(fields[1]), std::string(fields[2])});
   }
-  if (keys.size() != kKeySignatureCount) badDataText("keys", "expected 12 key signatures");
+  if (keys.size() != kKeySignatureCount) badDataText(file, {}, "expected 12 key signatures");
   return keys;
 }
 
 std::vector<Scale> readScales() {
+  const DataFile file{"scales.txt", embedded::compose_scales};
   std::vector<Scale> scales;
-  for (const std::string_view line : dataLines(embedded::compose_scales)) {
+  for (const std::string_view line : dataLines(file.text)) {
     const auto fields = splitFields(line, '|');
     if (fields.size() != 4 || parseCount(fields[0]) != static_cast<int>(scales.size())) {
-      badDataText("scales", "expected 'index | name | pitch classes | family' in order: '" + std::string(line) + "'");
+      badDataText(file, line, "expected 'index | name | pitch classes | family' in order: '" + std::string(line) + "'");
     }
     Scale scale{std::string(fields[1]), {}, std::string(fields[3])};
     std::size_t count = 0;
@@ -37,19 +39,19 @@ std::vector<Scale> readScales() {
     for (const std::string_view text : words(fields[2])) {
       const int pitchClass = parseCount(text);
       if (count == scale.pitchClasses.size() || pitchClass <= previous || pitchClass > 11) {
-        badDataText("scales", "pitch classes must be seven ascending values 0..11: '" + std::string(line) + "'");
+        badDataText(file, line, "pitch classes must be seven ascending values 0..11: '" + std::string(line) + "'");
       }
       scale.pitchClasses[count++] = previous = pitchClass;
     }
     if (count != scale.pitchClasses.size() || scale.pitchClasses[0] != 0) {
-      badDataText("scales", "a scale has seven pitch classes starting at 0: '" + std::string(line) + "'");
+      badDataText(file, line, "a scale has seven pitch classes starting at 0: '" + std::string(line) + "'");
     }
     if (scale.modeFamily != "Maj" && scale.modeFamily != "Min") {
-      badDataText("scales", "mode family must be Maj or Min: '" + std::string(line) + "'");
+      badDataText(file, line, "mode family must be Maj or Min: '" + std::string(line) + "'");
     }
     scales.push_back(scale);
   }
-  if (scales.size() != kScaleCount) badDataText("scales", "expected 12 scales");
+  if (scales.size() != kScaleCount) badDataText(file, {}, "expected 12 scales");
   return scales;
 }
 

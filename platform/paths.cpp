@@ -14,6 +14,13 @@ std::string executableFolder() {
   return exe.parent_path().string();
 }
 
+std::string executableName() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return exe.filename().string();
+}
+
 std::string temporaryFolder() {
   const char* fromEnvironment = std::getenv("TMPDIR");
   std::string folder = (fromEnvironment && *fromEnvironment) ? fromEnvironment : "/tmp";

@@ -10,6 +10,10 @@ namespace brisolt::platform {
 // system cannot tell (then files go to the current folder).
 std::string executableFolder();
 
+// The file name of the running executable ("brisolt"); empty when the
+// system cannot tell.
+std::string executableName();
+
 // The folder for temporary files: $TMPDIR when set and not empty, else /tmp.
 // Always ends in '/'.
 std::string temporaryFolder();

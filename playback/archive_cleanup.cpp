@@ -1,8 +1,6 @@
 // Archive cleanup over the listing of the session's files.
 #include "playback/archive_cleanup.h"
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "platform/files/file_system.h"
@@ -20,11 +18,6 @@ bool keeps(const std::string& name, const SessionState& state) {
   return name.find(kLogMark) != std::string::npos && !state.logUnsaved;
 }
 
-bool gone(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) != 0;
-}
-
 platform::MessageBoxRequest cannotDelete(const std::string& path) {
   return {"Brisolt - File Error",
           "Can't delete file: " + path + "\nbecause it's being used by another program.",
@@ -34,7 +27,7 @@ platform::MessageBoxRequest cannotDelete(const std::string& path) {
 // Deletes one file, asking the user while it cannot be. A file that has
 // vanished since the listing counts as deleted.
 void deleteAsking(const std::string& path, platform::DialogWindow& window) {
-  while (!platform::deleteFile(path) && !gone(path)) {
+  while (!platform::deleteFile(path) && platform::nameExists(path)) {
     if (window.showMessageBox(cannotDelete(path)) != platform::MessageBoxAnswer::retry) return;
   }
 }

@@ -14,18 +14,24 @@ std::string clockText(std::int64_t milliseconds) {
   return text;
 }
 
+std::string lengthText(std::int64_t milliseconds) { return clockText(milliseconds + 500); }
+
 std::string statusLine(const PlayerStatus& status) {
   char phrase[32];
   std::snprintf(phrase, sizeof phrase, "  phrase %02d", status.phrase);
-  return clockText(status.elapsedMilliseconds) + " / " + clockText(status.lengthMilliseconds) + phrase +
+  // At the end the elapsed time reads as the length, not a second short of it.
+  const std::string elapsed = status.elapsedMilliseconds >= status.lengthMilliseconds
+                                  ? lengthText(status.lengthMilliseconds)
+                                  : clockText(status.elapsedMilliseconds);
+  return elapsed + " / " + lengthText(status.lengthMilliseconds) + phrase +
          (status.paused ? "  (paused)" : "");
 }
 
 FilePlayer::FilePlayer(platform::AudioBackend& backend)
     : player_(backend,
-              [this](platform::NotifyFlag flag, platform::DeviceId) {
-                if (flag == platform::NotifyFlag::failure) failed_ = true;
-                if (flag == platform::NotifyFlag::successful || flag == platform::NotifyFlag::failure) ended_ = true;
+              [this](platform::MediaNotification flag, platform::DeviceId) {
+                if (flag == platform::MediaNotification::kFailure) failed_ = true;
+                if (flag == platform::MediaNotification::kSuccessful || flag == platform::MediaNotification::kFailure) ended_ = true;
               }),
       device_(player_) {}
 
@@ -45,7 +51,7 @@ platform::MediaReply FilePlayer::start() { return device_.play(); }
 
 void FilePlayer::press(PlayerKey key) {
   switch (key) {
-    case PlayerKey::togglePause:
+    case PlayerKey::kTogglePause:
       if (shown_.paused) {
         device_.play();
       } else {
@@ -53,13 +59,13 @@ void FilePlayer::press(PlayerKey key) {
       }
       shown_.paused = !shown_.paused;
       break;
-    case PlayerKey::phraseBack:
-    case PlayerKey::phraseForward: {
-      const int direction = key == PlayerKey::phraseBack ? -1 : +1;
+    case PlayerKey::kPhraseBack:
+    case PlayerKey::kPhraseForward: {
+      const int direction = key == PlayerKey::kPhraseBack ? -1 : +1;
       seekToPhrase(device_, seekTargetPhrase(shown_.phrase, direction, shown_.phraseTotal), !shown_.paused);
       break;
     }
-    case PlayerKey::quit: device_.stop(); break;
+    case PlayerKey::kQuit: device_.stop(); break;
   }
 }
 

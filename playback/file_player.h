@@ -13,7 +13,7 @@
 
 namespace brisolt::playback {
 
-enum class PlayerKey { togglePause, phraseBack, phraseForward, quit };
+enum class PlayerKey { kTogglePause, kPhraseBack, kPhraseForward, kQuit };
 
 // What the display shows.
 struct PlayerStatus {
@@ -25,8 +25,10 @@ struct PlayerStatus {
   friend bool operator==(const PlayerStatus&, const PlayerStatus&) = default;
 };
 
-// Milliseconds as "mm:ss" (minutes go past 59).
+// Milliseconds as "mm:ss" (minutes go past 59), whole seconds elapsed.
 std::string clockText(std::int64_t milliseconds);
+// A file's length as "mm:ss", to the nearest second.
+std::string lengthText(std::int64_t milliseconds);
 
 // "mm:ss / mm:ss  phrase nn", with "  (paused)" while paused.
 std::string statusLine(const PlayerStatus& status);

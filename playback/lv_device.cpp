@@ -1,6 +1,7 @@
-// The media command strings of the "lv" device.
+// The media commands of the "lv" device.
 #include "playback/lv_device.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -8,11 +9,16 @@
 
 namespace brisolt::playback {
 
-namespace lv {
-std::string openCommand(const std::string& path) { return "open " + path + " type waveaudio alias lv wait"; }
-std::string seekCommand(std::int64_t milliseconds) { return "seek lv to " + std::to_string(milliseconds); }
-std::string seekAndWaitCommand(std::int64_t milliseconds) { return seekCommand(milliseconds) + " wait"; }
-}  // namespace lv
+namespace {
+
+using platform::MediaCommand;
+
+// Milliseconds the device can be asked for: none before the start.
+std::uint32_t toCommandMilliseconds(std::int64_t milliseconds) {
+  return static_cast<std::uint32_t>(std::clamp<std::int64_t>(milliseconds, 0, UINT32_MAX));
+}
+
+}  // namespace
 
 std::int64_t answerMilliseconds(const std::string& answer) {
   std::int64_t value = 0;
@@ -27,17 +33,24 @@ double answerDecimal(const std::string& answer) {
   return end == answer.c_str() ? 0 : value;
 }
 
-bool LvDevice::setTimeFormat() { return player_.send(lv::kSetTimeFormat).ok(); }
-platform::MediaReply LvDevice::open(const std::string& path) { return player_.send(lv::openCommand(path)); }
-std::int64_t LvDevice::lengthMilliseconds() { return answerMilliseconds(player_.send(lv::kLength).answer); }
-std::string LvDevice::positionAnswer() { return player_.send(lv::kPosition).answer; }
-platform::MediaReply LvDevice::play() { return player_.send(lv::kPlay); }
-void LvDevice::pause() { player_.send(lv::kPause); }
-void LvDevice::stop() { player_.send(lv::kStop); }
-void LvDevice::seek(std::int64_t milliseconds) { player_.send(lv::seekCommand(milliseconds)); }
-void LvDevice::seekAndWait(std::int64_t milliseconds) { player_.send(lv::seekAndWaitCommand(milliseconds)); }
-void LvDevice::close() { player_.send(lv::kClose); }
-void LvDevice::closeAll() { player_.send(lv::kCloseAll); }
+bool LvDevice::setTimeFormat() { return player_.send(MediaCommand::setTimeFormat(kLvAlias)).ok(); }
+platform::MediaReply LvDevice::open(const std::string& path) {
+  return player_.send(MediaCommand::open(path, kLvAlias));
+}
+std::int64_t LvDevice::lengthMilliseconds() {
+  return answerMilliseconds(player_.send(MediaCommand::statusLength(kLvAlias)).answer);
+}
+std::string LvDevice::positionAnswer() { return player_.send(MediaCommand::statusPosition(kLvAlias)).answer; }
+platform::MediaReply LvDevice::play() { return player_.send(MediaCommand::play(kLvAlias)); }
+void LvDevice::pause() { player_.send(MediaCommand::pause(kLvAlias)); }
+void LvDevice::stop() { player_.send(MediaCommand::stop(kLvAlias)); }
+void LvDevice::seek(std::int64_t milliseconds) {
+  player_.send(MediaCommand::seek(kLvAlias, toCommandMilliseconds(milliseconds)));
+}
+void LvDevice::seekAndWait(std::int64_t milliseconds) {
+  player_.send(MediaCommand::seekAndWait(kLvAlias, toCommandMilliseconds(milliseconds)));
+}
+void LvDevice::close() { player_.send(MediaCommand::close(kLvAlias)); }
 
 void seekToPhrase(LvDevice& device, int phrase, bool playing) {
   device.stop();

@@ -1,6 +1,5 @@
-// The wave-audio device "lv" that plays a session's mix, as the media command
-// strings that drive it. Every command the program sends for playback is
-// spelled here, once.
+// The wave-audio device "lv" that plays a session's mix: the media commands
+// that drive it, under its alias.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +9,8 @@
 
 namespace brisolt::playback {
 
-// The command strings, exactly as they are sent.
-namespace lv {
-inline constexpr const char* kSetTimeFormat = "set lv time format MS wait";
-inline constexpr const char* kLength = "status lv length wait";
-inline constexpr const char* kPosition = "status lv position wait";
-inline constexpr const char* kPlay = "play lv notify";
-inline constexpr const char* kPause = "pause lv";
-inline constexpr const char* kStop = "stop lv wait";
-inline constexpr const char* kClose = "close lv wait";
-inline constexpr const char* kCloseAll = "close all wait";
-std::string openCommand(const std::string& path);  // "open " + path + " type waveaudio alias lv wait"
-std::string seekCommand(std::int64_t milliseconds);          // "seek lv to %d"
-std::string seekAndWaitCommand(std::int64_t milliseconds);   // "seek lv to %d wait"
-}  // namespace lv
+// The alias the mix plays under.
+inline constexpr const char* kLvAlias = "lv";
 
 // Sends the commands to a player. Failures are not reported (the state of the
 // device tells); answers that are not numbers read as 0.
@@ -46,7 +33,6 @@ class LvDevice {
   void seek(std::int64_t milliseconds);
   void seekAndWait(std::int64_t milliseconds);
   void close();
-  void closeAll();
 
  private:
   platform::MediaPlayer& player_;

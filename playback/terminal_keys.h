@@ -15,8 +15,8 @@ class TerminalKeyDecoder {
   std::optional<PlayerKey> feed(char byte);
 
  private:
-  enum class State { plain, escape, sequence };
-  State state_ = State::plain;
+  enum class State { kPlain, kEscape, kSequence };
+  State state_ = State::kPlain;
 };
 
 }  // namespace brisolt::playback

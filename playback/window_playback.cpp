@@ -2,12 +2,11 @@
 // the main window runs them on its own thread.
 #include "playback/window_playback.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <utility>
 
+#include "platform/files/file_system.h"
 #include "platform/window/main_window_ids.h"
 #include "platform/window/picture_ids.h"
 #include "playback/archive_cleanup.h"
@@ -23,16 +22,11 @@ constexpr const char* kNothingToPlay = "Nothing to play, would you like to GENER
 constexpr std::chrono::milliseconds kTimerPeriod{100};
 constexpr std::size_t kWaveExtensionLength = 4;  // ".wav"
 
-bool fileExists(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0;
-}
-
 // The mix itself, or its "L.wav" variant beside it when there is one.
 std::string chooseFile(const std::string& musicFile) {
   if (musicFile.size() >= kWaveExtensionLength) {
     const std::string variant = musicFile.substr(0, musicFile.size() - kWaveExtensionLength) + "L.wav";
-    if (fileExists(variant)) return variant;
+    if (platform::fileExists(variant)) return variant;
   }
   return musicFile;
 }
@@ -44,9 +38,7 @@ platform::PictureId digit(int value) {
 }  // namespace
 
 platform::NotificationSink notificationsTo(platform::DialogWindow& window) {
-  return [&window](platform::NotifyFlag flag, platform::DeviceId) {
-    window.postMediaNotification(static_cast<MediaNotification>(flag));
-  };
+  return [&window](MediaNotification flag, platform::DeviceId) { window.postMediaNotification(flag); };
 }
 
 WindowPlayback::WindowPlayback(SessionState& state, platform::DialogWindow& window, platform::MediaPlayer& player,
@@ -161,7 +153,7 @@ int WindowPlayback::seekPhrase(int direction) {
 
 void WindowPlayback::onMediaNotification(MediaNotification flag) {
   // Superseded and aborted come from the pause, stop, seek and close commands.
-  if (flag == MediaNotification::superseded || flag == MediaNotification::aborted) return;
+  if (flag == MediaNotification::kSuperseded || flag == MediaNotification::kAborted) return;
   // An end that reaches the window during a Generate was posted before the
   // device was closed: it belongs to a playback already over, and taken as
   // Stop it would throw away the session being made.

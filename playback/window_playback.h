@@ -16,7 +16,7 @@
 // The window creates the controls it drives (the position bar 1059 at
 // (380, 225), 205 x 15, background rgb(150, 149, 147), the digits, the lit
 // buttons and labels), routes timer 1 to onPlaybackTimer() and media
-// notifications to onMediaNotification(), and sends "close all wait" through
+// notifications to onMediaNotification(), and sends MediaCommand::closeAll() through
 // the player when it is destroyed.
 #pragma once
 

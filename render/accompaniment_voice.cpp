@@ -2,6 +2,7 @@
 // in the low-middle register from layer 2 clips ringing for three units.
 #include <optional>
 
+#include "render/last_note.h"
 #include "render/voice_file.h"
 #include "render/voice_moves.h"
 #include "render/voice_notes.h"
@@ -34,7 +35,8 @@ std::optional<int> keyOf(compose::Composer& composer, const AccompanimentVoice& 
 }
 
 // Writes one note: three units of ring, or, for the last note of the piece,
-// exactly its duration from the clip whose layer is that duration.
+// exactly its duration from the clip whose layer is that duration (or the
+// longest the key has, then silence: see last_note.h).
 bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, int& debt) {
   const int d = note.planned.duration;
   if (!key) {
@@ -43,7 +45,11 @@ bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, i
   }
   if (note.planned.lastOfPiece) {
     debt = 0;
-    return file.clip(*key, d, unitsToBytes(d), note.step);
+    const std::optional<LastNoteClip> last = lastNoteClip(file.bank(), *key, d);
+    if (!last) return file.clip(*key, d, unitsToBytes(d), note.step);  // fails, naming the clip
+    if (!file.clip(*key, last->layer, unitsToBytes(last->clipUnits), note.step)) return false;
+    file.silenceUnits(last->silenceUnits);
+    return true;
   }
   if (!file.clip(*key, kLayer, unitsToBytes(kRingUnits), note.step)) return false;
   if (d < kRingUnits) debt = kRingUnits - d;
@@ -53,14 +59,15 @@ bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, i
 
 }  // namespace
 
-std::string renderAccompanimentVoice(compose::Composer& composer, const std::string& sampleDataPath,
-                                     char voiceLetter, int step) {
+VoiceResult renderAccompanimentVoice(compose::Composer& composer, const std::string& sampleDataPath,
+                                     char voiceLetter, EventCollector& events, int step) {
   const AccompanimentVoice* voice = builtinVoiceTable().accompaniment(voiceLetter);
   if (voice == nullptr) return {};
   const std::string_view pattern = builtinVoicePatterns().find(voiceLetter);
   const FamilyRule& rule = familyRule(voice->family);
   const ModeIntervals mode = modeIntervals(composer.plan().modeFamily);
-  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, [&](VoiceFile& file) {
+  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, events, VoiceId::ofLetter(voiceLetter),
+                            [&](VoiceFile& file) {
     VoiceNotes notes(composer, voice->common.groupDigit, pattern,
                      rule.followsDynamics ? std::nullopt : std::optional<int>(step));
     int debt = 0;

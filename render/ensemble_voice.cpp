@@ -31,7 +31,7 @@ class EnsembleDecisions {
   // note, in order, so the register choices and random draws stay in step.
   std::optional<int> keyOf(const VoiceNote& note, int debt) {
     const int d = note.planned.duration;
-    if (voice_.foldKind == FoldKind::RangeList) {
+    if (voice_.foldKind == FoldKind::kRangeList) {
       if (plannedUnits_ % kRegisterUnits == 0) pickRegister();
       plannedUnits_ += d;
     }
@@ -41,18 +41,18 @@ class EnsembleDecisions {
 
     int key = note.planned.key;
     // Voices with two folds bring the key into the first range before moving.
-    if (voice_.foldKind == FoldKind::Fixed && voice_.folds.size() > 1) {
+    if (voice_.foldKind == FoldKind::kFixed && voice_.folds.size() > 1) {
       key = compose::Composer::foldIntoRange(key, voice_.folds.front());
     }
     const std::optional<int> moved = moveKey(rule_.moves, note.character, key, composer_, mode_);
     if (!moved) return std::nullopt;
     key = *moved;
     switch (voice_.foldKind) {
-      case FoldKind::None: break;
-      case FoldKind::Fixed:
+      case FoldKind::kNone: break;
+      case FoldKind::kFixed:
         if (key != 0 || rule_.foldsKeyZero) key = compose::Composer::foldIntoRange(key, voice_.folds.back());
         break;
-      case FoldKind::RangeList: key = compose::Composer::foldIntoRange(key, register_); break;
+      case FoldKind::kRangeList: key = compose::Composer::foldIntoRange(key, register_); break;
     }
     if (!composer_.isScaleKey(key)) return std::nullopt;
     if (d == 1 && debt > 0) return std::nullopt;  // swallowed by the clip still ringing
@@ -93,13 +93,14 @@ bool placeNote(VoiceFile& file, std::optional<int> key, const VoiceNote& note, i
 
 }  // namespace
 
-std::string renderEnsembleVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
-                                int step) {
+VoiceResult renderEnsembleVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
+                                EventCollector& events, int step) {
   const EnsembleVoice* voice = builtinVoiceTable().ensemble(voiceLetter);
   if (voice == nullptr) return {};
   const std::string_view pattern = builtinVoicePatterns().find(voiceLetter);
   const bool followsDynamics = familyRule(voice->family).followsDynamics;
-  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, [&](VoiceFile& file) {
+  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, events, VoiceId::ofLetter(voiceLetter),
+                            [&](VoiceFile& file) {
     VoiceNotes notes(composer, voice->common.groupDigit, pattern,
                      followsDynamics ? std::nullopt : std::optional<int>(step));
     EnsembleDecisions decisions(composer, *voice);

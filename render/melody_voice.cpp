@@ -30,7 +30,7 @@ bool placeNote(VoiceFile& file, const std::vector<StreamNote>& notes, std::size_
 
 }  // namespace
 
-std::string renderMelody(compose::Composer& composer, const std::string& sampleDataPath) {
+VoiceResult renderMelody(compose::Composer& composer, const std::string& sampleDataPath, EventCollector& events) {
   audio::SampleBank bank;
   StreamFiles files;
   if (!files.create() || !files.create()) return files.failed();
@@ -38,12 +38,13 @@ std::string renderMelody(compose::Composer& composer, const std::string& sampleD
   NoteStreams streams(composer.plan().noteCount);
   VoiceNotes notes(composer, kAnyGroup, {}, std::nullopt);
   VoiceNote note;
-  for (WalkStep step; (step = notes.next(note)) != WalkStep::End;) {
-    if (step == WalkStep::Cancelled) return files.cancelled();
+  for (WalkStep step; (step = notes.next(note)) != WalkStep::kEnd;) {
+    if (step == WalkStep::kCancelled) return files.cancelled();
     const int key = compose::Composer::foldIntoRange(note.planned.key, kLowestKey, kHighestKey);
     streams.deal(key, note.planned.duration, note.step, kIdleStep);
   }
-  return writeStreamFiles(composer, bank, sampleDataPath, kLeadInMs, streams, files, true, placeNote);
+  return writeStreamFiles(composer, bank, sampleDataPath, kLeadInMs, streams, files, events,
+                          VoiceId::melody(), placeNote);
 }
 
 }  // namespace brisolt::render

@@ -1,7 +1,11 @@
 // Dealing planned notes to the two streams.
 #include "render/note_streams.h"
 
+#include <cerrno>
+
 #include "platform/files/file_system.h"
+#include "platform/paths.h"
+#include "render/voice_failure.h"
 
 namespace brisolt::render {
 
@@ -17,34 +21,18 @@ void NoteStreams::deal(int key, int duration, int step, int idleStep) {
 
 bool StreamFiles::create() {
   std::string path = platform::createTemporaryFile();
-  if (path.empty()) return false;
+  if (path.empty()) {
+    recordVoiceFailure({VoiceFailureKind::kNoTemporaryFile, 0, 0, platform::temporaryFolder(), errno});
+    return false;
+  }
   paths_.push_back(std::move(path));
   return true;
 }
 
-std::string StreamFiles::cancelled() const {
-  std::string text;
-  for (std::size_t i = 0; i < paths_.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += paths_[i];
-  }
-  return text + kCancelMark;
-}
-
-std::string StreamFiles::failed() {
+VoiceResult StreamFiles::failed() {
   for (const std::string& path : paths_) platform::deleteFile(path);
   paths_.clear();
   return {};
-}
-
-std::string StreamFiles::written(bool finalLineFeed) const {
-  std::string text;
-  for (std::size_t i = 0; i < paths_.size(); ++i) {
-    if (i > 0 && !finalLineFeed) text += '\n';
-    text += paths_[i];
-    if (finalLineFeed) text += '\n';
-  }
-  return text;
 }
 
 }  // namespace brisolt::render

@@ -45,14 +45,14 @@ template <typename Place>
 VoiceOutcome writeStream(compose::Composer& composer, VoiceFile& file, const std::vector<StreamNote>& notes,
                          Place&& place) {
   for (std::size_t index = 0; index < notes.size(); ++index) {
-    if (stopRequested(composer)) return VoiceOutcome::Cancelled;
-    if (!place(file, notes, index)) return VoiceOutcome::Failed;
+    if (stopRequested(composer)) return VoiceOutcome::kCancelled;
+    if (!place(file, notes, index)) return VoiceOutcome::kFailed;
   }
-  return VoiceOutcome::Written;
+  return VoiceOutcome::kWritten;
 }
 
 // The files of a two-stream voice, made one by one in the temporary folder,
-// and the result texts that name them.
+// and the renderer results that name them.
 class StreamFiles {
  public:
   // Makes the next file; false when the temporary folder refused it.
@@ -60,15 +60,11 @@ class StreamFiles {
   std::size_t count() const { return paths_.size(); }
   const std::string& path(std::size_t index) const { return paths_[index]; }
 
-  // The files made so far, separated by line feeds, followed by "*"
-  // (a lone "*" when none has been made yet).
-  std::string cancelled() const;
-  // Removes every file made so far (nobody can name them after an empty
-  // result) and returns the empty text.
-  std::string failed();
-  // The two paths separated by a line feed; with `finalLineFeed`, each
-  // followed by one.
-  std::string written(bool finalLineFeed) const;
+  // The files made so far (none when none has been made yet).
+  VoiceResult cancelled() const { return {paths_, VoiceEnd::kCancelled}; }
+  // Removes every file made so far (nobody can name them after a failure).
+  VoiceResult failed();
+  VoiceResult written() const { return {paths_, VoiceEnd::kWritten}; }
 
  private:
   std::vector<std::string> paths_;
@@ -76,21 +72,22 @@ class StreamFiles {
 
 // The second pass of a two-stream voice: stream 0 and then stream 1, each
 // written with writeVoiceFile into files.path(i) (made now when `files` does
-// not hold it yet) with `place` for its notes. Returns the result text.
+// not hold it yet) as file i of `voice`, with `place` for its notes.
 template <typename Place>
-std::string writeStreamFiles(compose::Composer& composer, audio::SampleBank& bank, const std::string& sampleDataPath,
-                             int leadInMs, const NoteStreams& streams, StreamFiles& files, bool finalLineFeed,
-                             Place&& place) {
+VoiceResult writeStreamFiles(compose::Composer& composer, audio::SampleBank& bank, const std::string& sampleDataPath,
+                             int leadInMs, const NoteStreams& streams, StreamFiles& files, EventCollector& events,
+                             VoiceId voice, Place&& place) {
   for (std::size_t index = 0; index < 2; ++index) {
     if (files.count() <= index && !files.create()) return files.failed();
     const auto& notes = streams.stream(static_cast<int>(index));
-    const VoiceOutcome outcome =
-        writeVoiceFile(composer.plan(), bank, sampleDataPath, files.path(index), leadInMs,
-                       [&](VoiceFile& file) { return writeStream(composer, file, notes, place); });
-    if (outcome == VoiceOutcome::Cancelled) return files.cancelled();
-    if (outcome == VoiceOutcome::Failed) return files.failed();
+    const VoiceOutcome outcome = writeVoiceFile(
+        composer.plan(), bank, sampleDataPath, files.path(index), leadInMs,
+        [&](VoiceFile& file) { return writeStream(composer, file, notes, place); },
+        {&events, voice, static_cast<int>(index)});
+    if (outcome == VoiceOutcome::kCancelled) return files.cancelled();
+    if (outcome == VoiceOutcome::kFailed) return files.failed();
   }
-  return files.written(finalLineFeed);
+  return files.written();
 }
 
 }  // namespace brisolt::render

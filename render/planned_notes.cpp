@@ -48,19 +48,19 @@ PlannedNotes::PlannedNotes(compose::Composer& composer, int groupDigit)
 WalkStep PlannedNotes::next(PlannedNote& note) {
   const int barCount = composer_.plan().barCount;
   while (bar_ < 0 || note_ >= current_.noteCount()) {
-    if (bar_ + 1 >= barCount) return WalkStep::End;
+    if (bar_ + 1 >= barCount) return WalkStep::kEnd;
     ++bar_;
     mask_ = masks_.maskOf(bar_);
     current_ = PlannedBar(composer_.nextBar());
     note_ = 0;
   }
-  if (stopRequested(composer_)) return WalkStep::Cancelled;
+  if (stopRequested(composer_)) return WalkStep::kCancelled;
   note.key = current_.keyOf(note_);
   note.duration = current_.durationOf(note_);
   note.barMask = mask_;
   ++note_;
   note.lastOfPiece = note_ == current_.noteCount() && bar_ == barCount - 1;
-  return WalkStep::Note;
+  return WalkStep::kNote;
 }
 
 }  // namespace brisolt::render

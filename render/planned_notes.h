@@ -42,9 +42,9 @@ struct PlannedNote {
 };
 
 enum class WalkStep {
-  Note,       // a note was handed out
-  Cancelled,  // the cancel flag was set when the next note came up
-  End,        // no notes remain
+  kNote,       // a note was handed out
+  kCancelled,  // the cancel flag was set when the next note came up
+  kEnd,        // no notes remain
 };
 
 class PlannedNotes {

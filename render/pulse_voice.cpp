@@ -27,20 +27,20 @@ class PulseStrikes {
     const int barCount = composer_.plan().barCount;
     int carry = 0;  // units of the previous bar's second strike reaching into this bar
     for (int bar = 0; bar < barCount; ++bar) {
-      if (stopRequested(composer_)) return VoiceOutcome::Cancelled;
+      if (stopRequested(composer_)) return VoiceOutcome::kCancelled;
       const char mask = masks.maskOf(bar);
       const PlannedBar planned(composer_.nextBar());
       // The last bar's second strike stops at the bar line.
       const int secondUnits = bar == barCount - 1 ? kStrikeUnits - voice_.carry : kStrikeUnits;
       file.silenceUnits(voice_.firstUnit - carry);
-      if (!strike(file, planned, mask, voice_.firstUnit, Strike::First, kStrikeUnits)) return VoiceOutcome::Failed;
+      if (!strike(file, planned, mask, voice_.firstUnit, Strike::kFirst, kStrikeUnits)) return VoiceOutcome::kFailed;
       file.silenceUnits(voice_.secondUnit - (voice_.firstUnit + kStrikeUnits));
-      if (!strike(file, planned, mask, voice_.secondUnit, Strike::Second, secondUnits)) return VoiceOutcome::Failed;
+      if (!strike(file, planned, mask, voice_.secondUnit, Strike::kSecond, secondUnits)) return VoiceOutcome::kFailed;
       const int fill = compose::Composer::barLength - (voice_.secondUnit + secondUnits);
       if (fill > 0) file.silenceUnits(fill);
       if (fill < 0) carry = -fill;
     }
-    return VoiceOutcome::Written;
+    return VoiceOutcome::kWritten;
   }
 
  private:
@@ -66,12 +66,12 @@ class PulseStrikes {
 
 }  // namespace
 
-std::string renderPulseVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
-                             MidiEventCollector& /*events*/, int step) {
+VoiceResult renderPulseVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
+                             EventCollector& events, int step) {
   const PulseVoice* voice = builtinVoiceTable().pulse(voiceLetter);
   if (voice == nullptr) return {};
   PulseStrikes strikes(composer, *voice, step);
-  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs,
+  return renderOneFileVoice(composer, sampleDataPath, voice->common.leadInMs, events, VoiceId::ofLetter(voiceLetter),
                             [&](VoiceFile& file) { return strikes.write(file); });
 }
 

@@ -1,14 +1,15 @@
 // The render driver: turns a planned piece into its final mix. It calls the
 // voice renderers in the fixed schedule, mixes each group of eight voice files
-// into a stem and the eight stems into outputPrefix + "Pelko.wav".
+// into a stem and the eight stems into outputPrefix + "Pelko.wav", and hands
+// back the score of the clips placed.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
-#include "render/voice_renderers.h"
+#include "render/score.h"
+#include "render/voice_renderer_table.h"
 
 namespace brisolt::render {
 
@@ -39,35 +40,25 @@ class RenderHost {
   virtual void mixWritten(int mix) { static_cast<void>(mix); }
 };
 
-// The five renderers the driver calls, replaceable so tests can count and
-// fake them. Each has the signature of its function in voice_renderers.h.
-struct VoiceRenderers {
-  using Melody = std::function<std::string(compose::Composer&, const std::string& sampleDataPath)>;
-  using Voice = std::function<std::string(compose::Composer&, const std::string& sampleDataPath, char letter, int step)>;
-  using CollectingVoice = std::function<std::string(compose::Composer&, const std::string& sampleDataPath, char letter,
-                                                    MidiEventCollector& events, int step)>;
+// Renders the piece planned in `composer` with `renderers`. `mixer` is the
+// program-wide mixer, whose cancel flag Stop sets, so Stop also interrupts a
+// mix. Stop is noticed through the Composer's cancel flag (before every mix,
+// and by the renderers) and the mixer's (during a mix). Whatever the end, no
+// file of the run is left in the temporary folder: on success only the final
+// mix remains; after a failure or a cancellation the current group's voice
+// files and all stems are deleted. A final mix that failed part-way is left
+// for the archive cleanup.
+//
+// `score` is replaced by the clips the renderers placed in this run and the
+// data length of each voice file; it describes the whole piece only when the
+// result is kRenderDone.
+int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
+           const std::string& outputPrefix, RenderHost& host, Score& score,
+           const VoiceRenderers& renderers = programVoiceRenderers());
 
-  Melody melody;
-  Voice ensemble;
-  Voice accompaniment;
-  CollectingVoice split;
-  CollectingVoice pulse;
-};
-
-// The renderers of voice_renderers.h.
-const VoiceRenderers& programVoiceRenderers();
-
-// Renders the piece planned in `composer`. `mixer` is the program-wide
-// mixer, whose cancel flag Stop sets, so Stop also interrupts a mix.
+// The same for callers that do not keep the score.
 int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
            const std::string& outputPrefix, RenderHost& host);
-
-// The same with the renderers given. Stop is noticed through the Composer's
-// cancel flag (before every mix, and by the renderers) and the mixer's
-// (during a mix). Whatever the end, no file of the run is left in the
-// temporary folder: on success only the final mix remains; after a failure
-// or a cancellation the current group's voice files and all stems are
-// deleted. A final mix that failed part-way is left for the archive cleanup.
 int render(compose::Composer& composer, audio::FileMixer& mixer, const std::string& sampleDataPath,
            const std::string& outputPrefix, RenderHost& host, const VoiceRenderers& renderers);
 

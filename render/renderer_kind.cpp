@@ -8,11 +8,11 @@ namespace brisolt::render {
 namespace {
 
 constexpr std::array<std::pair<Renderer, std::string_view>, 5> kNames{{
-    {Renderer::Melody, "melody"},
-    {Renderer::Ensemble, "ensemble"},
-    {Renderer::Accompaniment, "accompaniment"},
-    {Renderer::Split, "split"},
-    {Renderer::Pulse, "pulse"},
+    {Renderer::kMelody, "melody"},
+    {Renderer::kEnsemble, "ensemble"},
+    {Renderer::kAccompaniment, "accompaniment"},
+    {Renderer::kSplit, "split"},
+    {Renderer::kPulse, "pulse"},
 }};
 
 }  // namespace
@@ -32,7 +32,7 @@ std::optional<Renderer> rendererFromName(std::string_view name) {
 }
 
 int filesPerCall(Renderer renderer) {
-  return renderer == Renderer::Melody || renderer == Renderer::Split ? 2 : 1;
+  return renderer == Renderer::kMelody || renderer == Renderer::kSplit ? 2 : 1;
 }
 
 }  // namespace brisolt::render

@@ -8,11 +8,11 @@
 namespace brisolt::render {
 
 enum class Renderer {
-  Melody,         // renderMelody
-  Ensemble,       // renderEnsembleVoice
-  Accompaniment,  // renderAccompanimentVoice
-  Split,          // renderSplitVoice
-  Pulse,          // renderPulseVoice
+  kMelody,         // renderMelody
+  kEnsemble,       // renderEnsembleVoice
+  kAccompaniment,  // renderAccompanimentVoice
+  kSplit,          // renderSplitVoice
+  kPulse,          // renderPulseVoice
 };
 
 // "melody", "ensemble", "accompaniment", "split" or "pulse".

@@ -52,8 +52,8 @@ class StreamPlacement {
 
 }  // namespace
 
-std::string renderSplitVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
-                             MidiEventCollector& /*events*/, int /*step*/) {
+VoiceResult renderSplitVoice(compose::Composer& composer, const std::string& sampleDataPath, char voiceLetter,
+                             EventCollector& events, int /*step*/) {
   const SplitVoice* voice = builtinVoiceTable().split(voiceLetter);
   if (voice == nullptr) return {};
   audio::SampleBank bank;
@@ -64,12 +64,12 @@ std::string renderSplitVoice(compose::Composer& composer, const std::string& sam
   VoiceNotes notes(composer, voice->common.groupDigit, builtinVoicePatterns().find(voiceLetter), std::nullopt);
   StreamFiles files;
   VoiceNote note;
-  for (WalkStep step; (step = notes.next(note)) != WalkStep::End;) {
-    if (step == WalkStep::Cancelled) return files.cancelled();
+  for (WalkStep step; (step = notes.next(note)) != WalkStep::kEnd;) {
+    if (step == WalkStep::kCancelled) return files.cancelled();
     streams.deal(keyOf(composer, *voice, mode, note).value_or(0), note.planned.duration, note.step, kIdleStep);
   }
-  return writeStreamFiles(composer, bank, sampleDataPath, voice->common.leadInMs, streams, files, false,
-                          StreamPlacement());
+  return writeStreamFiles(composer, bank, sampleDataPath, voice->common.leadInMs, streams, files, events,
+                          VoiceId::ofLetter(voiceLetter), StreamPlacement());
 }
 
 }  // namespace brisolt::render

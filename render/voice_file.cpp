@@ -2,9 +2,12 @@
 #include "render/voice_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include "audio/wave_copy.h"
 #include "audio/wave_format.h"
 #include "platform/files/file_system.h"
+#include "platform/paths.h"
 
 namespace brisolt::render {
 
@@ -14,14 +17,29 @@ std::uint32_t tailBytes(int leadInMs) { return audio::millisecondsToBytes(kLeadI
 
 VoiceFile::Open VoiceFile::open(const std::string& sampleDataPath, const std::string& outputPath, int barCount,
                                 int tempo) {
-  sampleData_ = platform::File::openForReading(sampleDataPath);
-  if (!sampleData_) return Open::NoSampleData;
+  sampleDataPath_ = sampleDataPath;
+  outputPath_ = outputPath;
+  platform::OpenFailure openFailure;
+  sampleData_ = platform::File::openForReading(sampleDataPath, &openFailure);
+  if (!sampleData_) {
+    errno = openFailure.systemError;
+    fail(VoiceFailureKind::kNoSampleData, 0, 0, sampleDataPath);
+    return Open::kNoSampleData;
+  }
+  errno = 0;
   output_ = bank_.createWaveFile(outputPath, barCount, tempo);
   if (!output_) {
+    fail(VoiceFailureKind::kNoOutput, 0, 0, outputPath);
     sampleData_.close();
-    return Open::NoOutput;
+    return Open::kNoOutput;
   }
-  return Open::Opened;
+  written_ = 0;
+  return Open::kOpened;
+}
+
+bool VoiceFile::fail(VoiceFailureKind kind, int key, int layer, const std::string& file) {
+  failure_ = {kind, key, layer, file, errno};
+  return false;
 }
 
 bool VoiceFile::fetchOffset(int key, int layer, std::uint32_t& offset) const {
@@ -48,7 +66,7 @@ bool VoiceFile::loadSilenceClip(std::uint32_t silenceOffset) {
 bool VoiceFile::flush() {
   if (pendingSilence_ == 0) return true;
   const std::int32_t silenceOffset = bank_.silenceOffset();
-  if (silenceOffset == audio::kNoClip) return false;
+  if (silenceOffset == audio::kNoClip) return fail(VoiceFailureKind::kNoClip, audio::kSilenceKey, 0, sampleDataPath_);
   const auto offset = static_cast<std::uint32_t>(silenceOffset);
   if (!silenceClipTried_) loadSilenceClip(offset);
   // The silence clip is eight seconds long: longer silences take it in turns.
@@ -57,7 +75,8 @@ bool VoiceFile::flush() {
     const std::int32_t copied = silenceClip_.empty()
                                     ? bank_.copyRaw(sampleData_, output_, offset, piece)
                                     : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
-    if (copied != static_cast<std::int32_t>(piece)) return false;
+    if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
+    if (copied != static_cast<std::int32_t>(piece)) return fail(VoiceFailureKind::kShortSilence, 0, 0, outputPath_);
     pendingSilence_ -= piece;
   }
   return true;
@@ -65,22 +84,47 @@ bool VoiceFile::flush() {
 
 bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
-  if (!fetchOffset(key, layer, offset)) return false;
+  if (!fetchOffset(key, layer, offset)) {
+    errno = 0;
+    return fail(VoiceFailureKind::kNoClip, key, layer, sampleDataPath_);
+  }
   if (bytes == 0) return true;
   if (key == audio::kSilenceKey) {
     silence(bytes);  // scaled silence is silence
     return true;
   }
   if (!flush()) return false;
-  return bank_.copyScaled(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+  errno = 0;
+  const std::uint64_t start = written_;
+  const std::int32_t copied = bank_.copyScaled(sampleData_, output_, offset, bytes, step);
+  if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
+  if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  report(key, layer, start, bytes, step, false);
+  return true;
 }
 
 bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
   std::uint32_t offset = 0;
-  if (!fetchOffset(key, layer, offset)) return false;
+  if (!fetchOffset(key, layer, offset)) {
+    errno = 0;
+    return fail(VoiceFailureKind::kNoClip, key, layer, sampleDataPath_);
+  }
   if (bytes == 0) return true;
   if (!flush()) return false;
-  return bank_.copyScaledCut(sampleData_, output_, offset, bytes, step) == static_cast<std::int32_t>(bytes);
+  errno = 0;
+  const std::uint64_t start = written_;
+  const std::int32_t copied = bank_.copyScaledCut(sampleData_, output_, offset, bytes, step);
+  if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
+  if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
+  // The copy cuts a long request unless it starts at the silence clip, which
+  // is no note and never reaches here.
+  report(key, layer, start, bytes, step, bytes > audio::kCutThreshold);
+  return true;
+}
+
+void VoiceFile::report(int key, int layer, std::uint64_t start, std::uint32_t bytes, int step, bool cut) {
+  if (track_.events == nullptr || key == audio::kSilenceKey) return;
+  track_.events->notePlaced({track_.voice, track_.file, key, audio::clipLayer(layer), step, start, bytes, cut});
 }
 
 void VoiceFile::rest(int duration, int& debt) {
@@ -89,6 +133,7 @@ void VoiceFile::rest(int duration, int& debt) {
 }
 
 void VoiceFile::close() {
+  if (track_.events != nullptr && output_) track_.events->fileClosed({track_.voice, track_.file, written_});
   pendingSilence_ = 0;
   silenceClip_ = {};
   silenceClipTried_ = false;
@@ -98,32 +143,38 @@ void VoiceFile::close() {
 
 VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
-                            const VoiceBody& body) {
-  VoiceFile file(bank);
-  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::Opened)
-    return VoiceOutcome::Failed;
+                            const VoiceBody& body, const ScoreTrack& track) {
+  VoiceFile file(bank, track);
+  if (file.open(sampleDataPath, outputPath, plan.barCount, plan.tempo) != VoiceFile::Open::kOpened) {
+    recordVoiceFailure(file.failure());
+    return VoiceOutcome::kFailed;
+  }
   file.silence(leadInBytes(leadInMs));
   VoiceOutcome outcome = body(file);
-  if (outcome == VoiceOutcome::Written) file.silence(tailBytes(leadInMs));
-  if (outcome == VoiceOutcome::Written && !file.flush()) outcome = VoiceOutcome::Failed;
-  if (outcome == VoiceOutcome::Cancelled) file.flush();  // what was placed so far; the caller deletes it
+  if (outcome == VoiceOutcome::kWritten) file.silence(tailBytes(leadInMs));
+  if (outcome == VoiceOutcome::kWritten && !file.flush()) outcome = VoiceOutcome::kFailed;
+  if (outcome == VoiceOutcome::kCancelled) file.flush();  // what was placed so far; the caller deletes it
+  if (outcome == VoiceOutcome::kFailed) recordVoiceFailure(file.failure());
   file.close();
   return outcome;
 }
 
-std::string renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
-                               const VoiceBody& body) {
+VoiceResult renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
+                               EventCollector& events, VoiceId voice, const VoiceBody& body) {
   audio::SampleBank bank;
   const std::string path = platform::createTemporaryFile();
-  if (path.empty()) return {};
-  const VoiceOutcome outcome = writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs,
-                                              body);
-  switch (outcome) {
-    case VoiceOutcome::Written: return path;
-    case VoiceOutcome::Cancelled: return path + kCancelMark;
-    case VoiceOutcome::Failed: break;
+  if (path.empty()) {
+    recordVoiceFailure({VoiceFailureKind::kNoTemporaryFile, 0, 0, platform::temporaryFolder(), errno});
+    return {};
   }
-  // Nobody can name the file of an empty result: it goes now.
+  const VoiceOutcome outcome =
+      writeVoiceFile(composer.plan(), bank, sampleDataPath, path, leadInMs, body, {&events, voice, 0});
+  switch (outcome) {
+    case VoiceOutcome::kWritten: return {{path}, VoiceEnd::kWritten};
+    case VoiceOutcome::kCancelled: return {{path}, VoiceEnd::kCancelled};
+    case VoiceOutcome::kFailed: break;
+  }
+  // Nobody can name the file of a failed call: it goes now.
   platform::deleteFile(path);
   return {};
 }

@@ -1,7 +1,8 @@
 // One voice file being written: the open sample data file and the open
-// output, the time grid in bytes, and the flow every renderer follows for a
-// file (sample data opened, header written, lead-in, the voice's notes, tail,
-// both files closed), with the renderers' result texts.
+// output, the time grid in bytes, the place on the file's timeline where the
+// next copy lands (each clip is reported there to the event collector), and
+// the flow every renderer follows for a file (sample data opened, header
+// written, lead-in, the voice's notes, tail, both files closed).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,9 @@
 #include "audio/sample_bank.h"
 #include "compose/composer.h"
 #include "platform/files/file_handle.h"
+#include "render/voice_failure.h"
+#include "render/score.h"
+#include "render/voice_renderers.h"
 
 namespace brisolt::render {
 
@@ -32,12 +36,14 @@ std::uint32_t leadInBytes(int leadInMs);
 std::uint32_t tailBytes(int leadInMs);
 
 // Appends to the output; every write returns false when the clip does not
-// exist or fewer bytes were written than asked for.
+// exist or fewer bytes were written than asked for. Every clip copied whole
+// is reported to `track`'s collector with its place on the timeline, and the
+// file's data length when it is closed.
 class VoiceFile {
  public:
-  explicit VoiceFile(audio::SampleBank& bank) : bank_(bank) {}
+  explicit VoiceFile(audio::SampleBank& bank, ScoreTrack track = {}) : bank_(bank), track_(track) {}
 
-  enum class Open { Opened, NoSampleData, NoOutput };
+  enum class Open { kOpened, kNoSampleData, kNoOutput };
   // Opens the sample data for reading and creates `outputPath` with the
   // header predicted for `barCount` bars at `tempo`.
   Open open(const std::string& sampleDataPath, const std::string& outputPath, int barCount, int tempo);
@@ -62,10 +68,23 @@ class VoiceFile {
   // Writes the silence held back; false when the copy came up short.
   bool flush();
 
-  // Closes the output and the sample data file (without flushing).
+  // Closes the output and the sample data file (without flushing) and
+  // reports the data length written to the collector.
   void close();
 
+  const audio::SampleBank& bank() const { return bank_; }
+  // Why the last open, clip or flush failed (kNone while none has).
+  const VoiceFailure& failure() const { return failure_; }
+  // The data bytes written so far, and where the next copy lands (after the
+  // silence held back).
+  std::uint64_t written() const { return written_; }
+  std::uint64_t position() const { return written_ + pendingSilence_; }
+
  private:
+  // Records the failure (with errno as it stands) and returns false.
+  bool fail(VoiceFailureKind kind, int key, int layer, const std::string& file);
+  // Reports a clip that was copied at `start`.
+  void report(int key, int layer, std::uint64_t start, std::uint32_t bytes, int step, bool cut);
   bool fetchOffset(int key, int layer, std::uint32_t& offset) const;
   // Reads the whole silence clip into silenceClip_; false when the sample
   // data ends before the clip does (then silence is copied piece by piece,
@@ -73,17 +92,22 @@ class VoiceFile {
   bool loadSilenceClip(std::uint32_t silenceOffset);
 
   audio::SampleBank& bank_;
+  ScoreTrack track_;
   platform::File sampleData_;
   platform::File output_;
   std::uint64_t pendingSilence_ = 0;  // bytes
+  std::uint64_t written_ = 0;         // data bytes copied to the output
   std::vector<std::uint8_t> silenceClip_;
   bool silenceClipTried_ = false;
+  std::string sampleDataPath_;
+  std::string outputPath_;
+  VoiceFailure failure_;
 };
 
 enum class VoiceOutcome {
-  Written,    // the file is complete and closed
-  Cancelled,  // the cancel flag stopped it; the file is closed where it stopped
-  Failed,     // sample data, output, a clip or a write failed
+  kWritten,    // the file is complete and closed
+  kCancelled,  // the cancel flag stopped it; the file is closed where it stopped
+  kFailed,     // sample data, output, a clip or a write failed
 };
 
 // The notes of one file, written after the lead-in.
@@ -93,16 +117,16 @@ using VoiceBody = std::function<VoiceOutcome(VoiceFile&)>;
 // creates the WAV file, writes the lead-in, runs `body`, writes the tail and
 // closes both files (on every outcome). The tail is not written after a
 // cancel or a failure; after a cancel the file holds what was placed so far.
+// A failure is recorded for lastVoiceFailure().
+// The clips go to `track`.
 VoiceOutcome writeVoiceFile(const compose::PiecePlan& plan, audio::SampleBank& bank,
                             const std::string& sampleDataPath, const std::string& outputPath, int leadInMs,
-                            const VoiceBody& body);
+                            const VoiceBody& body, const ScoreTrack& track = {});
 
 // A one-file voice: makes its temporary file, writes it with writeVoiceFile
-// and returns the renderer's result text: the path; the path followed by "*"
-// after a cancel; an empty text after a failure, when the file is removed.
-std::string renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
-                               const VoiceBody& body);
-
-inline constexpr char kCancelMark = '*';
+// as file 0 of `voice` and returns the renderer's result; after a failure
+// the file is removed.
+VoiceResult renderOneFileVoice(compose::Composer& composer, const std::string& sampleDataPath, int leadInMs,
+                               EventCollector& events, VoiceId voice, const VoiceBody& body);
 
 }  // namespace brisolt::render

@@ -10,10 +10,10 @@ namespace {
 
 using Kind = Interval::Kind;
 
-constexpr Interval semitones(int amount) { return {Kind::Fixed, amount}; }
-constexpr Interval degrees(int amount) { return {Kind::Fixed, amount}; }
-constexpr Interval kThirdUp{Kind::ThirdUp, 0};
-constexpr Interval kSixthDown{Kind::SixthDown, 0};
+constexpr Interval semitones(int amount) { return {Kind::kFixed, amount}; }
+constexpr Interval degrees(int amount) { return {Kind::kFixed, amount}; }
+constexpr Interval kThirdUp{Kind::kThirdUp, 0};
+constexpr Interval kSixthDown{Kind::kSixthDown, 0};
 constexpr Interval kFourthDown = semitones(-5);
 constexpr Interval kFifthUp = semitones(7);
 
@@ -30,7 +30,7 @@ constexpr std::array kVoiceTwo{
     CharacterMove{'-', kFourthDown, std::nullopt},
     CharacterMove{'Z', kSixthDown, std::nullopt},
     CharacterMove{'Y', kFifthUp, std::nullopt},
-    CharacterMove{'V', {Kind::RandomSign, 0}, std::nullopt},
+    CharacterMove{'V', {Kind::kRandomSign, 0}, std::nullopt},
 };
 
 constexpr std::array kHarmony{
@@ -55,7 +55,7 @@ constexpr std::array kArpeggio{
     CharacterMove{'A', degrees(7), std::nullopt}, CharacterMove{'+', degrees(6), std::nullopt},
     CharacterMove{'-', degrees(5), std::nullopt}, CharacterMove{'Y', degrees(4), std::nullopt},
     CharacterMove{'Z', degrees(3), std::nullopt}, CharacterMove{'W', degrees(2), std::nullopt},
-    CharacterMove{'Q', degrees(1), std::nullopt}, CharacterMove{'V', {Kind::RandomDegree, 0}, std::nullopt},
+    CharacterMove{'Q', degrees(1), std::nullopt}, CharacterMove{'V', {Kind::kRandomDegree, 0}, std::nullopt},
 };
 
 // The third up sounds only when the fifth above the folded key is a scale key.
@@ -78,7 +78,7 @@ constexpr std::array kSplitVoices{
     CharacterMove{'-', degrees(-1), std::nullopt},
     CharacterMove{'Z', degrees(2), std::nullopt},
     CharacterMove{'Y', degrees(-2), std::nullopt},
-    CharacterMove{'V', {Kind::RandomSign, 0}, std::nullopt},
+    CharacterMove{'V', {Kind::kRandomSign, 0}, std::nullopt},
 };
 
 struct FamilyEntry {
@@ -91,16 +91,16 @@ constexpr KeyRange kTonicAnswerRange{13, 48};
 
 // moves, fold before, fold after, only on tonic, folds key 0, follows dynamics
 const std::array<FamilyEntry, 7> kFamilies{{
-    {Family::IntervalPairs, {{MoveUnit::Semitones, kIntervalPairs}, std::nullopt, std::nullopt, false, false, false}},
-    {Family::VoiceTwo, {{MoveUnit::Semitones, kVoiceTwo}, std::nullopt, std::nullopt, false, true, true}},
-    {Family::ScaleStepLine, {{MoveUnit::ScaleDegrees, kScaleStepLine}, std::nullopt, std::nullopt, false, true, false}},
-    {Family::Arpeggio, {{MoveUnit::ScaleDegrees, kArpeggio}, std::nullopt, std::nullopt, false, true, false}},
-    {Family::Harmony, {{MoveUnit::Semitones, kHarmony}, std::nullopt, std::nullopt, false, true, false}},
-    {Family::BandHarmony, {{MoveUnit::Semitones, kBandHarmony}, kBand, std::nullopt, false, true, false}},
-    {Family::TonicAnswers, {{MoveUnit::Semitones, kTonicAnswers}, std::nullopt, kTonicAnswerRange, true, true, true}},
+    {Family::kIntervalPairs, {{MoveUnit::kSemitones, kIntervalPairs}, std::nullopt, std::nullopt, false, false, false}},
+    {Family::kVoiceTwo, {{MoveUnit::kSemitones, kVoiceTwo}, std::nullopt, std::nullopt, false, true, true}},
+    {Family::kScaleStepLine, {{MoveUnit::kScaleDegrees, kScaleStepLine}, std::nullopt, std::nullopt, false, true, false}},
+    {Family::kArpeggio, {{MoveUnit::kScaleDegrees, kArpeggio}, std::nullopt, std::nullopt, false, true, false}},
+    {Family::kHarmony, {{MoveUnit::kSemitones, kHarmony}, std::nullopt, std::nullopt, false, true, false}},
+    {Family::kBandHarmony, {{MoveUnit::kSemitones, kBandHarmony}, kBand, std::nullopt, false, true, false}},
+    {Family::kTonicAnswers, {{MoveUnit::kSemitones, kTonicAnswers}, std::nullopt, kTonicAnswerRange, true, true, true}},
 }};
 
-const MoveTable kSplitVoiceMoves{MoveUnit::ScaleDegrees, kSplitVoices};
+const MoveTable kSplitVoiceMoves{MoveUnit::kScaleDegrees, kSplitVoices};
 
 constexpr int kLargestRandomDegree = 7;
 
@@ -128,11 +128,11 @@ ModeIntervals modeIntervals(std::string_view modeFamily) {
 
 int resolve(const Interval& interval, const ModeIntervals& mode, compose::RandomGenerator& random) {
   switch (interval.kind) {
-    case Kind::Fixed: return interval.amount;
-    case Kind::ThirdUp: return mode.thirdUp;
-    case Kind::SixthDown: return mode.sixthDown;
-    case Kind::RandomSign: return random.scaled(2) == 1 ? 1 : -1;
-    case Kind::RandomDegree: return std::min(random.scaled(8), kLargestRandomDegree);
+    case Kind::kFixed: return interval.amount;
+    case Kind::kThirdUp: return mode.thirdUp;
+    case Kind::kSixthDown: return mode.sixthDown;
+    case Kind::kRandomSign: return random.scaled(2) == 1 ? 1 : -1;
+    case Kind::kRandomDegree: return std::min(random.scaled(8), kLargestRandomDegree);
   }
   return 0;
 }
@@ -143,7 +143,7 @@ std::optional<int> moveKey(const MoveTable& table, char c, int key, compose::Com
   if (move == nullptr) return key;
   if (move->test && !composer.isScaleKey(key + resolve(*move->test, mode, composer.random()))) return std::nullopt;
   const int amount = resolve(move->move, mode, composer.random());
-  return table.unit == MoveUnit::Semitones ? key + amount : composer.scaleStep(key, amount);
+  return table.unit == MoveUnit::kSemitones ? key + amount : composer.scaleStep(key, amount);
 }
 
 const FamilyRule& familyRule(Family family) {

@@ -17,13 +17,13 @@ namespace brisolt::render {
 // One move, before the mode family and the random draws make it a number.
 struct Interval {
   enum class Kind {
-    Fixed,         // `amount` as it stands
-    ThirdUp,       // +4 in major, +3 in minor
-    SixthDown,     // -8 in major, -9 in minor
-    RandomSign,    // +1 or -1, one draw scaled to 2 (1 gives +1)
-    RandomDegree,  // 0..7, one draw scaled to 8
+    kFixed,         // `amount` as it stands
+    kThirdUp,       // +4 in major, +3 in minor
+    kSixthDown,     // -8 in major, -9 in minor
+    kRandomSign,    // +1 or -1, one draw scaled to 2 (1 gives +1)
+    kRandomDegree,  // 0..7, one draw scaled to 8
   };
-  Kind kind = Kind::Fixed;
+  Kind kind = Kind::kFixed;
   int amount = 0;
 };
 
@@ -35,10 +35,10 @@ struct CharacterMove {
   std::optional<Interval> test;
 };
 
-enum class MoveUnit { Semitones, ScaleDegrees };
+enum class MoveUnit { kSemitones, kScaleDegrees };
 
 struct MoveTable {
-  MoveUnit unit = MoveUnit::Semitones;
+  MoveUnit unit = MoveUnit::kSemitones;
   std::span<const CharacterMove> moves;
 
   // The move of `c`; null when the table does not list it (a move of 0).

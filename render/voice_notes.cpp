@@ -12,7 +12,7 @@ VoiceNotes::VoiceNotes(compose::Composer& composer, int groupDigit, std::string_
 
 WalkStep VoiceNotes::next(VoiceNote& note) {
   const WalkStep step = notes_.next(note.planned);
-  if (step != WalkStep::Note) return step;
+  if (step != WalkStep::kNote) return step;
   note.character = pattern_.next();
   note.step = fixedStep_ ? *fixedStep_ : dynamics_.next();
   return step;

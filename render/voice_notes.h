@@ -43,11 +43,11 @@ VoiceOutcome forEachNote(VoiceNotes& notes, OnNote&& onNote) {
   VoiceNote note;
   while (true) {
     switch (notes.next(note)) {
-      case WalkStep::End: return VoiceOutcome::Written;
-      case WalkStep::Cancelled: return VoiceOutcome::Cancelled;
-      case WalkStep::Note: break;
+      case WalkStep::kEnd: return VoiceOutcome::kWritten;
+      case WalkStep::kCancelled: return VoiceOutcome::kCancelled;
+      case WalkStep::kNote: break;
     }
-    if (!onNote(note)) return VoiceOutcome::Failed;
+    if (!onNote(note)) return VoiceOutcome::kFailed;
   }
 }
 

@@ -74,7 +74,11 @@ VoicePatternsLoad parseVoicePatterns(std::string_view text) {
 }
 
 const VoicePatterns& builtinVoicePatterns() {
-  static const VoicePatterns patterns = parseVoicePatterns(embedded::voicePatternsText).patterns;
+  static const VoicePatterns patterns = [] {
+    auto load = parseVoicePatterns(embedded::voicePatternsText);
+    compose::refuseDataText(load.error);
+    return std::move(load.patterns);
+  }();
   return patterns;
 }
 

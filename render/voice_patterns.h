@@ -37,8 +37,8 @@ struct VoicePatternsLoad {
 // first fault and names its line.
 VoicePatternsLoad parseVoicePatterns(std::string_view text);
 
-// The strings built into the program, read once. Empty (every find() returns
-// an empty text) if the embedded file were malformed; the tests keep it not.
+// The strings built into the program, read once. Throws compose::DataTextError,
+// naming the line, if the embedded file is malformed.
 const VoicePatterns& builtinVoicePatterns();
 
 }  // namespace brisolt::render

@@ -40,7 +40,7 @@ std::string readCall(std::string_view text, const VoiceSchedule& schedule, Sched
     return "renderer \"" + std::string(cells[2]) + "\" must be melody, ensemble, accompaniment, split or pulse";
   call.renderer = *renderer;
 
-  if (call.renderer == Renderer::Melody) {
+  if (call.renderer == Renderer::kMelody) {
     if (cells[3] != kNone || cells[4] != kNone) return "the melody call takes no voice and no step; write - for both";
     return {};
   }
@@ -73,7 +73,11 @@ VoiceScheduleLoad parseVoiceSchedule(std::string_view text) {
 }
 
 const VoiceSchedule& builtinVoiceSchedule() {
-  static const VoiceSchedule schedule = parseVoiceSchedule(embedded::voiceScheduleText).schedule;
+  static const VoiceSchedule schedule = [] {
+    auto load = parseVoiceSchedule(embedded::voiceScheduleText);
+    compose::refuseDataText(load.error);
+    return std::move(load.schedule);
+  }();
   return schedule;
 }
 

@@ -13,7 +13,7 @@ namespace brisolt::render {
 struct ScheduledCall {
   int group = 0;  // 1..8, in the order the groups are rendered
   int stem = 0;   // 1..8, the stem the group's files are mixed into
-  Renderer renderer = Renderer::Melody;
+  Renderer renderer = Renderer::kMelody;
   char letter = 0;  // 0 for the melody, which has no voice letter
   int step = 0;     // attenuation step; 0 for the melody, which takes none
 };
@@ -33,8 +33,8 @@ struct VoiceScheduleLoad {
 // comments. Groups run 1, 2, 3, ... without gaps and keep one stem each.
 VoiceScheduleLoad parseVoiceSchedule(std::string_view text);
 
-// The schedule built into the program, read once. Empty if the embedded file
-// were malformed; the tests keep it not.
+// The schedule built into the program, read once. Throws compose::DataTextError,
+// naming the line, if the embedded file is malformed.
 const VoiceSchedule& builtinVoiceSchedule();
 
 }  // namespace brisolt::render

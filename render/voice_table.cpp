@@ -28,19 +28,19 @@ struct FamilyName {
 };
 
 constexpr std::array<FamilyName, 7> kFamilies{{
-    {Family::IntervalPairs, "interval pairs", Renderer::Ensemble},
-    {Family::VoiceTwo, "voice 2", Renderer::Ensemble},
-    {Family::ScaleStepLine, "scale-step line", Renderer::Ensemble},
-    {Family::Arpeggio, "arpeggio", Renderer::Ensemble},
-    {Family::Harmony, "harmony", Renderer::Ensemble},
-    {Family::BandHarmony, "band harmony", Renderer::Accompaniment},
-    {Family::TonicAnswers, "tonic answers", Renderer::Accompaniment},
+    {Family::kIntervalPairs, "interval pairs", Renderer::kEnsemble},
+    {Family::kVoiceTwo, "voice 2", Renderer::kEnsemble},
+    {Family::kScaleStepLine, "scale-step line", Renderer::kEnsemble},
+    {Family::kArpeggio, "arpeggio", Renderer::kEnsemble},
+    {Family::kHarmony, "harmony", Renderer::kEnsemble},
+    {Family::kBandHarmony, "band harmony", Renderer::kAccompaniment},
+    {Family::kTonicAnswers, "tonic answers", Renderer::kAccompaniment},
 }};
 
 constexpr std::array<std::pair<Strike, std::string_view>, 3> kStrikes{{
-    {Strike::None, "none"},
-    {Strike::First, "first"},
-    {Strike::Second, "second"},
+    {Strike::kNone, "none"},
+    {Strike::kFirst, "first"},
+    {Strike::kSecond, "second"},
 }};
 
 std::optional<KeyRange> parseKeyRange(std::string_view text) {
@@ -138,22 +138,22 @@ Family readFamily(RowReader& row, Renderer renderer) {
     known += entry.name;
   }
   row.fail("family \"" + std::string(cell) + "\" is not one of " + known);
-  return Family::IntervalPairs;
+  return Family::kIntervalPairs;
 }
 
 void readFolding(RowReader& row, EnsembleVoice& voice) {
   const auto cell = row.word();
   voice.foldingText = std::string(cell);
   if (cell == "none") {
-    voice.foldKind = FoldKind::None;
+    voice.foldKind = FoldKind::kNone;
     return;
   }
   if (cell == "range list") {
-    voice.foldKind = FoldKind::RangeList;
+    voice.foldKind = FoldKind::kRangeList;
     return;
   }
   constexpr std::string_view kThen = " then ";
-  voice.foldKind = FoldKind::Fixed;
+  voice.foldKind = FoldKind::kFixed;
   std::string_view rest = cell;
   while (true) {
     const auto then = rest.find(kThen);
@@ -170,7 +170,7 @@ void readFolding(RowReader& row, EnsembleVoice& voice) {
 }
 
 void readRangeList(RowReader& row, EnsembleVoice& voice) {
-  if (voice.foldKind != FoldKind::RangeList) {
+  if (voice.foldKind != FoldKind::kRangeList) {
     if (row.word() != "-") row.fail("only a voice folding into its range list has a range list; write -");
     return;
   }
@@ -221,7 +221,7 @@ class VoiceTableReader {
   static std::optional<Renderer> readSection(std::string_view header, std::string& error) {
     const auto name = header.back() == ']' ? header.substr(1, header.size() - 2) : std::string_view();
     const auto renderer = rendererFromName(name);
-    if (!renderer || *renderer == Renderer::Melody) {
+    if (!renderer || *renderer == Renderer::kMelody) {
       error = "unknown section " + std::string(header) + "; expected [ensemble], [accompaniment], [split] or [pulse]";
       return std::nullopt;
     }
@@ -237,19 +237,19 @@ class VoiceTableReader {
     const VoiceCommon common = readCommon(row);
     std::size_t index = 0;
     switch (section) {
-      case Renderer::Ensemble:
+      case Renderer::kEnsemble:
         index = add(table.ensemble_, readEnsemble(row, common));
         break;
-      case Renderer::Accompaniment:
+      case Renderer::kAccompaniment:
         index = add(table.accompaniment_, readAccompaniment(row, common));
         break;
-      case Renderer::Split:
+      case Renderer::kSplit:
         index = add(table.split_, readSplit(row, common));
         break;
-      case Renderer::Pulse:
+      case Renderer::kPulse:
         index = add(table.pulse_, readPulse(row, common));
         break;
-      case Renderer::Melody:
+      case Renderer::kMelody:
         break;
     }
     if (row.failed()) return row.error();
@@ -264,11 +264,11 @@ class VoiceTableReader {
 
   static std::size_t columnsOf(Renderer section) {
     switch (section) {
-      case Renderer::Ensemble: return 11;
-      case Renderer::Accompaniment: return 9;
-      case Renderer::Split: return 7;
-      case Renderer::Pulse: return 10;
-      case Renderer::Melody: break;
+      case Renderer::kEnsemble: return 11;
+      case Renderer::kAccompaniment: return 9;
+      case Renderer::kSplit: return 7;
+      case Renderer::kPulse: return 10;
+      case Renderer::kMelody: break;
     }
     return 0;
   }
@@ -282,11 +282,11 @@ class VoiceTableReader {
   static EnsembleVoice readEnsemble(RowReader& row, const VoiceCommon& common) {
     EnsembleVoice voice;
     voice.common = common;
-    voice.family = readFamily(row, Renderer::Ensemble);
+    voice.family = readFamily(row, Renderer::kEnsemble);
     voice.shortestSoundingD = row.integer("shortest sounding d", 1, 5);
     voice.tonicRule = row.yesNo("tonic rule");
     readFolding(row, voice);
-    if (!row.failed() && (voice.family == Family::Harmony) != (voice.foldKind == FoldKind::RangeList))
+    if (!row.failed() && (voice.family == Family::kHarmony) != (voice.foldKind == FoldKind::kRangeList))
       row.fail("harmony voices, and only they, fold into a range list");
     voice.pattern = readPatternForm(row);
     readRangeList(row, voice);
@@ -296,7 +296,7 @@ class VoiceTableReader {
   static AccompanimentVoice readAccompaniment(RowReader& row, const VoiceCommon& common) {
     AccompanimentVoice voice;
     voice.common = common;
-    voice.family = readFamily(row, Renderer::Accompaniment);
+    voice.family = readFamily(row, Renderer::kAccompaniment);
     voice.shortestSoundingD = row.integer("shortest sounding d", 1, 5);
     voice.obeysBarMask = row.yesNo("bar mask");
     voice.pattern = readPatternForm(row);
@@ -351,22 +351,22 @@ const VoiceTable::Slot* VoiceTable::slotOf(char letter) const {
 
 const EnsembleVoice* VoiceTable::ensemble(char letter) const {
   const Slot* slot = slotOf(letter);
-  return slot && slot->renderer == Renderer::Ensemble ? &ensemble_[slot->index] : nullptr;
+  return slot && slot->renderer == Renderer::kEnsemble ? &ensemble_[slot->index] : nullptr;
 }
 
 const AccompanimentVoice* VoiceTable::accompaniment(char letter) const {
   const Slot* slot = slotOf(letter);
-  return slot && slot->renderer == Renderer::Accompaniment ? &accompaniment_[slot->index] : nullptr;
+  return slot && slot->renderer == Renderer::kAccompaniment ? &accompaniment_[slot->index] : nullptr;
 }
 
 const SplitVoice* VoiceTable::split(char letter) const {
   const Slot* slot = slotOf(letter);
-  return slot && slot->renderer == Renderer::Split ? &split_[slot->index] : nullptr;
+  return slot && slot->renderer == Renderer::kSplit ? &split_[slot->index] : nullptr;
 }
 
 const PulseVoice* VoiceTable::pulse(char letter) const {
   const Slot* slot = slotOf(letter);
-  return slot && slot->renderer == Renderer::Pulse ? &pulse_[slot->index] : nullptr;
+  return slot && slot->renderer == Renderer::kPulse ? &pulse_[slot->index] : nullptr;
 }
 
 std::optional<Renderer> VoiceTable::rendererOf(char letter) const {
@@ -392,7 +392,11 @@ const PatternForm* VoiceTable::patternForm(char letter) const {
 VoiceTableLoad parseVoiceTable(std::string_view text) { return VoiceTableReader().read(text); }
 
 const VoiceTable& builtinVoiceTable() {
-  static const VoiceTable table = parseVoiceTable(embedded::voiceTableText).table;
+  static const VoiceTable table = [] {
+    auto load = parseVoiceTable(embedded::voiceTableText);
+    compose::refuseDataText(load.error);
+    return std::move(load.table);
+  }();
   return table;
 }
 

@@ -15,13 +15,13 @@ namespace brisolt::render {
 
 // How a voice turns the planned key and its pattern character into a key.
 enum class Family {
-  IntervalPairs,  // voices 1, 3, 4, 6
-  VoiceTwo,       // voice 2
-  ScaleStepLine,  // 7, 8, O..T, q, r
-  Arpeggio,       // 5, u..z
-  Harmony,        // a..j
-  BandHarmony,    // A..F, H..L, N, W, Z
-  TonicAnswers,   // s, t
+  kIntervalPairs,  // voices 1, 3, 4, 6
+  kVoiceTwo,       // voice 2
+  kScaleStepLine,  // 7, 8, O..T, q, r
+  kArpeggio,       // 5, u..z
+  kHarmony,        // a..j
+  kBandHarmony,    // A..F, H..L, N, W, Z
+  kTonicAnswers,   // s, t
 };
 
 using compose::KeyRange;
@@ -42,19 +42,19 @@ struct PatternForm {
 };
 
 enum class FoldKind {
-  None,       // the key is kept as it is
-  Fixed,      // into folds[0] (and, for arpeggio voices, later into folds[1])
-  RangeList,  // into the pair of the range list picked for the voice
+  kNone,       // the key is kept as it is
+  kFixed,      // into folds[0] (and, for arpeggio voices, later into folds[1])
+  kRangeList,  // into the pair of the range list picked for the voice
 };
 
 struct EnsembleVoice {
   VoiceCommon common;
-  Family family = Family::IntervalPairs;
+  Family family = Family::kIntervalPairs;
   int shortestSoundingD = 1;
   bool tonicRule = false;   // silent on a tonic planned longer than 2 units
   std::string foldingText;  // as written: "13..60", "20..36 then 22..39", "range list", "none"
-  FoldKind foldKind = FoldKind::None;
-  std::vector<KeyRange> folds;  // FoldKind::Fixed: one range, or two applied in turn
+  FoldKind foldKind = FoldKind::kNone;
+  std::vector<KeyRange> folds;  // FoldKind::kFixed: one range, or two applied in turn
   std::string rangeList;        // harmony voices: "(25,36),(20,31),..."; empty otherwise
   std::vector<KeyRange> ranges;  // the five pairs of rangeList
   PatternForm pattern;
@@ -62,7 +62,7 @@ struct EnsembleVoice {
 
 struct AccompanimentVoice {
   VoiceCommon common;
-  Family family = Family::BandHarmony;
+  Family family = Family::kBandHarmony;
   int shortestSoundingD = 1;
   bool obeysBarMask = false;
   PatternForm pattern;
@@ -74,7 +74,7 @@ struct SplitVoice {
   PatternForm pattern;
 };
 
-enum class Strike { None, First, Second };
+enum class Strike { kNone, kFirst, kSecond };
 
 struct PulseVoice {
   VoiceCommon common;
@@ -83,7 +83,7 @@ struct PulseVoice {
   int keyOffset = 0;   // semitones added to the melody key: 0 or 7 (the fifth)
   KeyRange fold;       // the struck key is folded into this range
   bool needsThirdInScale = false;  // silent unless the third above the melody key is a scale key
-  Strike silencedStrike = Strike::None;
+  Strike silencedStrike = Strike::kNone;
   int carry = 0;  // units of a bar's second strike that reach into the next bar
 };
 
@@ -135,8 +135,8 @@ struct VoiceTableLoad {
 // first fault and names its line.
 VoiceTableLoad parseVoiceTable(std::string_view text);
 
-// The table built into the program, read once. Empty if the embedded file
-// were malformed; the tests keep it not.
+// The table built into the program, read once. Throws compose::DataTextError,
+// naming the line, if the embedded file is malformed.
 const VoiceTable& builtinVoiceTable();
 
 }  // namespace brisolt::render

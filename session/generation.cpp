@@ -2,8 +2,6 @@
 // planning and the removal of a session that did not finish.
 #include "session/generation.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <charconv>
 #include <filesystem>
@@ -51,7 +49,7 @@ std::optional<std::uint32_t> parseSessionId(std::string_view text) {
 GenerationStep checkSampleData(const std::string& path, const std::string& makeBankCommand) {
   std::error_code error;
   const bool isFile = std::filesystem::is_regular_file(path, error);
-  if (!isFile || ::access(path.c_str(), R_OK) != 0) {
+  if (!isFile || !platform::canRead(path)) {
     return problem(GenerationProblem::kNoSampleData,
                    "the sample data file '" + path + "' is missing; build it with " + makeBankCommand);
   }
@@ -72,7 +70,7 @@ GenerationStep prepareArchiveFolder(const std::string& folder) {
     return problem(GenerationProblem::kArchiveNotWritable, "cannot create the archive folder '" + folder +
                                                                "': " + (error ? error.message() : "not a folder"));
   }
-  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+  if (!platform::canWriteInto(folder)) {
     return problem(GenerationProblem::kArchiveNotWritable,
                    "cannot write into the archive folder '" + folder + "': permission denied");
   }

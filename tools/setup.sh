@@ -6,13 +6,16 @@ set -euo pipefail
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir="$repo_root/build"
 
+# What the program and its tools need to build and run.
 build_packages=(
   cmake g++ make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libsndfile1-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libfluidsynth-dev fluid-soundfont-gm
+  libebur128-dev libavfilter-dev libavutil-dev libsndfile1-dev
 )
+# What the tests and benchmarks need besides.
+test_build_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 
 # install_missing <package>...: apt-get install -y of those not yet installed.
 install_missing() {
@@ -36,7 +39,7 @@ install_missing() {
 # build_brisolt [cmake option]...: configures and builds the program, its
 # tools and its tests (and the benchmarks when given -DBRISOLT_BUILD_BENCHMARKS=ON).
 build_brisolt() {
-  cmake -S "$repo_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBRISOLT_WERROR=ON \
+  cmake -S "$repo_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DBRISOLT_WERROR=ON -DBRISOLT_BUILD_TESTS=ON \
     -DBRISOLT_BUILD_BENCHMARKS=OFF "$@" >/dev/null
   cmake --build "$build_dir" -j "$(nproc)"
 }

@@ -3,14 +3,17 @@
 // renders it, showing progress on the terminal; Ctrl-C cancels cleanly.
 #include "app/cli/compose_command.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "app/settings/app_folders.h"
+#include "app/cli/compose_batch.h"
+#include "app/cli/export_file.h"
+#include "app/cli/output_format.h"
+#include "app/settings/sample_data_search.h"
 #include "app/exit_status.h"
 #include "app/cli/generation_interrupt.h"
 #include "app/cli/generation_terminal.h"
@@ -19,12 +22,12 @@
 #include "platform/files/file_system.h"
 #include "session/generation_sequence.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 
 namespace brisolt {
 namespace {
 
 constexpr const char* kCommandName = "brisolt compose: ";
-constexpr const char* kMakeBankProgram = "brisolt-make-bank";
 
 // The option texts of one command line, before they are checked.
 struct ComposeTexts {
@@ -33,6 +36,8 @@ struct ComposeTexts {
   std::string archiveFolder;
   std::string sampleDataPath;
   bool quiet = false;
+  std::string outputFile;
+  int count = 1;
 };
 
 std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
@@ -48,17 +53,17 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
   request.archiveFolder = texts.archiveFolder.empty() ? folders.archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
   request.sampleDataPath = texts.sampleDataPath;
-  if (request.sampleDataPath.empty()) request.sampleDataPath = firstExistingFile(folders.sampleDataCandidates);
-  if (request.sampleDataPath.empty()) request.sampleDataPath = sampleDataPathBeside(folders.exeFolder);
+  if (request.sampleDataPath.empty()) {
+    const SampleDataSearch search = searchSampleData(folders, platform::executableFolder());
+    request.sampleDataPath = search.path;
+    if (!search.found) request.sampleDataSearched = searchedPlacesText(search);
+  }
   request.quiet = texts.quiet;
+  // A format that cannot be written is refused before any composing.
+  if (!texts.outputFile.empty() && !outputFormatFor(texts.outputFile)) return unsupportedOutputMessage(texts.outputFile);
+  request.outputFile = texts.outputFile;
+  if (texts.count < 1) return "--count " + std::to_string(texts.count) + " is not a number of pieces; use 1 or more";
   return std::nullopt;
-}
-
-// The command that writes the sample data file at `path`.
-std::string makeBankCommandFor(const std::string& path) {
-  const std::string exeFolder = platform::executableFolder();
-  const std::string program = exeFolder.empty() ? kMakeBankProgram : exeFolder + "/" + kMakeBankProgram;
-  return path == sampleDataPathBeside(exeFolder) ? program : program + " -o '" + path + "'";
 }
 
 int exitStatusOf(GenerationProblem problem) {
@@ -170,6 +175,15 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
           << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
     }
     out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
+    if (!request.outputFile.empty()) {
+      const std::string failed =
+          exportMix(outcome.session.finalMix(), request.outputFile, *outputFormatFor(request.outputFile));
+      if (!failed.empty()) {
+        err << kCommandName << failed << "; the piece itself is in the archive\n";
+        return kExitFailure;
+      }
+      out << request.outputFile << "\n";
+    }
     return out ? kExitOk : kExitFailure;
   }
   if (outcome.step.problem == GenerationProblem::kRenderFailed && host.cancelled()) {
@@ -177,6 +191,8 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
     return kExitCancelled;
   }
   err << kCommandName << outcome.step.message << hintFor(outcome.step.problem) << "\n";
+  if (outcome.step.problem == GenerationProblem::kNoSampleData && !request.sampleDataSearched.empty())
+    err << request.sampleDataSearched << "\n";
   return exitStatusOf(outcome.step.problem);
 }
 
@@ -201,7 +217,15 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
                              "Sample data file (default: Data.dat beside the executable, or where an installed copy "
                              "keeps it; brisolt-make-bank builds it)")
       ->type_name("FILE");
-  command.parser->add_flag("--quiet", texts->quiet, "Show no progress, only errors and the two paths");
+  command.parser->add_flag("-q,--quiet", texts->quiet, "Show no progress, only errors and the paths");
+  command.parser->add_option("-o,--output", texts->outputFile,
+                             "Also write the piece to FILE, in the format its extension names: " +
+                                 supportedExtensionsText() + "; with --count, FILE-1, FILE-2, ... (its path is "
+                                 "printed after the log's)")
+      ->type_name("FILE");
+  command.parser->add_option("-n,--count", texts->count,
+                             "Compose N pieces, each its own session (a fixed --session-id counts up by one)")
+      ->type_name("N");
   command.run = [texts, &renderers] {
     ComposeRequest request;
     if (const auto error = readComposeTexts(*texts, request)) {
@@ -217,9 +241,10 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
     environment.renderers = &renderers;
     environment.mixer = &audio::programFileMixer();
     environment.freeBytes = platform::freeBytes;
-    environment.progressBar = ::isatty(STDERR_FILENO) == 1;
-    environment.makeBankCommand = makeBankCommandFor(request.sampleDataPath);
-    return runCompose(request, environment, std::cout, std::cerr);
+    environment.progressBar = platform::isTerminal(platform::StandardStream::kError);
+    environment.makeBankCommand = makeBankCommandFor(request.sampleDataPath, platform::executableFolder());
+    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); };
+    return runComposeBatch(request, environment, texts->count, pause, std::cout, std::cerr);
   };
   return command;
 }

@@ -22,7 +22,9 @@ struct ComposeRequest {
   std::optional<std::uint32_t> sessionId;  // instead of the one from the clock
   std::string archiveFolder;               // ends in '/'; created when missing
   std::string sampleDataPath;
+  std::string sampleDataSearched;  // where it was looked for, when no file was found there
   bool quiet = false;  // no progress, only errors and the two paths
+  std::string outputFile;  // also write the mix here, in the format its extension names (checked already)
 };
 
 // What the run uses from the program around it.
@@ -37,7 +39,8 @@ struct ComposeEnvironment {
 };
 
 // Composes the piece into request.archiveFolder and prints the final mix's
-// and the log's paths on `out`, one a line. Progress and errors go to `err`.
+// and the log's paths on `out`, one a line, then request.outputFile's when
+// one was asked for. Progress and errors go to `err`.
 // Returns an ExitStatus; on every status but kExitOk, no file of the run is
 // left in the archive or the temporary folder.
 int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,

@@ -5,6 +5,7 @@
 
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
+#include "platform/process.h"
 
 namespace brisolt {
 
@@ -25,6 +26,7 @@ class InterruptCancels {
   bool interrupted() const;
 
  private:
+  platform::InterruptRecorder recorder_;
   compose::Composer& composer_;
   audio::FileMixer& mixer_;
 };

@@ -50,8 +50,11 @@ void TerminalProgress::drawBar() {
   barDrawn_ = true;
 }
 
-std::string TerminalProgress::estimateText() const {
-  return remaining_ ? ", about " + minutesAndSeconds(*remaining_) + " left" : std::string();
+std::string TerminalProgress::estimateText() {
+  // Lines say the estimate when it changes, not the same one on every line.
+  if (!remaining_ || remaining_ == remainingPrinted_) return {};
+  remainingPrinted_ = remaining_;
+  return ", about " + minutesAndSeconds(*remaining_) + " left";
 }
 
 }  // namespace brisolt

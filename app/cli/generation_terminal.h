@@ -34,13 +34,14 @@ class TerminalProgress : public render::RenderHost {
 
  private:
   void drawBar();
-  std::string estimateText() const;
+  std::string estimateText();
 
   std::ostream& out_;
   Style style_;
   ElapsedSeconds elapsed_;
   int position_ = 0;
   std::optional<int> remaining_;
+  std::optional<int> remainingPrinted_;  // the estimate on the last line, so it is not repeated
   bool aborted_ = false;
   bool barDrawn_ = false;
 };

@@ -6,12 +6,14 @@
 #include <memory>
 
 #include "app/settings/app_folders.h"
+#include "app/cli/scratch_folder.h"
 #include "app/exit_status.h"
 #include "session/generation_sequence.h"
 #include "app/cli/plan_report.h"
 #include "app/settings/settings_defaults.h"
 #include "app/settings/setting_options.h"
 #include "compose/composer.h"
+#include "platform/paths.h"
 
 namespace brisolt {
 namespace {
@@ -24,6 +26,7 @@ struct PlanTexts {
   std::string sessionId;
   std::string archiveFolder;
   std::string format = "text";
+  bool keepLog = false;
 };
 
 // Checks the texts; on a bad value returns its message.
@@ -45,6 +48,7 @@ std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& re
   request.archiveFolder =
       texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
+  request.keepLog = texts.keepLog;
   return std::nullopt;
 }
 
@@ -78,11 +82,20 @@ int exitStatusOf(GenerationProblem problem) {
 }  // namespace
 
 int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream& out, std::ostream& err) {
+  // The planner always writes its log; a log not asked for goes to a scratch
+  // folder that is removed on the way out, so plan touches no session's files.
+  const ScratchFolder scratch("plan");
+  if (!request.keepLog && scratch.path().empty()) {
+    err << kCommandName << "cannot make a folder in '" << platform::temporaryFolder()
+        << "' for the planner's working files; set TMPDIR to a writable folder\n";
+    return kExitFailure;
+  }
+
   compose::Composer composer;
   PlanOnly host(composer, clock);
   GenerationRequest generation;
   generation.settings = request.settings;
-  generation.archiveFolder = request.archiveFolder;
+  generation.archiveFolder = request.keepLog ? request.archiveFolder : scratch.path();
   generation.sessionId = request.sessionId;
   generation.planOnly = true;
   const GenerationOutcome outcome = runGeneration(composer, generation, host);
@@ -95,9 +108,9 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
   }
 
   const std::string& scaleName = composer.scaleTable().scales()[request.settings.scale].name;
-  const std::string logFile = outcome.session.logFile();
-  out << (request.format == PlanFormat::kJson ? planAsJson(composer, logFile)
-                                              : planAsText(composer, scaleName, logFile));
+  const std::string keptLog = request.keepLog ? outcome.session.logFile() : std::string();
+  out << (request.format == PlanFormat::kJson ? planAsJson(composer, keptLog)
+                                              : planAsText(composer, scaleName, keptLog));
   return out ? kExitOk : kExitFailure;
 }
 
@@ -107,8 +120,8 @@ Command addPlanCommand(CLI::App& app) {
   Command command;
   command.parser = app.add_subcommand(
       "plan",
-      "Plan a piece and print it, without rendering audio. The generation log is written to the archive "
-      "folder as <session prefix>log.txt.");
+      "Plan a piece and print it, without rendering audio or leaving any file; with --log the generation "
+      "log is kept in the archive folder as <session prefix>log.txt.");
   addSettingOptions(*command.parser, texts->settings);
   command.parser->add_option("--session-id", texts->sessionId,
                              "Seed the piece with this session id (0..4294967295) instead of the clock; the log "
@@ -118,6 +131,8 @@ Command addPlanCommand(CLI::App& app) {
                              "Folder for the generation log, created when missing (default: Archive/ beside the "
                              "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
       ->type_name("DIR");
+  command.parser->add_flag("--log", texts->keepLog,
+                           "Keep the generation log in the archive folder (see --archive) and print its path");
   command.parser->add_option("--format", texts->format,
                              "Output: text (a readable page, the default) or json (one object)")
       ->type_name("json|text");

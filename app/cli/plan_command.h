@@ -20,13 +20,15 @@ struct PlanRequest {
   std::optional<std::uint32_t> sessionId;  // instead of the one from the clock
   std::string archiveFolder;               // ends in '/'; created when missing
   PlanFormat format = PlanFormat::kText;
+  bool keepLog = false;  // keep the generation log in archiveFolder (else no file is left)
 };
 
 // Calendar time in seconds since the epoch.
 using CalendarClock = std::function<std::int64_t()>;
 
-// Plans the piece, writing its log to archiveFolder + session prefix +
-// "log.txt", and prints the plan to `out`. Errors go to `err` as one line.
+// Plans the piece and prints the plan to `out`. With keepLog the log is
+// written to archiveFolder + session prefix + "log.txt" and named in the
+// plan; without it no file is left anywhere. Errors go to `err` as one line.
 // Returns an ExitStatus.
 int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream& out, std::ostream& err);
 

@@ -27,7 +27,7 @@ std::string planAsJson(const compose::Composer& composer, const std::string& log
   json["barPitches"] = plan.barPitches;
   json["barRhythms"] = plan.barRhythms;
   json["dynamics"] = plan.dynamics;
-  json["logFile"] = logFile;
+  if (!logFile.empty()) json["logFile"] = logFile;
   return json.dump(2) + "\n";
 }
 
@@ -69,8 +69,8 @@ std::string planAsText(const compose::Composer& composer, const std::string& sca
            std::string keys;
            for (const auto& key : plan.scaleKeys) keys += key;
            return keys;
-         }()) << "\n"
-      << "Log file:    " << logFile << "\n";
+         }()) << "\n";
+  if (!logFile.empty()) out << "Log file:    " << logFile << "\n";
 
   std::size_t note = 0;
   for (int phrase = 0; phrase < phrases; ++phrase) {

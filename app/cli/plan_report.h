@@ -10,7 +10,7 @@ namespace brisolt {
 
 // One JSON object with the fields sessionId, variationIndex, variationOffset,
 // stretchFactor, barCount, noteCount, tempo, modeFamily, keyDisplayName,
-// scaleKeys, phraseDigitOrders, barPitches, barRhythms, dynamics and logFile,
+// scaleKeys, phraseDigitOrders, barPitches, barRhythms, dynamics and logFile (when a log was kept),
 // in this order, followed by a line feed.
 std::string planAsJson(const compose::Composer& composer, const std::string& logFile);
 

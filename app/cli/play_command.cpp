@@ -2,17 +2,16 @@
 // status line out, every 100 ms like the window's playback timer.
 #include "app/cli/play_command.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
+#include "app/cli/play_messages.h"
 #include "app/exit_status.h"
 #include "platform/media/sdl_audio_backend.h"
+#include "platform/process.h"
+#include "platform/terminal/raw_terminal.h"
 #include "playback/file_player.h"
-#include "playback/raw_terminal.h"
 #include "playback/terminal_keys.h"
 
 namespace brisolt {
@@ -58,19 +57,18 @@ class StatusDisplay {
 // False when input has ended.
 bool readKeys(bool fromTerminal, playback::TerminalKeyDecoder& decoder, playback::FilePlayer& player, bool& quit) {
   if (!fromTerminal) {
-    ::poll(nullptr, 0, kTickMilliseconds);
+    platform::sleepUnlessSignalled(kTickMilliseconds);
     return true;
   }
-  pollfd input{STDIN_FILENO, POLLIN, 0};
-  if (::poll(&input, 1, kTickMilliseconds) <= 0) return true;  // a tick, or a signal
+  if (!platform::waitForStandardInput(kTickMilliseconds)) return true;  // a tick, or a signal
   char bytes[64];
-  const ssize_t got = ::read(STDIN_FILENO, bytes, sizeof bytes);
+  const long got = platform::readStandardInput(bytes, sizeof bytes);
   if (got <= 0) return false;
-  for (ssize_t i = 0; i < got && !quit; ++i) {
+  for (long i = 0; i < got && !quit; ++i) {
     const std::optional<playback::PlayerKey> key = decoder.feed(bytes[i]);
     if (!key) continue;
     player.press(*key);
-    quit = *key == playback::PlayerKey::quit;
+    quit = *key == playback::PlayerKey::kQuit;
   }
   return true;
 }
@@ -84,26 +82,28 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   playback::FilePlayer player(backend);
   platform::MediaReply reply = player.open(path);
   if (!reply.ok()) {
-    err << kCommandName << reply.error << "\n";
-    return kExitBadOptions;
+    const PlayProblem problem = playProblem(path, reply);
+    err << kCommandName << problem.message << "\n";
+    return problem.exitStatus;
   }
 
-  playback::InterruptFlag interrupt;
-  playback::RawTerminal terminal(STDIN_FILENO);
+  platform::InterruptFlag interrupt;
+  platform::RawTerminal terminal(platform::descriptorOf(platform::StandardStream::kInput));
   const bool fromTerminal = terminal.active();
   reply = player.start();
   if (!reply.ok()) {
-    err << kCommandName << reply.error << "\n";
-    return kExitFailure;
+    const PlayProblem problem = playProblem(path, reply);
+    err << kCommandName << problem.message << "\n";
+    return problem.exitStatus;
   }
 
   const playback::PlayerStatus first = player.poll();
-  out << "Playing " << path << ": " << playback::clockText(first.lengthMilliseconds) << ", " << first.phraseTotal
+  out << "Playing " << path << ": " << playback::lengthText(first.lengthMilliseconds) << ", " << first.phraseTotal
       << (first.phraseTotal == 1 ? " phrase" : " phrases") << "\n";
   if (fromTerminal) out << "space: pause or resume   left/right: phrase back or forward   q: stop\n";
   out << std::flush;
 
-  StatusDisplay display(out, ::isatty(STDOUT_FILENO) == 1);
+  StatusDisplay display(out, platform::isTerminal(platform::StandardStream::kOutput));
   playback::TerminalKeyDecoder decoder;
   bool quit = false;
   bool keys = fromTerminal;
@@ -117,7 +117,7 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   if (interrupt.raised()) return kExitCancelled;
   if (player.failed()) {
     err << kCommandName << "playback of '" << path << "' failed: the file could not be read to its end\n";
-    return kExitFailure;
+    return kExitBadFile;
   }
   return kExitOk;
 }

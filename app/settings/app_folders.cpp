@@ -1,13 +1,13 @@
 // Where the program finds and keeps its files.
 #include "app/settings/app_folders.h"
 
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "audio/sample_table.h"
+#include "platform/files/file_system.h"
 #include "platform/paths.h"
 
 #ifndef BRISOLT_INSTALL_DATA_FROM_BIN
@@ -40,17 +40,14 @@ std::string xdgFolder(const FolderEnvironment& environment, const char* variable
 FolderEnvironment systemFolderEnvironment() {
   FolderEnvironment environment;
   environment.exeFolder = platform::executableFolder();
-  std::error_code error;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  environment.programName = error ? std::string("brisolt") : exe.filename().string();
+  environment.programName = platform::executableName();
+  if (environment.programName.empty()) environment.programName = "brisolt";
   environment.variable = [](const std::string& name) -> std::optional<std::string> {
     const char* value = std::getenv(name.c_str());
     if (!value) return std::nullopt;
     return std::string(value);
   };
-  environment.canWrite = [](const std::string& folder) {
-    return ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
-  };
+  environment.canWrite = platform::canWriteInto;
   environment.tempFolder = platform::temporaryFolder();
   return environment;
 }

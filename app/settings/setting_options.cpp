@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/settings/flat_keys.h"
 #include "compose/scale_tables.h"
 
 namespace brisolt {
@@ -58,6 +59,8 @@ std::string badValue(std::string_view option, std::string_view value, std::strin
 std::optional<int> parseKeySignature(std::string_view text) {
   if (const auto number = numberIn(text, 1, compose::kKeySignatureCount)) return number;
   const auto& keys = scaleTable().keySignatures();
+  // Before the stored names, which ignore case: "Ab" is A flat (G#), not the stored "AB" (A#).
+  if (const auto flat = flatKeySignature(text, keys)) return flat;
   for (std::size_t index = 0; index < keys.size(); ++index) {
     if (sameIgnoringCase(text, keys[index].displayName) || sameIgnoringCase(text, keys[index].storedName)) {
       return static_cast<int>(index) + 1;
@@ -87,7 +90,7 @@ std::optional<int> parsePhraseCount(std::string_view text) {
 }
 
 void addSettingOptions(CLI::App& command, SettingTexts& texts) {
-  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B (default: the setting saved by the window, else C)")
+  command.add_option("--key", texts.key, "Key signature: 1..12 or C, C#, D, D#, E, F, F#, G, G#, A, A#, B, or a flat: Db, Eb, Gb, Ab, Bb (default: the setting saved by the window, else C)")
       ->type_name("KEY");
   command.add_option("--scale", texts.scale,
                      "Scale: 0..11 or a name, for example \"Minor Harmonic\" (default: the setting saved by the window, else Major); all names: " +

@@ -119,14 +119,16 @@ void CBrisoltDlg::onInitDialog() {
 void CBrisoltDlg::placeControls() {
   auto& window = services_.window;
   panel_.createControls();
-  window.createPictureControl(control::kRecordLit, layout::kRecord, picture::kRecordLit, false);
-  window.createPictureControl(control::kPlayLit, layout::kPlay, picture::kPlayLit, false);
-  window.createPictureControl(control::kPauseLit, layout::kPause, picture::kPauseLit, false);
-  window.createPictureControl(control::kStopLit, layout::kStop, picture::kStopLit, true);
-  window.createPictureControl(control::kComposeLabel, layout::kCompose, picture::kCompose, true);
-  window.createPictureControl(control::kDoneLabel, layout::kCompose, picture::kDone, false);
-  window.createPictureControl(control::kWorkingLabel, layout::kCompose, picture::kWorking, false);
-  window.createPictureControl(control::kComposeDottedLabel, layout::kCompose, picture::kComposeDotted, false);
+  // The lit buttons and the COMPOSE labels cover their hot spots.
+  const platform::Rect compose = hotSpotPlace(HotSpotAction::kCompose);
+  window.createPictureControl(control::kRecordLit, hotSpotPlace(HotSpotAction::kRecord), picture::kRecordLit, false);
+  window.createPictureControl(control::kPlayLit, hotSpotPlace(HotSpotAction::kPlay), picture::kPlayLit, false);
+  window.createPictureControl(control::kPauseLit, hotSpotPlace(HotSpotAction::kPause), picture::kPauseLit, false);
+  window.createPictureControl(control::kStopLit, hotSpotPlace(HotSpotAction::kStop), picture::kStopLit, true);
+  window.createPictureControl(control::kComposeLabel, compose, picture::kCompose, true);
+  window.createPictureControl(control::kDoneLabel, compose, picture::kDone, false);
+  window.createPictureControl(control::kWorkingLabel, compose, picture::kWorking, false);
+  window.createPictureControl(control::kComposeDottedLabel, compose, picture::kComposeDotted, false);
   window.createProgressControl(control::kPositionBar, layout::kProgress, false);
   window.setProgressBackgroundColour(control::kPositionBar, kBarBackground);
   createDigits(window, control::kCurrentTime, layout::kCurrentTimeDigits);
@@ -139,7 +141,7 @@ void CBrisoltDlg::placeControls() {
 void CBrisoltDlg::destroyWindow() {
   if (destroyed_ || !initialised_) return;
   destroyed_ = true;
-  player_.send("close all wait");
+  player_.send(platform::MediaCommand::closeAll());
   playback_->cleanupArchive();
   saveSettings();
 }
@@ -313,7 +315,7 @@ void CBrisoltDlg::onTimer(platform::TimerId timer) {
 void CBrisoltDlg::onMediaNotification(platform::MediaNotification flag) {
   // A piece that fails to play: say why, when the reason is that there is
   // no sound output at all.
-  if (flag == platform::MediaNotification::failure && !state_.musicFile.empty()) {
+  if (flag == platform::MediaNotification::kFailure && !state_.musicFile.empty()) {
     if (const auto problem = soundOutputProblem(services_.audio))
       services_.window.setControlText(control::kTextStrip, noSoundStatus(*problem, state_.musicFile));
   }

@@ -3,18 +3,19 @@
 
 #include <algorithm>
 
+#include "app/settings/sample_data_search.h"
 #include "app/window/digit_display.h"
 #include "session/disk_check.h"
 #include "session/generation_sequence.h"
 #include "session/generation_progress.h"
 #include "platform/window/main_window_ids.h"
+#include "playback/lv_device.h"
 
 namespace brisolt {
 namespace {
 
 namespace control = platform::control;
 
-constexpr const char* kMakeBankCommand = "brisolt-make-bank";
 constexpr const char* kFileErrorCaption = "Brisolt - File Error";
 
 // Clears a flag when the scope ends, however it ends.
@@ -48,11 +49,11 @@ void GenerateCommand::showProblem(const GenerationStep& step) {
     return;
   }
   std::string text = asSentence(step.message);
-  const auto& candidates = c_.folders.sampleDataCandidates;
-  if (step.problem == GenerationProblem::kNoSampleData && sampleDataPath_.empty() && candidates.size() > 1) {
-    text += "\nIt was looked for in:";
-    for (const std::string& candidate : candidates) text += "\n  " + candidate;
-  }
+  // Where the sample data was looked for, and the command that builds it
+  // where it will be found: the same advice as brisolt compose's.
+  if (step.problem == GenerationProblem::kNoSampleData && !sampleDataSearch_.found &&
+      sampleDataSearch_.searched.size() > 1)
+    text += "\n" + searchedPlacesText(sampleDataSearch_);
   fileError(text);
 }
 
@@ -70,14 +71,13 @@ int GenerateCommand::generate() {
   generationStart_ = c_.clock();
   estimate_.restart();
   progressLog_.open(generationStart_);
-  const auto& candidates = c_.folders.sampleDataCandidates;
-  sampleDataPath_ = firstExistingFile(candidates);
+  sampleDataSearch_ = searchSampleData(c_.folders, c_.folders.exeFolder);
 
   GenerationRequest request;
   request.settings = c_.settings;
   request.archiveFolder = c_.folders.archiveFolder;
-  request.sampleDataPath = sampleDataPath_.empty() ? candidates.front() : sampleDataPath_;
-  request.makeBankCommand = kMakeBankCommand;
+  request.sampleDataPath = sampleDataSearch_.path;
+  request.makeBankCommand = sampleDataSearch_.makeBankCommand;
   request.sessionId = nextSessionId_;
   nextSessionId_.reset();
   piece_ = PieceSummary{};
@@ -150,7 +150,7 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
       hideControls(window, control::kCurrentPhrase);
       window.unlockRedraw();
       window.hideControl(control::kStopLit);
-      c_.player.send("close lv wait");
+      playback::LvDevice(c_.player).close();
       state.appState = playback::kGenerating;
       c_.playback.cleanupArchive();
       state.sessionUnsaved = true;
@@ -178,7 +178,7 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
 
 int GenerateCommand::render(const Session& session) {
   c_.state.plannedPhraseTotal = c_.settings.phraseCount;
-  return c_.render(sampleDataPath_, session.outputPrefix(), *this);
+  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this);
 }
 
 void GenerateCommand::showRemainingTime(bool show) {

@@ -13,6 +13,7 @@
 
 #include "app/settings/app_folders.h"
 #include "app/settings/composition_settings.h"
+#include "app/settings/sample_data_search.h"
 #include "app/window/progress_log.h"
 #include "app/window/remaining_time_estimate.h"
 #include "app/window/status_line.h"
@@ -88,7 +89,7 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
 
   GenerateContext c_;
   std::chrono::system_clock::time_point generationStart_;
-  std::string sampleDataPath_;  // the first candidate that exists; empty when none does
+  SampleDataSearch sampleDataSearch_;  // where the sample data was looked for, and found
   bool running_ = false;
   std::optional<std::uint32_t> nextSessionId_;
   PieceSummary piece_;     // of the run, once planned

@@ -3,11 +3,12 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+
+#include "platform/files/file_system.h"
 
 extern char** environ;
 
@@ -43,7 +44,7 @@ std::string findOnPath(const std::string& program) {
     const std::size_t colon = folders.find(':');
     const std::string_view folder = folders.substr(0, colon);
     const std::string candidate = (folder.empty() ? std::string(".") : std::string(folder)) + "/" + program;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    if (platform::canRun(candidate)) return candidate;
     if (colon == std::string_view::npos) break;
     folders.remove_prefix(colon + 1);
   }

@@ -64,6 +64,13 @@ std::vector<HotSpot> readHotSpots(std::string_view text) {
   return spots;
 }
 
+platform::Rect hotSpotPlace(HotSpotAction action) {
+  for (const HotSpot& spot : hotSpotTable()) {
+    if (spot.action == action) return spot.place;
+  }
+  return {};
+}
+
 bool worksOnlyWhileIdle(HotSpotAction action) {
   for (const HotSpot& spot : hotSpotTable()) {
     if (spot.action == action) return spot.idleOnly;

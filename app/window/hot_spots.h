@@ -47,6 +47,9 @@ struct HotSpot {
 // after every spot that always works.
 const std::vector<HotSpot>& hotSpotTable();
 
+// Where the action's spot is on the face (the first row of the action).
+platform::Rect hotSpotPlace(HotSpotAction action);
+
 // Whether the action's spot works only while the window is idle (the same
 // rule for a click, a key and an action run by the program itself).
 bool worksOnlyWhileIdle(HotSpotAction action);

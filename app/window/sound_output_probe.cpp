@@ -14,6 +14,7 @@ class Silence final : public platform::AudioSource {
     return bytes;
   }
   void played(std::size_t) override {}
+  void awaitReadable(std::size_t) override {}
 };
 
 // The final mix: 22050 Hz, mono, 16-bit.

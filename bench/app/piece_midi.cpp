@@ -164,28 +164,22 @@ int main(int argc, char** argv) {
   std::vector<Onset> onsets;
   int voice = 0;
   render::VoiceRenderers counting = render::programVoiceRenderers();
-  const auto count = [&](std::string result, double ring) {
-    for (std::size_t start = 0; start < result.size();) {
-      const std::size_t end = std::min(result.find_first_of("\n*", start), result.size());
-      if (end > start) collectOnsets(result.substr(start, end - start), voice++, ring, onsets);
-      start = end + 1;
-    }
+  const auto count = [&](render::VoiceResult result, double ring) {
+    for (const std::string& path : result.paths) collectOnsets(path, voice++, ring, onsets);
     return result;
   };
   const render::VoiceRenderers real = counting;
-  counting.melody = [&](compose::Composer& c, const std::string& d) { return count(real.melody(c, d), kMelodyRingSeconds); };
-  counting.ensemble = [&](compose::Composer& c, const std::string& d, char l, int s) {
-    return count(real.ensemble(c, d, l, s), kRingSeconds2Units);
+  counting.melody = [&](compose::Composer& c, const std::string& d, render::EventCollector& e) {
+    return count(real.melody(c, d, e), kMelodyRingSeconds);
   };
-  counting.accompaniment = [&](compose::Composer& c, const std::string& d, char l, int s) {
-    return count(real.accompaniment(c, d, l, s), kRingSeconds3Units);
+  const auto wrap = [&](const render::VoiceRenderers::Voice& renderer, double ring) {
+    return [&count, renderer, ring](compose::Composer& c, const std::string& d, char l, render::EventCollector& e,
+                                    int s) { return count(renderer(c, d, l, e, s), ring); };
   };
-  counting.split = [&](compose::Composer& c, const std::string& d, char l, render::MidiEventCollector& e, int s) {
-    return count(real.split(c, d, l, e, s), kRingSeconds2Units);
-  };
-  counting.pulse = [&](compose::Composer& c, const std::string& d, char l, render::MidiEventCollector& e, int s) {
-    return count(real.pulse(c, d, l, e, s), kRingSeconds3Units);
-  };
+  counting.ensemble = wrap(real.ensemble, kRingSeconds2Units);
+  counting.accompaniment = wrap(real.accompaniment, kRingSeconds3Units);
+  counting.split = wrap(real.split, kRingSeconds2Units);
+  counting.pulse = wrap(real.pulse, kRingSeconds3Units);
 
   compose::Composer composer;
   const Session session{folder, "piece_"};

@@ -50,12 +50,12 @@ class VoiceFiles {
   std::string file(const char* name) const { return folder_ + name; }
 
   // Links the inputs afresh and returns the list text naming them.
-  std::string linkInputs() const {
-    std::string list;
+  std::vector<std::string> linkInputs() const {
+    std::vector<std::string> list;
     for (int k = 0; k < kVoices; ++k) {
       platform::deleteFile(link(k));
       if (::link(master(k).c_str(), link(k).c_str()) != 0) std::perror("link");
-      list += link(k) + "\n";
+      list.push_back(link(k));
     }
     return list;
   }
@@ -74,7 +74,7 @@ void BM_MixEightPeakMatched(benchmark::State& state) {
   FileMixer mixer;
   for (auto _ : state) {
     state.PauseTiming();
-    const std::string list = files.linkInputs();
+    const std::vector<std::string> list = files.linkInputs();
     platform::deleteFile(files.file("stem.wav"));
     platform::deleteFile(files.file("scratch.tmp"));
     state.ResumeTiming();

@@ -21,7 +21,7 @@
 #include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
 #include "platform/paths.h"
-#include "render/scheduled_voice.h"
+#include "render/voice_renderer_table.h"
 #include "render/voice_schedule.h"
 
 namespace brisolt::render {
@@ -96,20 +96,16 @@ std::uint64_t fileSize(const std::string& path) {
 // empty list after a failed call.
 std::vector<std::string> renderAll(std::string& error) {
   BenchPiece& bench = piece();
-  MidiEventCollector events;
+  EventCollector events;
   std::vector<std::string> paths;
   for (const ScheduledCall& call : builtinVoiceSchedule().calls) {
     bench.composer().rewindBars();
-    std::string result = renderScheduledCall(bench.composer(), call, bench.sampleData(), events);
-    if (result.empty() || result.find('*') != std::string::npos) {
+    const VoiceResult result = programVoiceRenderers().run(call, bench.composer(), bench.sampleData(), events);
+    if (result.end != VoiceEnd::kWritten) {
       error = std::string("renderer call for voice ") + (call.letter ? call.letter : '-') + " failed";
       return {};
     }
-    while (!result.empty()) {
-      const std::size_t end = result.find('\n');
-      if (end != 0) paths.push_back(result.substr(0, end));
-      result.erase(0, end == std::string::npos ? std::string::npos : end + 1);
-    }
+    paths.insert(paths.end(), result.paths.begin(), result.paths.end());
   }
   return paths;
 }

@@ -1,12 +1,36 @@
 // An open file of the program's own: the handle that every audio operation
-// reads from or writes to. Files are never shared: while one handle holds a
-// file, a second open of the same file fails, whether for reading or writing.
+// reads from or writes to. Reading is shared, writing is exclusive: any number
+// of handles (in any number of processes) may read a file at once, but while
+// one handle writes a file nobody else may read or write it, and while anyone
+// reads it nobody may write it. Only regular files are read; names are never
+// followed through a link when a file is created.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace brisolt::platform {
+
+// Why an open failed.
+enum class OpenError {
+  kNone,        // it did not fail
+  kMissing,     // no such file, or its folder is missing
+  kExists,      // the file had to be new and the name is taken
+  kLink,        // the name is a symbolic link, which is never followed here
+  kFolder,      // the name is a folder
+  kNotRegular,  // a FIFO, device or socket where a file was expected
+  kInUse,       // another handle holds the file (being written, or read while we would write)
+  kNoAccess,    // no permission
+  kOther,       // any other system error (see the error number)
+};
+
+struct OpenFailure {
+  OpenError error = OpenError::kNone;
+  int systemError = 0;  // errno of the failing call, 0 when the refusal is our own
+};
+
+// The failure as words for a message: what went wrong and what would fix it.
+std::string describeOpenFailure(const OpenFailure& failure);
 
 // Owns one open file and closes it when it goes out of scope. A default-made
 // or moved-from handle is the invalid handle: every operation on it fails
@@ -22,14 +46,22 @@ class File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
-  // Opens an existing file for reading. Fails (invalid handle) when the file
-  // does not exist, is a folder, or is held open by another handle.
-  static File openForReading(const std::string& path);
+  // Opens an existing regular file for reading, shared with other readers.
+  // Fails (invalid handle) at once, without waiting, when the file does not
+  // exist, is a folder, a FIFO, a device or a socket, or is being written by
+  // another handle. `failure`, when given, says why.
+  static File openForReading(const std::string& path, OpenFailure* failure = nullptr);
 
   // Creates a file for writing, replacing an existing one (its contents are
-  // dropped). Fails when the folder is missing or not writable, or when the
-  // file is held open by another handle; an existing file is then untouched.
-  static File createForWriting(const std::string& path);
+  // dropped). Fails when the folder is missing or not writable, when the name
+  // is a link, a folder, a FIFO or a socket, or when the file is held open by
+  // another handle; an existing file is then untouched. A character device
+  // (/dev/null, /dev/full) is written as it is.
+  static File createForWriting(const std::string& path, OpenFailure* failure = nullptr);
+
+  // Creates a new regular file for writing, exclusively: fails with kExists
+  // when anything has the name already, kLink when that is a link.
+  static File createNew(const std::string& path, OpenFailure* failure = nullptr);
 
   bool isValid() const { return descriptor_ >= 0; }
   explicit operator bool() const { return isValid(); }

@@ -15,21 +15,28 @@
 #include <memory>
 
 #include "platform/files/file_handle.h"
+#include "platform/files/owned_names.h"
 #include "platform/paths.h"
 
 namespace brisolt::platform {
-namespace {
 
-bool exists(const std::string& path) {
+bool nameExists(const std::string& path) {
   struct stat status {};
   return ::lstat(path.c_str(), &status) == 0;
 }
+
+bool fileExists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0;
+}
+
+namespace {
 
 // Copies `source` to a new `destination` and then deletes `source`: the move
 // between file systems, where no rename can do it.
 bool copyThenDelete(const std::string& source, const std::string& destination) {
   File from = File::openForReading(source);
-  if (!from || exists(destination)) return false;
+  if (!from || nameExists(destination)) return false;
   File to = File::createForWriting(destination);
   if (!to) return false;
   std::array<char, 65536> buffer{};
@@ -58,7 +65,7 @@ bool deleteFile(const std::string& path) {
 }
 
 bool moveFile(const std::string& source, const std::string& destination) {
-  if (!exists(source)) return false;
+  if (!nameExists(source)) return false;
   if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0) {
     return true;
   }
@@ -72,7 +79,7 @@ bool moveFile(const std::string& source, const std::string& destination) {
 bool createFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
 
 std::string createTemporaryFile() {
-  std::string name = temporaryFolder() + "XXXXXX.tmp";
+  std::string name = temporaryFolder() + temporaryNamePrefix(::getpid()) + "XXXXXX.tmp";
   const int descriptor = ::mkstemps(name.data(), 4);
   if (descriptor < 0) return {};
   ::close(descriptor);
@@ -100,5 +107,13 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
   std::sort(names.begin(), names.end());
   return names;
 }
+
+bool canRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+bool canWriteInto(const std::string& folder) {
+  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool canRun(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
 
 }  // namespace brisolt::platform

@@ -9,6 +9,12 @@
 
 namespace brisolt::platform {
 
+// Whether anything has the name `path`: a file, a folder, or a link even when
+// what it points to is gone.
+bool nameExists(const std::string& path);
+// Whether `path`, its links followed, leads to something that exists.
+bool fileExists(const std::string& path);
+
 // Deletes a file. False when it does not exist or cannot be deleted. (A file
 // that a handle holds open can still be deleted here, unlike on some systems.)
 bool deleteFile(const std::string& path);
@@ -23,9 +29,17 @@ bool moveFile(const std::string& source, const std::string& destination);
 bool createFolder(const std::string& path);
 
 // Creates a new, empty file with a unique name in temporaryFolder() and
-// returns its full path; empty when no file could be created there. The file
+// returns its full path. The name is "brisolt-<pid>-XXXXXX.tmp", so that
+// removeStaleTemporaryFiles (owned_names.h) can sweep it once this process
+// is gone; empty when no file could be created there. The file
 // is closed again: callers reopen it by name.
 std::string createTemporaryFile();
+
+// What this program may do with a file or folder by name: read it, write
+// into it (a folder: create and delete files in it), run it.
+bool canRead(const std::string& path);
+bool canWriteInto(const std::string& folder);
+bool canRun(const std::string& path);
 
 // Bytes free to this program on the file system that holds `folder`;
 // nothing when the system cannot tell.

@@ -18,17 +18,22 @@ struct AudioFormat {
   int frameBytes() const { return channels * bitsPerSample / 8; }
 };
 
-// Supplies the bytes an output plays. Both calls come from the output's own
-// thread (the audio thread for SDL), one at a time, never after the output's
-// halt() has returned and before its next start().
+// Supplies the bytes an output plays. read() and played() come from the
+// output's own thread (the audio thread for SDL), one at a time, never after
+// the output's halt() has returned and before its next start().
 class AudioSource {
  public:
-  // Writes up to `bytes` bytes of samples to `out` and returns how many; fewer
-  // means the data has ended or failed, and the output fills the rest with
-  // silence.
+  // Writes up to `bytes` bytes of samples to `out` and returns how many, at
+  // once; fewer means the data has ended or failed, or is not read yet, and
+  // the output fills the rest with silence.
   virtual std::size_t read(std::uint8_t* out, std::size_t bytes) = 0;
   // The device has now played `bytes` more of the bytes that read() gave it.
   virtual void played(std::size_t bytes) = 0;
+  // Waits until read() can give `bytes` at once, or until the data has
+  // ended or failed. For the player before it starts an output, and for
+  // outputs that do not run in real time (a test's clock); an audio callback
+  // never calls it.
+  virtual void awaitReadable(std::size_t bytes) = 0;
 
  protected:
   ~AudioSource() = default;

@@ -1,47 +1,66 @@
-// Parses the media command strings that the program sends ("open <path> type
-// waveaudio alias lv wait", "play lv notify", "seek lv to 128501", ...) into a
-// command record. Only those commands are understood.
+// The commands the program gives its media player, as typed values: open a
+// wave file under an alias, set the time format, ask the length or position,
+// play with an end-of-play notification, pause, stop, seek and close. Each
+// has a text, the one the player's documentation spells, for logs and tests.
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
 namespace brisolt::platform {
 
 enum class MediaVerb {
-  open,            // open <path> type waveaudio alias <alias>
-  setTimeFormat,   // set <alias> time format ms
-  statusLength,    // status <alias> length
-  statusPosition,  // status <alias> position
-  play,            // play <alias>
-  pause,           // pause <alias>
-  stop,            // stop <alias>
-  seek,            // seek <alias> to <milliseconds>
-  close,           // close <alias>
-  closeAll,        // close all
+  kOpen,            // open <path> type waveaudio alias <alias>
+  kSetTimeFormat,   // set <alias> time format MS
+  kStatusLength,    // status <alias> length
+  kStatusPosition,  // status <alias> position
+  kPlay,            // play <alias>
+  kPause,           // pause <alias>
+  kStop,            // stop <alias>
+  kSeek,            // seek <alias> to <milliseconds>
+  kClose,           // close <alias>
+  kCloseAll,        // close all
 };
 
 // The optional last word of a command. Every command here completes before
-// the player returns, so "wait" changes nothing; "notify" is accepted on play
-// alone, whose completion (the end of playback) comes later. "play ... wait"
-// would block the caller until the end and is not accepted.
-enum class Completion { none, wait, notify };
+// the player returns, so "wait" changes nothing; "notify" is for play alone,
+// whose completion (the end of playback) comes later. A play that waits would
+// block the caller until the end and is refused.
+enum class Completion { kNone, kWait, kNotify };
 
+// Build commands with the named makers below; they give each command the
+// completion the program uses.
 struct MediaCommand {
-  MediaVerb verb = MediaVerb::open;
-  std::string alias;               // lower case; empty for closeAll
-  std::string path;                // open only
-  std::uint32_t milliseconds = 0;  // seek only
-  Completion completion = Completion::none;
+  MediaVerb verb = MediaVerb::kCloseAll;
+  std::string alias;               // empty for kCloseAll
+  std::string path;                // kOpen only
+  std::uint32_t milliseconds = 0;  // kSeek only
+  Completion completion = Completion::kNone;
+
+  static MediaCommand open(std::string path, std::string alias);  // "open <path> type waveaudio alias <alias> wait"
+  static MediaCommand setTimeFormat(std::string alias);           // "set <alias> time format MS wait"
+  static MediaCommand statusLength(std::string alias);            // "status <alias> length wait"
+  static MediaCommand statusPosition(std::string alias);          // "status <alias> position wait"
+  static MediaCommand play(std::string alias);                    // "play <alias> notify"
+  static MediaCommand pause(std::string alias);                   // "pause <alias>"
+  static MediaCommand stop(std::string alias);                    // "stop <alias> wait"
+  static MediaCommand seek(std::string alias, std::uint32_t milliseconds);         // "seek <alias> to <ms>"
+  static MediaCommand seekAndWait(std::string alias, std::uint32_t milliseconds);  // "seek <alias> to <ms> wait"
+  static MediaCommand close(std::string alias);                   // "close <alias> wait"
+  static MediaCommand closeAll();                                 // "close all wait"
+
+  friend bool operator==(const MediaCommand&, const MediaCommand&) = default;
 };
 
-// Words are separated by runs of blanks; keywords and aliases are matched
-// without regard to case. The path of "open" is everything between "open" and
-// the trailing "type waveaudio alias <alias>", so it may contain blanks; a
-// path wholly inside double quotes loses the quotes. "all" cannot be opened as
-// an alias. Anything else, including extra words, gives nullopt.
-std::optional<MediaCommand> parseMediaCommand(std::string_view text);
+// Whether the player can carry the command out: a known combination of verb
+// and completion, an alias (other than "all") where one is needed, a path for
+// open. The makers above only make valid commands.
+bool isValid(const MediaCommand& command);
+
+// The command's text, e.g. "seek lv to 128501 wait".
+std::string commandText(const MediaCommand& command);
+std::ostream& operator<<(std::ostream& out, const MediaCommand& command);
 
 }  // namespace brisolt::platform

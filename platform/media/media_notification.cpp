@@ -5,16 +5,16 @@
 
 namespace brisolt::platform {
 
-std::string_view notifyFlagName(NotifyFlag flag) {
+std::string_view mediaNotificationName(MediaNotification flag) {
   switch (flag) {
-    case NotifyFlag::successful: return "successful";
-    case NotifyFlag::superseded: return "superseded";
-    case NotifyFlag::aborted: return "aborted";
-    case NotifyFlag::failure: return "failure";
+    case MediaNotification::kSuccessful: return "successful";
+    case MediaNotification::kSuperseded: return "superseded";
+    case MediaNotification::kAborted: return "aborted";
+    case MediaNotification::kFailure: return "failure";
   }
   return "unknown flag";
 }
 
-std::ostream& operator<<(std::ostream& out, NotifyFlag flag) { return out << notifyFlagName(flag); }
+std::ostream& operator<<(std::ostream& out, MediaNotification flag) { return out << mediaNotificationName(flag); }
 
 }  // namespace brisolt::platform

@@ -11,11 +11,11 @@
 namespace brisolt::platform {
 namespace {
 
-enum class Mode { stopped, playing, paused };
+enum class Mode { kStopped, kPlaying, kPaused };
 
 MediaReply failed(MediaResult result, std::string error) { return {result, {}, std::move(error)}; }
 
-MediaReply answered(std::string answer) { return {MediaResult::success, std::move(answer), {}}; }
+MediaReply answered(std::string answer) { return {MediaResult::kSuccess, std::move(answer), {}}; }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ struct MediaPlayer::Device {
   std::string path;
   std::unique_ptr<PlaybackStream> stream;  // fixed address: the output holds it
   std::unique_ptr<AudioOutput> output;     // from the first play; destroyed before the stream
-  Mode mode = Mode::stopped;
+  Mode mode = Mode::kStopped;
 
   ~Device() { output.reset(); }
 
@@ -44,18 +44,13 @@ MediaPlayer::MediaPlayer(AudioBackend& backend, NotificationSink sink) : backend
 
 MediaPlayer::~MediaPlayer() = default;
 
-MediaReply MediaPlayer::send(std::string_view text) {
-  const std::optional<MediaCommand> command = parseMediaCommand(text);
-  if (!command) {
-    return failed(MediaResult::unknownCommand,
-                  "Unknown media command '" + std::string(text) + "'; see MediaPlayer for the commands understood");
+MediaReply MediaPlayer::send(const MediaCommand& command) {
+  if (!isValid(command)) {
+    return failed(MediaResult::kUnknownCommand, "Unknown media command '" + commandText(command) +
+                                                    "'; make commands with the MediaCommand makers");
   }
-  return execute(*command);
-}
-
-MediaReply MediaPlayer::execute(const MediaCommand& command) {
-  if (command.verb == MediaVerb::open) return open(command);
-  if (command.verb == MediaVerb::closeAll) {
+  if (command.verb == MediaVerb::kOpen) return open(command);
+  if (command.verb == MediaVerb::kCloseAll) {
     for (auto& [alias, device] : devices_) close(*device);
     devices_.clear();
     return {};
@@ -63,42 +58,42 @@ MediaReply MediaPlayer::execute(const MediaCommand& command) {
 
   const auto found = devices_.find(command.alias);
   if (found == devices_.end()) {
-    if (command.completion == Completion::notify) post(NotifyFlag::failure, 0);
-    return failed(MediaResult::notOpen, "No media device is open under the alias '" + command.alias +
-                                            "'; open one with \"open <path> type waveaudio alias " + command.alias +
-                                            "\"");
+    if (command.completion == Completion::kNotify) post(MediaNotification::kFailure, 0);
+    return failed(MediaResult::kNotOpen, "No media device is open under the alias '" + command.alias +
+                                            "'; open one with \"" +
+                                            commandText(MediaCommand::open("<path>", command.alias)) + "\"");
   }
   Device& device = *found->second;
   noticeEnd(device);
 
   switch (command.verb) {
-    case MediaVerb::setTimeFormat: return {};
-    case MediaVerb::statusLength: return answered(std::to_string(device.toMilliseconds(device.stream->dataBytes())));
-    case MediaVerb::statusPosition:
+    case MediaVerb::kSetTimeFormat: return {};
+    case MediaVerb::kStatusLength: return answered(std::to_string(device.toMilliseconds(device.stream->dataBytes())));
+    case MediaVerb::kStatusPosition:
       return answered(std::to_string(device.toMilliseconds(device.stream->playedBytes())));
-    case MediaVerb::play: return play(device, command);
-    case MediaVerb::pause: return pause(device);
-    case MediaVerb::stop: return stop(device);
-    case MediaVerb::seek: return seek(device, command);
-    case MediaVerb::close:
+    case MediaVerb::kPlay: return play(device, command);
+    case MediaVerb::kPause: return pause(device);
+    case MediaVerb::kStop: return stop(device);
+    case MediaVerb::kSeek: return seek(device, command);
+    case MediaVerb::kClose:
       close(device);
       devices_.erase(found);
       return {};
-    case MediaVerb::open:
-    case MediaVerb::closeAll: break;  // handled above
+    case MediaVerb::kOpen:
+    case MediaVerb::kCloseAll: break;  // handled above
   }
   return {};
 }
 
 MediaReply MediaPlayer::open(const MediaCommand& command) {
   if (devices_.count(command.alias) != 0) {
-    return failed(MediaResult::aliasInUse, "The media alias '" + command.alias + "' is open already (on '" +
+    return failed(MediaResult::kAliasInUse, "The media alias '" + command.alias + "' is open already (on '" +
                                                devices_.at(command.alias)->path + "'); close it first");
   }
   WaveStream wave;
   std::string error;
   const MediaResult result = wave.open(command.path, error);
-  if (result != MediaResult::success) return failed(result, error);
+  if (result != MediaResult::kSuccess) return failed(result, error);
 
   auto device = std::make_unique<Device>();
   device->id = nextDeviceId_++;
@@ -111,7 +106,7 @@ MediaReply MediaPlayer::open(const MediaCommand& command) {
 }
 
 MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
-  const bool notify = command.completion == Completion::notify;
+  const bool notify = command.completion == Completion::kNotify;
   PlaybackStream& stream = *device.stream;
 
   if (!notify && stream.finished()) return {};  // nothing left to play
@@ -121,78 +116,79 @@ MediaReply MediaPlayer::play(Device& device, const MediaCommand& command) {
     std::string error;
     device.output = backend_.open(format, stream, error);
     if (!device.output) {
-      if (notify) post(NotifyFlag::failure, device.id);
-      return failed(MediaResult::deviceError,
+      if (notify) post(MediaNotification::kFailure, device.id);
+      return failed(MediaResult::kDeviceError,
                     "Cannot open the audio output to play '" + device.path + "' (alias '" + device.alias + "'): " + error);
     }
   }
 
   if (notify) {
-    if (device.mode == Mode::playing) stream.settleNotification(NotifyFlag::superseded);
-    if (const std::optional<NotifyFlag> now = stream.armNotification()) {
+    if (device.mode == Mode::kPlaying) stream.settleNotification(MediaNotification::kSuperseded);
+    if (const std::optional<MediaNotification> now = stream.armNotification()) {
       if (device.output) device.output->halt();
-      device.mode = Mode::stopped;
+      device.mode = Mode::kStopped;
       post(*now, device.id);
-      if (*now == NotifyFlag::failure) {
-        return failed(MediaResult::readError,
+      if (*now == MediaNotification::kFailure) {
+        return failed(MediaResult::kReadError,
                       "Cannot read the samples of '" + device.path + "' (alias '" + device.alias + "'); seek or reopen it");
       }
       return {};
     }
   }
-  if (device.mode != Mode::playing) {
+  if (device.mode != Mode::kPlaying) {
+    stream.awaitReadable(ReadAhead::kBlockBytes * ReadAhead::kBlockCount);  // the first callbacks find sound
     device.output->start();
-    device.mode = Mode::playing;
+    device.mode = Mode::kPlaying;
   }
   return {};
 }
 
 MediaReply MediaPlayer::pause(Device& device) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
     device.stream->dropReadAhead();
-    device.stream->settleNotification(NotifyFlag::aborted);
-    device.mode = Mode::paused;
+    device.stream->settleNotification(MediaNotification::kAborted);
+    device.mode = Mode::kPaused;
   }
   return {};
 }
 
 MediaReply MediaPlayer::stop(Device& device) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
     device.stream->dropReadAhead();
   }
-  device.stream->settleNotification(NotifyFlag::aborted);
-  device.mode = Mode::stopped;
+  device.stream->settleNotification(MediaNotification::kAborted);
+  device.mode = Mode::kStopped;
   return {};
 }
 
 MediaReply MediaPlayer::seek(Device& device, const MediaCommand& command) {
-  if (device.mode == Mode::playing) {
+  if (device.mode == Mode::kPlaying) {
     device.output->halt();
-    device.mode = Mode::stopped;
+    device.mode = Mode::kStopped;
   }
-  device.stream->settleNotification(NotifyFlag::aborted);
+  device.stream->settleNotification(MediaNotification::kAborted);
   device.stream->seek(std::min(device.toBytes(command.milliseconds), device.stream->dataBytes()));
   return {};
 }
 
 void MediaPlayer::close(Device& device) {
   if (device.output) device.output->halt();
-  device.stream->settleNotification(NotifyFlag::aborted);
+  device.stream->settleNotification(MediaNotification::kAborted);
   device.output.reset();
 }
 
 // A device whose stream has finished on the audio thread is stopped here, on
 // the player's thread, the next time it is touched.
 void MediaPlayer::noticeEnd(Device& device) {
-  if (device.mode == Mode::playing && device.stream->finished()) {
+  if (device.mode == Mode::kPlaying && device.stream->finished()) {
     device.output->halt();
-    device.mode = Mode::stopped;
+    device.mode = Mode::kStopped;
   }
 }
 
-void MediaPlayer::post(NotifyFlag flag, DeviceId device) const {
+void MediaPlayer::post(MediaNotification flag, DeviceId device) const {
   if (sink_) sink_(flag, device);
 }
 

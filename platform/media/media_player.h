@@ -1,5 +1,5 @@
-// Our own player of the media command strings that the program sends to play
-// its mixes: wave files opened under an alias, lengths and positions in
+// Our own player of the media commands that the program sends to play its
+// mixes: wave files opened under an alias, lengths and positions in
 // milliseconds, play with an end-of-play notification, pause, stop, seek and
 // close.
 #pragma once
@@ -16,7 +16,8 @@
 
 namespace brisolt::platform {
 
-// Commands (see parseMediaCommand for the grammar) and what they answer:
+// Commands (made with the MediaCommand makers; shown by their text) and what
+// they answer:
 //
 //   "open <path> type waveaudio alias lv wait"  the device number, e.g. "1"
 //   "set lv time format MS wait"                "" (milliseconds are the only format)
@@ -27,10 +28,10 @@ namespace brisolt::platform {
 //   "seek lv to 128501", "... wait"             ""
 //   "close lv wait", "close all wait"           ""
 //
-// Every command except "open" and "close all" fails with notOpen when nothing
+// Every command except "open" and "close all" fails with kNotOpen when nothing
 // is open under the alias; that is how a caller tests whether it is open.
 // "close all" succeeds with nothing open. A command that is not one of these
-// fails with unknownCommand.
+// fails with kUnknownCommand.
 //
 // Behaviour:
 // - Length is the sample data really in the file (file size less header),
@@ -43,7 +44,7 @@ namespace brisolt::platform {
 //   goes on from the position.
 // - The audio output is opened at the first play of a device and kept until
 //   it is closed.
-// - "play ... notify" arranges one notification (NotifyFlag): successful when
+// - "play ... notify" arranges one notification (MediaNotification): successful when
 //   the end has been played (at once when the position is at the end already);
 //   aborted when pause, stop, seek or close interrupts; superseded when a new
 //   "play ... notify" comes while playing; failure when the alias is not open,
@@ -58,17 +59,17 @@ namespace brisolt::platform {
 //
 //   std::atomic<bool> over{false};
 //   SdlAudioBackend backend;
-//   MediaPlayer player(backend, [&over](NotifyFlag flag, DeviceId) {
-//     if (flag == NotifyFlag::successful || flag == NotifyFlag::failure) {
+//   MediaPlayer player(backend, [&over](MediaNotification flag, DeviceId) {
+//     if (flag == MediaNotification::kSuccessful || flag == MediaNotification::kFailure) {
 //       over = true;
 //       over.notify_all();
 //     }
 //   });
-//   player.send("open " + path + " type waveaudio alias lv wait");  // check ok()
-//   player.send("set lv time format MS wait");
-//   player.send("play lv notify");
-//   over.wait(false);  // or poll "status lv position wait" to show progress
-//   player.send("close lv wait");
+//   player.send(MediaCommand::open(path, "lv"));  // check ok()
+//   player.send(MediaCommand::setTimeFormat("lv"));
+//   player.send(MediaCommand::play("lv"));
+//   over.wait(false);  // or poll MediaCommand::statusPosition("lv") to show progress
+//   player.send(MediaCommand::close("lv"));
 //
 // The backend must outlive the player.
 class MediaPlayer {
@@ -79,13 +80,12 @@ class MediaPlayer {
   MediaPlayer(const MediaPlayer&) = delete;
   MediaPlayer& operator=(const MediaPlayer&) = delete;
 
-  // Carries out one command string.
-  MediaReply send(std::string_view command);
+  // Carries out one command.
+  MediaReply send(const MediaCommand& command);
 
  private:
   struct Device;
 
-  MediaReply execute(const MediaCommand& command);
   MediaReply open(const MediaCommand& command);
   MediaReply play(Device& device, const MediaCommand& command);
   MediaReply pause(Device& device);
@@ -93,7 +93,7 @@ class MediaPlayer {
   MediaReply seek(Device& device, const MediaCommand& command);
   void close(Device& device);
   void noticeEnd(Device& device);
-  void post(NotifyFlag flag, DeviceId device) const;
+  void post(MediaNotification flag, DeviceId device) const;
 
   AudioBackend& backend_;
   const NotificationSink sink_;

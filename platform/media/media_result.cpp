@@ -7,14 +7,14 @@ namespace brisolt::platform {
 
 std::string_view mediaResultName(MediaResult result) {
   switch (result) {
-    case MediaResult::success: return "success";
-    case MediaResult::unknownCommand: return "unknownCommand";
-    case MediaResult::notOpen: return "notOpen";
-    case MediaResult::aliasInUse: return "aliasInUse";
-    case MediaResult::cannotOpenFile: return "cannotOpenFile";
-    case MediaResult::unsupportedFormat: return "unsupportedFormat";
-    case MediaResult::deviceError: return "deviceError";
-    case MediaResult::readError: return "readError";
+    case MediaResult::kSuccess: return "success";
+    case MediaResult::kUnknownCommand: return "unknownCommand";
+    case MediaResult::kNotOpen: return "notOpen";
+    case MediaResult::kAliasInUse: return "aliasInUse";
+    case MediaResult::kCannotOpenFile: return "cannotOpenFile";
+    case MediaResult::kUnsupportedFormat: return "unsupportedFormat";
+    case MediaResult::kDeviceError: return "deviceError";
+    case MediaResult::kReadError: return "readError";
   }
   return "unknown result";
 }

@@ -10,6 +10,9 @@ PlaybackStream::PlaybackStream(WaveStream wave, DeviceId device, const Notificat
     : wave_(std::move(wave)),
       format_(wave_.format()),
       dataBytes_(wave_.dataBytes()),
+      readAhead_([this](std::uint64_t offset, std::uint8_t* out,
+                        std::size_t count) { return wave_.read(offset, out, count); },
+                 dataBytes_),
       device_(device),
       sink_(sink),
       ended_(dataBytes_ == 0) {}
@@ -29,22 +32,26 @@ void PlaybackStream::seek(std::uint64_t offset) {
   readPosition_ = playedPosition_ = std::min(offset, dataBytes_);
   ended_ = playedPosition_ == dataBytes_;
   failed_ = false;
+  readAhead_.restart(readPosition_);
 }
 
 void PlaybackStream::dropReadAhead() {
   std::lock_guard lock(mutex_);
   readPosition_ = playedPosition_;
+  readAhead_.restart(readPosition_);
 }
 
-std::optional<NotifyFlag> PlaybackStream::armNotification() {
+void PlaybackStream::awaitReadable(std::size_t bytes) { readAhead_.waitReadable(bytes); }
+
+std::optional<MediaNotification> PlaybackStream::armNotification() {
   std::lock_guard lock(mutex_);
-  if (failed_) return NotifyFlag::failure;
-  if (ended_) return NotifyFlag::successful;
+  if (failed_) return MediaNotification::kFailure;
+  if (ended_) return MediaNotification::kSuccessful;
   notificationPending_ = true;
   return std::nullopt;
 }
 
-void PlaybackStream::settleNotification(NotifyFlag flag) {
+void PlaybackStream::settleNotification(MediaNotification flag) {
   bool wasPending = false;
   {
     std::lock_guard lock(mutex_);
@@ -59,17 +66,17 @@ std::size_t PlaybackStream::read(std::uint8_t* out, std::size_t bytes) {
   {
     std::lock_guard lock(mutex_);
     if (failed_) return 0;
-    count = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, dataBytes_ - readPosition_));
-    if (count == 0) return 0;
-    if (wave_.read(readPosition_, out, count)) {
-      readPosition_ += count;
-    } else {
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, dataBytes_ - readPosition_));
+    if (wanted == 0) return 0;
+    const TakeResult taken = readAhead_.take(out, wanted);
+    count = taken.bytes;
+    readPosition_ += count;
+    if (count == 0 && taken.failed) {  // the bytes before a failed read still play
       failed_ = true;
       failedNow = std::exchange(notificationPending_, false);
-      count = 0;
     }
   }
-  if (failedNow) post(NotifyFlag::failure);
+  if (failedNow) post(MediaNotification::kFailure);
   return count;
 }
 
@@ -84,10 +91,10 @@ void PlaybackStream::played(std::size_t bytes) {
       endedNow = std::exchange(notificationPending_, false);
     }
   }
-  if (endedNow) post(NotifyFlag::successful);
+  if (endedNow) post(MediaNotification::kSuccessful);
 }
 
-void PlaybackStream::post(NotifyFlag flag) const {
+void PlaybackStream::post(MediaNotification flag) const {
   if (sink_) sink_(flag, device_);
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/media/audio_backend.h"
 #include "platform/media/media_notification.h"
+#include "platform/media/read_ahead.h"
 #include "platform/media/wave_stream.h"
 
 namespace brisolt::platform {
@@ -19,11 +20,9 @@ namespace brisolt::platform {
 // pending notification as successful, once; a read failure settles it as
 // failure. The other settlements come from the player's thread.
 //
-// The samples are read from disk on the audio thread, one block of
-// WaveStream::kBlockBytes (about 1.5 s of sound) at a time, which the file
-// system's cache normally answers well within one callback.
-//
-// Every member takes the internal lock, and the sink is called after the lock
+// The samples are read from disk by a ReadAhead on a thread of its own; the
+// audio thread only copies what it has read. Every member takes the internal
+// lock, which is never held across I/O, and the sink is called after the lock
 // is released, so the sink may block briefly without stalling either side.
 class PlaybackStream final : public AudioSource {
  public:
@@ -42,25 +41,30 @@ class PlaybackStream final : public AudioSource {
   // Asks for a notification when playback ends. When it cannot go on (at the
   // end already, or reading failed) nothing is armed and the flag to report at
   // once is returned instead.
-  std::optional<NotifyFlag> armNotification();
+  std::optional<MediaNotification> armNotification();
   // Reports `flag` to the sink if a notification is pending, and clears it.
-  void settleNotification(NotifyFlag flag);
+  void settleNotification(MediaNotification flag);
+
+  // Player's thread before a start, or an output on a test's clock: waits
+  // until read() can give `bytes` without a short count (see ReadAhead).
+  void awaitReadable(std::size_t bytes) override;
 
   // Audio thread.
   std::size_t read(std::uint8_t* out, std::size_t bytes) override;
   void played(std::size_t bytes) override;
 
  private:
-  void post(NotifyFlag flag) const;
+  void post(MediaNotification flag) const;
 
-  WaveStream wave_;  // read under mutex_
+  WaveStream wave_;  // read by readAhead_'s thread alone
   const WaveFormat format_;
   const std::uint64_t dataBytes_;
+  ReadAhead readAhead_;
   const DeviceId device_;
   const NotificationSink& sink_;
 
   mutable std::mutex mutex_;
-  std::uint64_t readPosition_ = 0;
+  std::uint64_t readPosition_ = 0;  // what read() has given the output
   std::uint64_t playedPosition_ = 0;
   bool ended_ = false;
   bool failed_ = false;

@@ -77,7 +77,7 @@ MediaResult WaveStream::open(const std::string& path, std::string& error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = "Cannot open the audio file '" + path + "': " + std::strerror(errno);
-    return MediaResult::cannotOpenFile;
+    return MediaResult::kCannotOpenFile;
   }
   fd_ = fd;  // from here on closeFile() releases it on every failure
 
@@ -85,13 +85,13 @@ MediaResult WaveStream::open(const std::string& path, std::string& error) {
   if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
     closeFile();
     error = "Cannot play '" + path + "': it is not a regular file";
-    return MediaResult::cannotOpenFile;
+    return MediaResult::kCannotOpenFile;
   }
   const auto fileBytes = static_cast<std::uint64_t>(info.st_size);
   const auto refuse = [&](const std::string& why) {
     closeFile();
     error = "Cannot play '" + path + "': " + why;
-    return MediaResult::unsupportedFormat;
+    return MediaResult::kUnsupportedFormat;
   };
 
   std::uint8_t riff[12];
@@ -130,7 +130,7 @@ MediaResult WaveStream::open(const std::string& path, std::string& error) {
   block_.assign(kBlockBytes, 0);
   blockOffset_ = 0;
   blockFill_ = 0;
-  return MediaResult::success;
+  return MediaResult::kSuccess;
 }
 
 bool WaveStream::fillBlock(std::uint64_t offset) {

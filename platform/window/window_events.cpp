@@ -1,4 +1,4 @@
-// Readable names of keys and media notifications, for logs and test output.
+// Readable names of keys, for logs and test output.
 #include "platform/window/window_events.h"
 
 namespace brisolt::platform {
@@ -22,16 +22,6 @@ std::ostream& operator<<(std::ostream& out, Key key) {
     case Key::other: return out << "other key";
   }
   return out << "key " << static_cast<int>(key);
-}
-
-std::ostream& operator<<(std::ostream& out, MediaNotification flag) {
-  switch (flag) {
-    case MediaNotification::successful: return out << "successful";
-    case MediaNotification::superseded: return out << "superseded";
-    case MediaNotification::aborted: return out << "aborted";
-    case MediaNotification::failure: return out << "failure";
-  }
-  return out << "notification " << static_cast<int>(flag);
 }
 
 }  // namespace brisolt::platform

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "platform/media/media_notification.h"
 #include "platform/window/window_ids.h"
 
 namespace brisolt::platform {
@@ -34,17 +35,7 @@ struct KeyPress {
   friend constexpr bool operator==(KeyPress, KeyPress) = default;
 };
 
-// How a media job ended. The values are the classic MCI notification flags,
-// so a player that speaks that protocol can pass them through unchanged.
-enum class MediaNotification {
-  successful = 1,  // playback reached the end
-  superseded = 2,  // another command replaced the one that asked to notify
-  aborted = 4,     // stopped, paused or sought before the end
-  failure = 8,     // the device failed
-};
-
 std::ostream& operator<<(std::ostream& out, Key key);
-std::ostream& operator<<(std::ostream& out, MediaNotification flag);
 
 // Implemented by the window logic. Coordinates are client pixels of the face.
 class WindowEvents {

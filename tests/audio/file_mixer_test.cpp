@@ -13,6 +13,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/write_hold.h"
 
 namespace brisolt::audio {
 namespace {
@@ -24,13 +25,13 @@ class Mixer : public test::TempFolderTest {
   ~Mixer() override { platform::setMessagePump({}); }
 
   // Writes eight inputs (each a preamble of its own byte, then its samples)
-  // and returns the list text naming them.
-  std::string writeInputs(const std::vector<Samples>& inputs) {
-    std::string list;
+  // and returns the list naming them.
+  std::vector<std::string> writeInputs(const std::vector<Samples>& inputs) {
+    std::vector<std::string> list;
     for (std::size_t k = 0; k < inputs.size(); ++k) {
       const std::string path = input(k);
       test::writeSampleFile(path, inputs[k], kMixPreambleSize, static_cast<std::uint8_t>(0xA0 + k));
-      list += path + "\n";
+      list.push_back(path);
     }
     return list;
   }
@@ -58,7 +59,7 @@ std::vector<Samples> silentExceptFirst(const Samples& first) {
 }
 
 TEST_F(Mixer, OneLoudInputIsMatchedBackToItsPeaks) {
-  const std::string list = writeInputs(silentExceptFirst({8000, -8000, 4000}));
+  const std::vector<std::string> list = writeInputs(silentExceptFirst({8000, -8000, 4000}));
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), (Samples{8000, -8000, 4000})) << "raw mix 1000/-1000, factor 8";
   const test::Bytes head = test::readFileBytes(destination());
@@ -71,7 +72,7 @@ TEST_F(Mixer, OneLoudInputIsMatchedBackToItsPeaks) {
 TEST_F(Mixer, EightIdenticalInputsGiveTheInputBack) {
   Samples voice(5000);
   for (std::size_t i = 0; i < voice.size(); ++i) voice[i] = static_cast<std::int16_t>((i * 37) % 20000 - 10000);
-  const std::string list = writeInputs(std::vector<Samples>(8, voice));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, voice));
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), voice);
 }
@@ -80,14 +81,14 @@ TEST_F(Mixer, TheRawAverageTruncatesTowardZero) {
   std::vector<Samples> inputs(8, Samples{0, 0, 0, 0});
   inputs[0] = {7, -7, -9, 32767};
   for (auto& in : inputs) in[3] = 32767;
-  const std::string list = writeInputs(inputs);
+  const std::vector<std::string> list = writeInputs(inputs);
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kRawAverage, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), (Samples{0, 0, -1, 32767}));
   EXPECT_FALSE(test::fileExists(scratch())) << "mode 0 moves the scratch file";
 }
 
 TEST_F(Mixer, SilentInputsGiveACopyOfTheRawMixAndKeepTheScratchFile) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(3000, 0)));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(3000, 0)));
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), Samples(3000, 0));
   EXPECT_EQ(test::readFileBytes(destination()), test::readFileBytes(scratch()));
@@ -96,13 +97,13 @@ TEST_F(Mixer, SilentInputsGiveACopyOfTheRawMixAndKeepTheScratchFile) {
 TEST_F(Mixer, AllPositiveInputsLetTheNegativeRatioTakePart) {
   std::vector<Samples> inputs(8, Samples{1000, 100});
   inputs[0] = {8000, 100};
-  const std::string list = writeInputs(inputs);  // mix 1875, 100: ratios 4.27 and 1.0
+  const std::vector<std::string> list = writeInputs(inputs);  // mix 1875, 100: ratios 4.27 and 1.0
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), (Samples{1875, 100}));
 }
 
 TEST_F(Mixer, AllNegativeInputsUseTheNegativeRatioAlone) {
-  const std::string list = writeInputs(silentExceptFirst({-8000, -4000}));
+  const std::vector<std::string> list = writeInputs(silentExceptFirst({-8000, -4000}));
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), (Samples{-8000, -4000}));
 }
@@ -111,7 +112,7 @@ TEST_F(Mixer, InputsThatCancelOutGiveSilenceNotNonsense) {
   std::vector<Samples> inputs(8, Samples{0, 0});
   inputs[0] = {20000, -3};
   inputs[1] = {-20000, 3};
-  const std::string list = writeInputs(inputs);  // not silent, yet the mix is all zeros: no finite ratio
+  const std::vector<std::string> list = writeInputs(inputs);  // not silent, yet the mix is all zeros: no finite ratio
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixDone);
   EXPECT_EQ(samplesOf(destination()), (Samples{0, 0}));
 }
@@ -121,7 +122,7 @@ TEST_F(Mixer, AnInputThatEndsEarlyContributesSilenceAndTheEighthSetsTheLength) {
   std::vector<Samples> inputs(8, Samples(length, 800));
   inputs[2].resize(length / 2);
   inputs[0].resize(length + 5000);  // longer than the eighth: the rest is not mixed
-  const std::string list = writeInputs(inputs);
+  const std::vector<std::string> list = writeInputs(inputs);
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kRawAverage, scratch()), kMixDone);
   const Samples got = samplesOf(destination());
   ASSERT_EQ(got.size(), length);
@@ -131,32 +132,38 @@ TEST_F(Mixer, AnInputThatEndsEarlyContributesSilenceAndTheEighthSetsTheLength) {
 }
 
 TEST_F(Mixer, PumpsOnceBeforeEveryBlockOfAveraging) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(2040 * 20 + 10, 0)));  // 21 blocks
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(2040 * 20 + 10, 0)));  // 21 blocks
   onPump([](int) {});
   ASSERT_EQ(mixer_.mixEight(destination(), list, MixMode::kRawAverage, scratch()), kMixDone);
   EXPECT_EQ(pumps_, 22) << "21 blocks and the pump before the end is found";
 }
 
 TEST_F(Mixer, ASevenNameListOpensNothingAndDeletesNothing) {
-  std::string list = writeInputs(std::vector<Samples>(7, Samples(10, 5)));
+  std::vector<std::string> list = writeInputs(std::vector<Samples>(7, Samples(10, 5)));
   EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixInputMissing);
   for (std::size_t k = 0; k < 7; ++k) EXPECT_TRUE(test::fileExists(input(k))) << input(k);
   EXPECT_FALSE(test::fileExists(scratch()));
   EXPECT_FALSE(test::fileExists(destination()));
-  EXPECT_EQ(mixer_.mixEight(destination(), "\n\n" + list + "\n", MixMode::kPeakMatched, scratch()), kMixInputMissing)
-      << "empty pieces are skipped, not counted";
+  std::vector<std::string> padded{"", ""};
+  padded.insert(padded.end(), list.begin(), list.end());
+  padded.push_back("");
+  EXPECT_EQ(mixer_.mixEight(destination(), padded, MixMode::kPeakMatched, scratch()), kMixInputMissing)
+      << "empty names are skipped, not counted";
 }
 
-TEST_F(Mixer, AnInputHeldOpenElsewhereCannotBeMixed) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(10, 5)));
-  platform::File holder = platform::File::openForReading(input(4));
-  EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixInputMissing);
-  holder.close();
-  EXPECT_TRUE(platform::File::openForReading(input(0)).isValid()) << "inputs 1 to 4 were closed again";
+TEST_F(Mixer, AnInputBeingWrittenElsewhereCannotBeMixed) {
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(10, 5)));
+  {
+    const test::WriteHold holder(input(4));
+    ASSERT_TRUE(holder.held());
+    EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixInputMissing);
+  }
+  // A reader still holding input 1 would keep any writer out.
+  EXPECT_TRUE(test::WriteHold(input(0)).held()) << "inputs 1 to 4 were closed again";
 }
 
 TEST_F(Mixer, FailuresBeforeAveragingLeaveTheInputs) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(10, 5)));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(10, 5)));
   EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, folder().file("no/scratch")), kMixNoScratch);
   EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, test::kFullDevice), kMixShortPreambleWrite);
   test::writeFileBytes(input(5), test::Bytes(50, 1));
@@ -165,14 +172,14 @@ TEST_F(Mixer, FailuresBeforeAveragingLeaveTheInputs) {
 }
 
 TEST_F(Mixer, AScratchFileThatStopsGrowingGivesAShortWrite) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(20000, 5)));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(20000, 5)));
   test::FileSizeLimit limit(kMixPreambleSize + 10000);
   EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixShortWrite);
   EXPECT_TRUE(test::fileExists(input(0)));
 }
 
 TEST_F(Mixer, FailuresAfterAveragingReportTheirOwnCodes) {
-  std::string list = writeInputs(silentExceptFirst({8000}));
+  std::vector<std::string> list = writeInputs(silentExceptFirst({8000}));
   EXPECT_EQ(mixer_.mixEight(folder().file("no/stem.wav"), list, MixMode::kRawAverage, scratch()), kMixMoveFailed);
   EXPECT_TRUE(test::fileExists(scratch()));
 
@@ -186,7 +193,7 @@ TEST_F(Mixer, FailuresAfterAveragingReportTheirOwnCodes) {
 }
 
 TEST_F(Mixer, AScratchFileThatVanishesCannotBeReopened) {
-  const std::string list = writeInputs(silentExceptFirst(Samples(100, 8000)));
+  const std::vector<std::string> list = writeInputs(silentExceptFirst(Samples(100, 8000)));
   onPump([this](int) { platform::deleteFile(scratch()); });
   EXPECT_EQ(mixer_.mixEight(destination(), list, MixMode::kPeakMatched, scratch()), kMixScratchUnreadable);
 }
@@ -194,7 +201,7 @@ TEST_F(Mixer, AScratchFileThatVanishesCannotBeReopened) {
 TEST_F(Mixer, AScratchFileThatCannotBeDeletedAtTheEndGivesOne) {
   Samples loud(100, 8000);
   loud[50] = -8000;
-  const std::string list = writeInputs(silentExceptFirst(loud));
+  const std::vector<std::string> list = writeInputs(silentExceptFirst(loud));
   onPump([this](int count) {
     if (count == 3) platform::deleteFile(scratch());  // during peak matching (averaging pumps twice)
   });
@@ -203,7 +210,7 @@ TEST_F(Mixer, AScratchFileThatCannotBeDeletedAtTheEndGivesOne) {
 }
 
 TEST_F(Mixer, ACancelDuringAveragingKeepsTheInputs) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(10000, 5)));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(10000, 5)));
   mixer_.requestCancel();  // a cancel from before the mix is cleared by it
   onPump([this](int count) {
     if (count == 2) mixer_.requestCancel();
@@ -215,7 +222,7 @@ TEST_F(Mixer, ACancelDuringAveragingKeepsTheInputs) {
 }
 
 TEST_F(Mixer, ACancelDuringPeakMatchingDeletesTheScratchFile) {
-  const std::string list = writeInputs(silentExceptFirst(Samples(4000, 8000)));  // 2 blocks: averaging pumps 3 times
+  const std::vector<std::string> list = writeInputs(silentExceptFirst(Samples(4000, 8000)));  // 2 blocks: averaging pumps 3 times
   onPump([this](int count) {
     if (count == 5) mixer_.requestCancel();
   });
@@ -225,7 +232,7 @@ TEST_F(Mixer, ACancelDuringPeakMatchingDeletesTheScratchFile) {
 }
 
 TEST_F(Mixer, ClosingTheFilesFromThePumpStopsTheMixAsACancel) {
-  const std::string list = writeInputs(std::vector<Samples>(8, Samples(10000, 5)));
+  const std::vector<std::string> list = writeInputs(std::vector<Samples>(8, Samples(10000, 5)));
   onPump([this](int count) {
     if (count == 2) mixer_.closeFiles();
   });
@@ -268,8 +275,8 @@ TEST_F(FileCopy, ReportsEachFailure) {
   EXPECT_EQ(mixer_.copyFile(input(0), folder().file("no/dest")), kCopyFileNoDestination);
   EXPECT_EQ(mixer_.copyFile(input(0), test::kFullDevice), kCopyFileShortWrite);
   {
-    platform::File holder = platform::File::openForReading(input(0));
-    EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileNoSource) << "held open elsewhere";
+    const test::WriteHold holder(input(0));
+    EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileNoSource) << "being written elsewhere";
   }
   mixer_.requestCancel();
   EXPECT_EQ(mixer_.copyFile(input(0), destination()), kCopyFileCancelled) << "copyFile never clears the flag";

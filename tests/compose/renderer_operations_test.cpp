@@ -132,12 +132,9 @@ TEST_F(PlannedComposer, ScaleOperationsWorkOnThePlannedKeyAndScale) {
   EXPECT_EQ(composer.toKeyNumbers("0001"), "0203");
 }
 
-TEST(ComposerConstruction, RecordsItsFoldersAndFixedTables) {
+TEST(ComposerConstruction, FillsItsFixedTables) {
   const Composer composer;
   EXPECT_FALSE(composer.cancelRequested);
-  EXPECT_FALSE(composer.tempFolder.empty());
-  EXPECT_EQ(composer.tempFolder.back(), '/');
-  EXPECT_FALSE(composer.programFolder.empty());
   EXPECT_EQ(Composer::barLength, 8);
   EXPECT_EQ(composer.patternBitmaps().size(), 200u);
   EXPECT_EQ(composer.noteNames().size(), 61u);

@@ -156,10 +156,10 @@ std::string PlaybackFixture::phraseDigits() const {
 }
 
 std::int64_t PlaybackFixture::position() {
-  const platform::MediaReply reply = player_.send("status lv position wait");
+  const platform::MediaReply reply = player_.send(platform::MediaCommand::statusPosition("lv"));
   return reply.ok() ? std::stoll(reply.answer) : -1;
 }
 
-bool PlaybackFixture::deviceOpen() { return player_.send("status lv position wait").ok(); }
+bool PlaybackFixture::deviceOpen() { return player_.send(platform::MediaCommand::statusPosition("lv")).ok(); }
 
 }  // namespace brisolt::playback::testing

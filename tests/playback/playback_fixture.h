@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "audio/file_mixer.h"
-#include "platform/media/fake_audio_backend.h"
+#include "tests/support/fake_audio_backend.h"
 #include "platform/media/media_player.h"
 #include "tests/support/window/fake_dialog_window.h"
 #include "platform/window/main_window_ids.h"

@@ -55,10 +55,10 @@ TEST_F(SdlPlayback, TheDeviceReceivesExactlyTheSamplesOfTheMix) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
       window.tickTimer(platform::timer::kPlayback);
     }
-    if (!events.notifications.empty() && events.notifications[0] == platform::MediaNotification::failure) {
+    if (!events.notifications.empty() && events.notifications[0] == platform::MediaNotification::kFailure) {
       GTEST_SKIP() << "SDL has no disk audio driver here";
     }
-    ASSERT_EQ(events.notifications, std::vector{platform::MediaNotification::successful});
+    ASSERT_EQ(events.notifications, std::vector{platform::MediaNotification::kSuccessful});
     EXPECT_EQ(state.appState, kIdle);
     EXPECT_TRUE(window.isControlVisible(platform::control::kStopLit));
     EXPECT_EQ(playback.lengthSeconds(), 1);

@@ -138,7 +138,7 @@ TEST_F(ArchiveOutcomes, ClosingTheProgramWithoutSavingDeletesTheSession) {
   playback_.play();
   runFor(seconds(3));
   // Window destruction: every device closed, then the cleanup.
-  ASSERT_TRUE(player_.send("close all wait").ok());
+  ASSERT_TRUE(player_.send(platform::MediaCommand::closeAll()).ok());
   playback_.cleanupArchive();
   EXPECT_EQ(archiveFiles(), kOtherSession);
 }

@@ -207,7 +207,7 @@ TEST_F(PlaybackStates, EndOfTheFileClosesTheDeviceAndLightsStop) {
   playback_.play();
   runFor(seconds(2));
 
-  EXPECT_EQ(events_.notifications, std::vector{platform::MediaNotification::successful});
+  EXPECT_EQ(events_.notifications, std::vector{platform::MediaNotification::kSuccessful});
   EXPECT_EQ(state_.appState, kIdle);
   EXPECT_EQ(state_.currentPhrase, 0);
   EXPECT_FALSE(deviceOpen()) << "closed";
@@ -240,17 +240,17 @@ TEST_F(PlaybackStates, StopEndsPlayingAndPausedAlikeAndIgnoresItsOwnNotification
   EXPECT_FALSE(deviceOpen());
   window_.dispatchPending();
   for (const platform::MediaNotification flag : events_.notifications) {
-    EXPECT_EQ(flag, platform::MediaNotification::aborted) << "pause and close abort the play";
+    EXPECT_EQ(flag, platform::MediaNotification::kAborted) << "pause and close abort the play";
   }
   EXPECT_EQ(remainingTimeHides_, 0) << "not generating";
   EXPECT_EQ(platform::listFiles(archive_, kPrefix).size(), 3u) << "stopping playback keeps the session";
 
   // A superseded or aborted notification never stops a playback.
   playback_.play();
-  playback_.onMediaNotification(platform::MediaNotification::superseded);
-  playback_.onMediaNotification(platform::MediaNotification::aborted);
+  playback_.onMediaNotification(platform::MediaNotification::kSuperseded);
+  playback_.onMediaNotification(platform::MediaNotification::kAborted);
   EXPECT_EQ(state_.appState, kPlaying);
-  playback_.onMediaNotification(platform::MediaNotification::failure);
+  playback_.onMediaNotification(platform::MediaNotification::kFailure);
   EXPECT_EQ(state_.appState, kIdle);
 }
 
@@ -260,7 +260,7 @@ TEST_F(PlaybackStates, AMixThatCannotBePlayedEndsPlaybackThroughTheFailureNotifi
   EXPECT_EQ(playback_.play(), 0);
   EXPECT_EQ(playback_.lengthSeconds(), 0) << "the length of an unopened device reads as 0";
   window_.dispatchPending();
-  EXPECT_EQ(events_.notifications, std::vector{platform::MediaNotification::failure});
+  EXPECT_EQ(events_.notifications, std::vector{platform::MediaNotification::kFailure});
   EXPECT_EQ(state_.appState, kIdle);
   EXPECT_TRUE(visible(control::kStopLit));
 
@@ -326,7 +326,7 @@ TEST_F(PlaybackStates, AnEndOfPlayStillQueuedWhenAGenerateStartsLeavesTheGenerat
   state_.appState = kGenerating;
 
   window_.dispatchPending();
-  ASSERT_EQ(events_.notifications, std::vector{platform::MediaNotification::successful});
+  ASSERT_EQ(events_.notifications, std::vector{platform::MediaNotification::kSuccessful});
   EXPECT_EQ(state_.appState, kGenerating);
   EXPECT_EQ(state_.sessionPrefix, next);
   EXPECT_EQ(remainingTimeHides_, 0);

@@ -16,7 +16,7 @@ class EnsembleVoice : public VoiceRenderTest {
   // Renders `voice` over `bars` from pattern offset `offset`, all bars sounding.
   std::string render(char voice, const std::vector<std::string>& bars, int offset, int step = 1) {
     usePlan(handPlan(composer, bars, offset, groupOf(voice)));
-    return renderEnsembleVoice(composer, bank(), voice, step);
+    return writtenPath(renderEnsembleVoice(composer, bank(), voice, events, step));
   }
   static int groupOf(char voice) { return builtinVoiceTable().common(voice)->groupDigit; }
   static int leadInOf(char voice) { return builtinVoiceTable().common(voice)->leadInMs; }
@@ -85,7 +85,7 @@ TEST_F(EnsembleVoice, AMutedBarIsSilentForExactlyItsDurations) {
   plan.variationIndex = 0;
   ASSERT_EQ(composer.patternBitmaps()[2].substr(0, 4), "1110");
   usePlan(plan);
-  const std::string path = renderEnsembleVoice(composer, bank(), 'r', 1);
+  const std::string path = writtenPath(renderEnsembleVoice(composer, bank(), 'r', events, 1));
   const auto heard = sounds('r', path);
   ASSERT_EQ(heard.size(), 12u) << "four notes in each of bars 0 to 2";
   EXPECT_EQ(heard.back().at, 22 * kUnit);
@@ -102,7 +102,7 @@ TEST_F(EnsembleVoice, ClipsTakeTheCallersStepOrForVoiceTwoTheDynamics) {
   compose::PiecePlan plan = handPlan(composer, {"37373737 2222"}, patternOffset('2', "ZZZZ0"), groupOf('2'));
   plan.dynamics = "08010801";
   usePlan(plan);
-  const std::string two = renderEnsembleVoice(composer, bank(), '2', 1);
+  const std::string two = writtenPath(renderEnsembleVoice(composer, bank(), '2', events, 1));
   const auto twoSamples = dataSamples(two);
   const std::size_t first = millisecondsAsBytes(leadInOf('2')) / 2;
   EXPECT_EQ(twoSamples[first], 106) << "key 29 layer 1 (465) at step 8: trunc(106.95)";
@@ -120,10 +120,10 @@ TEST_F(EnsembleVoice, VoiceTwoDoesNotFoldSoAThirdAboveTheTopKeysIsSilent) {
   minor.modeFamily = "Min";
   minor.scaleKeys = composer.scaleTable().scaleKeys(0, 3);
   usePlan(minor);
-  EXPECT_EQ(sounds('2', renderEnsembleVoice(composer, bank(), '2', 1)), (std::vector<Sound>{{0, 44084, 59, 1}}));
+  EXPECT_EQ(sounds('2', writtenPath(renderEnsembleVoice(composer, bank(), '2', events, 1))), (std::vector<Sound>{{0, 44084, 59, 1}}));
   minor.barPitches = {"5856"};
   usePlan(minor);
-  EXPECT_TRUE(sounds('2', renderEnsembleVoice(composer, bank(), '2', 1)).empty());
+  EXPECT_TRUE(sounds('2', writtenPath(renderEnsembleVoice(composer, bank(), '2', events, 1))).empty());
 }
 
 TEST_F(EnsembleVoice, ArpeggiosFoldIntoTheBassBeforeTheChordToneAndAgainAfter) {

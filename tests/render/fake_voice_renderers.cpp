@@ -18,44 +18,33 @@ constexpr std::size_t kMarkerBytes = 104 - audio::kHeaderSize;
 
 FakeVoiceRenderers::FakeVoiceRenderers(std::uint32_t samples, bool silent) : samples_(samples), silent_(silent) {
   using render::Renderer;
-  table_.melody = [this](compose::Composer& composer, const std::string& data) {
-    return renderOne(composer, Renderer::Melody, data, 0, 0);
+  table_.melody = [this](compose::Composer& composer, const std::string& data, render::EventCollector&) {
+    return renderOne(composer, Renderer::kMelody, data, 0, 0);
   };
-  table_.ensemble = [this](compose::Composer& composer, const std::string& data, char letter, int step) {
-    return renderOne(composer, Renderer::Ensemble, data, letter, step);
+  const auto voice = [this](Renderer renderer) {
+    return [this, renderer](compose::Composer& composer, const std::string& data, char letter,
+                            render::EventCollector&, int step) {
+      return renderOne(composer, renderer, data, letter, step);
+    };
   };
-  table_.accompaniment = [this](compose::Composer& composer, const std::string& data, char letter, int step) {
-    return renderOne(composer, Renderer::Accompaniment, data, letter, step);
-  };
-  table_.split = [this](compose::Composer& composer, const std::string& data, char letter,
-                        render::MidiEventCollector&, int step) {
-    return renderOne(composer, Renderer::Split, data, letter, step);
-  };
-  table_.pulse = [this](compose::Composer& composer, const std::string& data, char letter,
-                        render::MidiEventCollector&, int step) {
-    return renderOne(composer, Renderer::Pulse, data, letter, step);
-  };
+  table_.ensemble = voice(Renderer::kEnsemble);
+  table_.accompaniment = voice(Renderer::kAccompaniment);
+  table_.split = voice(Renderer::kSplit);
+  table_.pulse = voice(Renderer::kPulse);
 }
 
-std::string FakeVoiceRenderers::renderOne(compose::Composer& composer, render::Renderer renderer,
+render::VoiceResult FakeVoiceRenderers::renderOne(compose::Composer& composer, render::Renderer renderer,
                                           const std::string& sampleDataPath, char letter, int step) {
   RecordedCall call{renderer, letter, step, sampleDataPath, composer.barCursor(), {}};
   // Read a few bars, as a renderer does, so an unrewound plan would show.
   for (int bar = 0; bar < 3; ++bar) composer.nextBar();
 
-  std::string result;
   for (int part = 1; part <= render::filesPerCall(renderer); ++part) {
     call.files.push_back(writeVoiceFile(letter, part));
   }
-  if (renderer == render::Renderer::Melody) {
-    result = call.files[0] + "\n" + call.files[1] + "\n";
-  } else if (renderer == render::Renderer::Split) {
-    result = call.files[0] + "\n" + call.files[1];
-  } else {
-    result = call.files[0];
-  }
+  render::VoiceResult result{call.files, render::VoiceEnd::kWritten};
   calls_.push_back(call);
-  return twist_ ? twist_(calls_.back(), result) : result;
+  return twist_ ? twist_(calls_.back(), std::move(result)) : result;
 }
 
 std::string FakeVoiceRenderers::writeVoiceFile(char letter, int part) {

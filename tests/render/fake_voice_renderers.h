@@ -16,7 +16,7 @@
 namespace brisolt::test {
 
 struct RecordedCall {
-  render::Renderer renderer = render::Renderer::Melody;
+  render::Renderer renderer = render::Renderer::kMelody;
   char letter = 0;  // 0 for the melody
   int step = 0;
   std::string sampleDataPath;
@@ -34,7 +34,7 @@ class FakeVoiceRenderers {
 
   // Called after a call wrote its files, with the result the real renderer
   // would give; whatever it returns becomes the result.
-  using Twist = std::function<std::string(const RecordedCall& call, const std::string& result)>;
+  using Twist = std::function<render::VoiceResult(const RecordedCall& call, render::VoiceResult result)>;
   void setTwist(Twist twist) { twist_ = std::move(twist); }
 
   const std::vector<RecordedCall>& calls() const { return calls_; }
@@ -44,7 +44,7 @@ class FakeVoiceRenderers {
   Bytes preambleOf(char letter) const;
 
  private:
-  std::string renderOne(compose::Composer& composer, render::Renderer renderer, const std::string& sampleDataPath,
+  render::VoiceResult renderOne(compose::Composer& composer, render::Renderer renderer, const std::string& sampleDataPath,
                         char letter, int step);
   std::string writeVoiceFile(char letter, int part);
 

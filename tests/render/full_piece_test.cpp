@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "audio/file_mixer.h"
@@ -44,24 +43,19 @@ class CountingRenderers {
  public:
   CountingRenderers() {
     const VoiceRenderers& real = programVoiceRenderers();
-    table_.melody = [this, &real](compose::Composer& composer, const std::string& data) {
-      return counted(0, real.melody(composer, data));
+    table_.melody = [this, &real](compose::Composer& composer, const std::string& data, EventCollector& events) {
+      return counted(0, real.melody(composer, data, events));
     };
-    table_.ensemble = [this, &real](compose::Composer& composer, const std::string& data, char letter, int step) {
-      return counted(letter, real.ensemble(composer, data, letter, step));
+    const auto wrap = [this](const VoiceRenderers::Voice& renderer) {
+      return [this, renderer](compose::Composer& composer, const std::string& data, char letter,
+                              EventCollector& events, int step) {
+        return counted(letter, renderer(composer, data, letter, events, step));
+      };
     };
-    table_.accompaniment = [this, &real](compose::Composer& composer, const std::string& data, char letter,
-                                         int step) {
-      return counted(letter, real.accompaniment(composer, data, letter, step));
-    };
-    table_.split = [this, &real](compose::Composer& composer, const std::string& data, char letter,
-                                 MidiEventCollector& events, int step) {
-      return counted(letter, real.split(composer, data, letter, events, step));
-    };
-    table_.pulse = [this, &real](compose::Composer& composer, const std::string& data, char letter,
-                                 MidiEventCollector& events, int step) {
-      return counted(letter, real.pulse(composer, data, letter, events, step));
-    };
+    table_.ensemble = wrap(real.ensemble);
+    table_.accompaniment = wrap(real.accompaniment);
+    table_.split = wrap(real.split);
+    table_.pulse = wrap(real.pulse);
   }
 
   const VoiceRenderers& table() const { return table_; }
@@ -72,13 +66,10 @@ class CountingRenderers {
   std::vector<std::uint64_t> sizes;
 
  private:
-  std::string counted(char letter, std::string result) {
+  VoiceResult counted(char letter, VoiceResult result) {
     ++calls;
-    std::string_view names = result;
-    while (!names.empty()) {
-      const std::size_t end = std::min(names.find('\n'), names.size());
-      if (end > 0) {
-        const std::string path(names.substr(0, end));
+    for (const std::string& path : result.paths) {
+      {
         test::Bytes bytes(104);
         platform::File file = platform::File::openForReading(path);
         bytes.resize(file.read(bytes.data(), 104));
@@ -87,7 +78,6 @@ class CountingRenderers {
         letters.push_back(letter);
         preambles.push_back(bytes);
       }
-      names.remove_prefix(std::min(end + 1, names.size()));
     }
     return result;
   }
@@ -104,7 +94,7 @@ class FullPiece : public test::TempFolderTest {
   }
 
   // Plans five phrases with the fixed session id and renders them.
-  int compose(const std::string& prefix, CountingRenderers& renderers, CountingHost& host) {
+  int compose(const std::string& prefix, CountingRenderers& renderers, CountingHost& host, Score& score) {
     compose::PlanOptions options;
     options.outputPrefix = archive() + prefix;
     options.motifForm = "Ope";
@@ -114,7 +104,7 @@ class FullPiece : public test::TempFolderTest {
     options.phraseColour = "B";
     composer_.fixSessionId(kSessionId);
     if (composer_.planPiece(options) != 5) return -1;
-    return render(composer_, mixer_, dataPath(), archive() + prefix, host, renderers.table());
+    return render(composer_, mixer_, dataPath(), archive() + prefix, host, score, renderers.table());
   }
   std::string dataPath() const { return folder().file("bank/Data.dat"); }
   std::string archive() const { return folder().file("archive/"); }
@@ -126,7 +116,8 @@ class FullPiece : public test::TempFolderTest {
 TEST_F(FullPiece, FiftyNineCallsSixtyFourVoicesEightStemsAndOneFinalMix) {
   CountingRenderers renderers;
   CountingHost host;
-  ASSERT_EQ(compose("240131_142507_", renderers, host), kRenderDone);
+  Score score;
+  ASSERT_EQ(compose("240131_142507_", renderers, host, score), kRenderDone);
 
   EXPECT_EQ(renderers.calls, 59);
   ASSERT_EQ(renderers.files.size(), 64u);
@@ -161,14 +152,36 @@ TEST_F(FullPiece, FiftyNineCallsSixtyFourVoicesEightStemsAndOneFinalMix) {
 
   EXPECT_EQ(platform::listFiles(folder().path(), ""), std::vector<std::string>{})
       << "the run left files in the temporary folder";
+
+  // The score the driver hands back names every voice file, in the order
+  // written, with its data length, and notes of every voice that sounds.
+  ASSERT_EQ(score.files.size(), 64u);
+  for (std::size_t k = 0; k < score.files.size(); ++k) {
+    const ScoreFile& file = score.files[k];
+    EXPECT_EQ(file.voice, renderers.letters[k] ? VoiceId::ofLetter(renderers.letters[k]) : VoiceId::melody());
+    EXPECT_EQ(file.dataBytes, renderers.sizes[k] - audio::kHeaderSize) << "file " << k;
+  }
+  EXPECT_EQ(score.files[0].file, 0);
+  EXPECT_EQ(score.files[1].file, 1) << "the melody's second file";
+  EXPECT_FALSE(score.notesOf(VoiceId::melody(), 0).empty());
+  EXPECT_FALSE(score.notesOf(VoiceId::melody(), 1).empty());
+  for (const PlacedNote& note : score.notes) {
+    EXPECT_TRUE(note.key >= 1 && note.key <= 60) << note.key;
+    const ScoreFile* file = score.findFile(note.voice, note.file);
+    ASSERT_NE(file, nullptr);
+    EXPECT_LE(note.end(), file->dataBytes) << "a note of voice " << note.voice.name() << " ends past its file";
+  }
 }
 
 TEST_F(FullPiece, TheSameSessionIdGivesAByteIdenticalFinalMix) {
   CountingRenderers first;
   CountingRenderers second;
   CountingHost host;
-  ASSERT_EQ(compose("240131_142507_", first, host), kRenderDone);
-  ASSERT_EQ(compose("240131_142508_", second, host), kRenderDone);
+  Score firstScore;
+  Score secondScore;
+  ASSERT_EQ(compose("240131_142507_", first, host, firstScore), kRenderDone);
+  ASSERT_EQ(compose("240131_142508_", second, host, secondScore), kRenderDone);
+  EXPECT_TRUE(firstScore == secondScore) << "two renders of session " << kSessionId << " placed different notes";
   const test::Bytes a = test::readFileBytes(archive() + "240131_142507_Pelko.wav");
   const test::Bytes b = test::readFileBytes(archive() + "240131_142508_Pelko.wav");
   ASSERT_EQ(a.size(), b.size());

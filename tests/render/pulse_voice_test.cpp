@@ -14,8 +14,7 @@ class PulseVoice : public VoiceRenderTest {
  protected:
   std::string render(char voice, const std::vector<std::string>& bars) {
     usePlan(handPlan(composer, bars, 1, builtinVoiceTable().common(voice)->groupDigit));
-    MidiEventCollector events;
-    return renderPulseVoice(composer, bank(), voice, events, 1);
+    return writtenPath(renderPulseVoice(composer, bank(), voice, events, 1));
   }
   static int leadInOf(char voice) { return builtinVoiceTable().common(voice)->leadInMs; }
   std::vector<Sound> sounds(char voice, const std::vector<std::string>& bars) {
@@ -76,8 +75,7 @@ TEST_F(PulseVoice, AMutedBarStrikesSilenceButKeepsItsLength) {
   plan.variationIndex = 0;
   placeGroup(plan, 2, 2);
   usePlan(plan);
-  MidiEventCollector events;
-  const std::string path = renderPulseVoice(composer, bank(), 'm', events, 1);
+  const std::string path = writtenPath(renderPulseVoice(composer, bank(), 'm', events, 1));
   const auto heard = soundsIn(path, leadInOf('m'));
   ASSERT_EQ(heard.size(), 6u) << "bars 0 to 2 only";
   EXPECT_EQ(heard.back().at, 20 * kUnit);

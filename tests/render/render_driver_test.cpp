@@ -72,7 +72,7 @@ TEST_F(RenderDriver, ACompleteRunMakesTheScheduledCallsAndLeavesOnlyTheFinalMix)
 
   const auto& calls = fakes.calls();
   ASSERT_EQ(calls.size(), 59u);
-  EXPECT_EQ(calls.front().renderer, Renderer::Melody);
+  EXPECT_EQ(calls.front().renderer, Renderer::kMelody);
   EXPECT_EQ(lettersAndSteps(calls), kScheduledLettersAndSteps);
   for (const auto& call : calls) {
     EXPECT_EQ(call.barCursorAtEntry, 0) << "call of '" << call.letter << "' found the plan unrewound";
@@ -152,8 +152,9 @@ using RenderDriverCancel = RenderDriver;
 
 TEST_F(RenderDriverCancel, ACancelledVoiceInGroupThreeEndsTheRunAtOnce) {
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
-    return call.letter == '4' ? result + "*" : result;
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult result) {
+    if (call.letter == '4') result.end = VoiceEnd::kCancelled;
+    return result;
   });
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 1);
@@ -166,8 +167,8 @@ TEST_F(RenderDriverCancel, ACancelledVoiceInGroupThreeEndsTheRunAtOnce) {
 
 TEST_F(RenderDriverCancel, ACancelledMelodyDeletesBothItsFilesAfterOneStep) {
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([](const test::RecordedCall& call, const std::string&) {
-    return call.files[0] + "\n" + call.files[1] + "*";
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult) {
+    return VoiceResult{{call.files[0], call.files[1]}, VoiceEnd::kCancelled};
   });
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 1);
@@ -177,11 +178,11 @@ TEST_F(RenderDriverCancel, ACancelledMelodyDeletesBothItsFilesAfterOneStep) {
 
 TEST_F(RenderDriverCancel, AVoiceStoppedBeforeItBeganAFileEndsTheRunAtItsGroupsMix) {
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([this](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([this](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter != 'P') return result;
     composer_.cancelRequested = true;
-    platform::deleteFile(result);
-    return std::string();
+    platform::deleteFile(result.paths.front());
+    return VoiceResult{};
   });
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 1);
@@ -193,7 +194,7 @@ TEST_F(RenderDriverCancel, AVoiceStoppedBeforeItBeganAFileEndsTheRunAtItsGroupsM
 TEST_F(RenderDriverCancel, StopBetweenTheLastVoiceAndTheMixStillStops) {
   // mixEight clears the mixer's flag, so the Composer's flag must tell.
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([this](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([this](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter == 'r') {
       composer_.cancelRequested = true;
       mixer_.requestCancel();
@@ -212,7 +213,7 @@ TEST_F(RenderDriverCancel, StopBetweenTheLastVoiceAndTheMixStillStops) {
 void stopDuringGroupFourMix(audio::FileMixer& mixer, compose::Composer& composer, test::FakeVoiceRenderers& fakes,
                             int stopAtPump) {
   auto pumps = std::make_shared<int>(-1);
-  fakes.setTwist([pumps](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([pumps](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter == 'h') *pumps = 0;
     return result;
   });
@@ -248,11 +249,11 @@ using RenderDriverFailure = RenderDriver;
 
 TEST_F(RenderDriverFailure, AFailedVoiceFailsItsGroupAndTheGroupsOtherFilesGoToo) {
   test::FakeVoiceRenderers fakes;
-  fakes.setTwist([this](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([this](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter != 'c') return result;
     mixer_.requestCancel();  // as if left over from an earlier Stop: no reason to call this run cancelled
-    platform::deleteFile(result);
-    return std::string();
+    platform::deleteFile(result.paths.front());
+    return VoiceResult{};
   });
   EXPECT_EQ(run(fakes), kRenderStopped);
   EXPECT_EQ(host_.aborts, 0);

@@ -1,5 +1,5 @@
 // renderMelody and renderSplitVoice: the planned notes dealt alternately to
-// two files, what each file holds note by note, and the result texts.
+// two files, what each file holds note by note, and the files they name.
 #include <gtest/gtest.h>
 
 #include "compose/random_generator.h"
@@ -15,23 +15,21 @@ constexpr int kSplitLeadIn = 750;
 
 class TwoFileVoices : public VoiceRenderTest {
  protected:
-  // The two paths of a successful result of the given form.
-  std::vector<std::string> pathsOf(const std::string& result, bool finalLineFeed) {
-    const auto paths = resultPaths(result);
-    EXPECT_EQ(paths.size(), 2u) << result;
-    if (paths.size() != 2) return {"", ""};
-    EXPECT_EQ(result, paths[0] + "\n" + paths[1] + (finalLineFeed ? "\n" : ""));
-    for (const auto& path : paths) EXPECT_EQ(path.rfind(composer.tempFolder, 0), 0u) << path;
-    return paths;
+  // The two paths of a result written whole.
+  std::vector<std::string> pathsOf(const VoiceResult& result) {
+    EXPECT_EQ(result.end, VoiceEnd::kWritten) << ::testing::PrintToString(result);
+    EXPECT_EQ(result.paths.size(), 2u) << ::testing::PrintToString(result);
+    if (result.paths.size() != 2) return {"", ""};
+    for (const auto& path : result.paths) EXPECT_EQ(path.rfind(folder().path(), 0), 0u) << path;
+    return result.paths;
   }
   std::vector<std::string> melody(const std::vector<std::string>& bars) {
     usePlan(handPlan(composer, bars));
-    return pathsOf(renderMelody(composer, bank()), true);
+    return pathsOf(renderMelody(composer, bank(), events));
   }
   std::vector<std::string> split(char voice, const std::vector<std::string>& bars, int offset) {
     usePlan(handPlan(composer, bars, offset, builtinVoiceTable().common(voice)->groupDigit));
-    MidiEventCollector events;
-    return pathsOf(renderSplitVoice(composer, bank(), voice, events, 1), false);
+    return pathsOf(renderSplitVoice(composer, bank(), voice, events, 1));
   }
 };
 
@@ -68,11 +66,26 @@ TEST_F(TwoFileVoices, AFiveUnitMelodyNoteIsCutToTwoSecondsOfItsLayerFourClip) {
                                          .tail(kMelodyLeadIn)));
 }
 
+// What the melody reports to the score: the clip it copied (layer 4 for a
+// request of layer 5), where on each file's timeline, and the cut.
+TEST_F(TwoFileVoices, TheMelodyReportsEachNoteWithItsFileAndWhereItWasCut) {
+  melody({"3032 53"});
+  const std::uint32_t leadIn = millisecondsAsBytes(kMelodyLeadIn);
+  const Score& score = events.score();
+  EXPECT_EQ(score.notesOf(VoiceId::melody(), 0),
+            (std::vector<PlacedNote>{{VoiceId::melody(), 0, 30, 4, 1, leadIn, 6 * kUnit, true}}));
+  EXPECT_EQ(score.notesOf(VoiceId::melody(), 1),
+            (std::vector<PlacedNote>{{VoiceId::melody(), 1, 32, 3, 1, leadIn + 5 * kUnit, 3 * kUnit, false}}));
+  ASSERT_EQ(score.files.size(), 2u);
+  EXPECT_EQ(score.files[0], (ScoreFile{VoiceId::melody(), 0, leadIn + 8 * kUnit + millisecondsAsBytes(2000)}));
+  EXPECT_EQ(score.files[1], (ScoreFile{VoiceId::melody(), 1, leadIn + 8 * kUnit + millisecondsAsBytes(2000)}));
+}
+
 TEST_F(TwoFileVoices, TheMelodyFoldsIntoItsRangeAndTakesItsStepsFromTheDynamicsAgainAndAgain) {
   compose::PiecePlan plan = handPlan(composer, {"580834 341"});
   plan.dynamics = "0801";  // read again from the start for the third note
   usePlan(plan);
-  const auto files = pathsOf(renderMelody(composer, bank()), true);
+  const auto files = pathsOf(renderMelody(composer, bank(), events));
   const auto zero = dataSamples(files[0]);
   const auto one = dataSamples(files[1]);
   const std::size_t start = millisecondsAsBytes(kMelodyLeadIn) / 2;

@@ -47,13 +47,13 @@ TEST(VoiceData, EveryPatternStringHasTheFormOfItsRow) {
 // would act as an interval of 0 and have no place in an authored string.
 TEST(VoiceData, StringsUseOnlyTheCharactersTheirFamilyReads) {
   const std::map<Family, std::string_view> read{
-      {Family::IntervalPairs, "0+-YZX"},
-      {Family::VoiceTwo, "0+-ZYV"},
-      {Family::ScaleStepLine, "0+-YZQWABCDEFGHX"},
-      {Family::Arpeggio, "0A+-YZWQVX"},
-      {Family::Harmony, "0+-X"},
-      {Family::BandHarmony, "0+-YZX"},
-      {Family::TonicAnswers, "0+-ZYy"},
+      {Family::kIntervalPairs, "0+-YZX"},
+      {Family::kVoiceTwo, "0+-ZYV"},
+      {Family::kScaleStepLine, "0+-YZQWABCDEFGHX"},
+      {Family::kArpeggio, "0A+-YZWQVX"},
+      {Family::kHarmony, "0+-X"},
+      {Family::kBandHarmony, "0+-YZX"},
+      {Family::kTonicAnswers, "0+-ZYy"},
   };
   const VoicePatterns& patterns = builtinVoicePatterns();
   auto check = [&](char letter, std::string_view allowed) {
@@ -74,11 +74,11 @@ TEST(VoiceData, EveryScheduledVoiceHasItsRowAndString) {
   const VoicePatterns& patterns = builtinVoicePatterns();
   std::map<char, int> scheduled;
   for (const auto& call : builtinVoiceSchedule().calls) {
-    if (call.renderer == Renderer::Melody) continue;
+    if (call.renderer == Renderer::kMelody) continue;
     SCOPED_TRACE(std::string("voice ") + call.letter);
     ++scheduled[call.letter];
     ASSERT_EQ(table.rendererOf(call.letter), call.renderer) << "the row must be in the section of the called renderer";
-    const bool usesPattern = call.renderer != Renderer::Pulse;
+    const bool usesPattern = call.renderer != Renderer::kPulse;
     EXPECT_EQ(!patterns.find(call.letter).empty(), usesPattern);
   }
   for (const char letter : table.letters()) EXPECT_EQ(scheduled[letter], 1) << "voice " << letter << " in the table";

@@ -104,7 +104,7 @@ TEST_F(PlanWalk, PumpsBeforeEveryNoteAndMarksOnlyTheLastNoteOfTheLastBar) {
   PlannedNotes notes(composer, 0);
   PlannedNote note;
   std::string seen;
-  while (notes.next(note) == WalkStep::Note) {
+  while (notes.next(note) == WalkStep::kNote) {
     seen += std::to_string(note.key) + "/" + std::to_string(note.duration) + (note.lastOfPiece ? "!" : "") + " ";
   }
   EXPECT_EQ(seen, "30/4 32/3 34/1 35/5 37/3! ");
@@ -115,39 +115,38 @@ TEST_F(PlanWalk, StopsAtTheNoteAfterTheCancelFlagIsSet) {
   usePlan(handPlan(composer, {"303234 431"}));
   PlannedNotes notes(composer, 0);
   PlannedNote note;
-  ASSERT_EQ(notes.next(note), WalkStep::Note);
+  ASSERT_EQ(notes.next(note), WalkStep::kNote);
   platform::setMessagePump([&] { composer.cancelRequested = true; });
-  EXPECT_EQ(notes.next(note), WalkStep::Cancelled);
+  EXPECT_EQ(notes.next(note), WalkStep::kCancelled);
 }
 
 // What a renderer call leaves behind when it cannot finish.
 class RendererFailures : public VoiceRenderTest {};
 
-TEST_F(RendererFailures, MissingSampleDataGivesAnEmptyResultAndLeavesNoFile) {
+TEST_F(RendererFailures, MissingSampleDataFailsAndLeavesNoFile) {
   usePlan(handPlan(composer, {"30323436 2222"}, 1, 5));
-  MidiEventCollector events;
   const std::string missing = folder().file("no-Data.dat");
-  EXPECT_EQ(renderEnsembleVoice(composer, missing, 'r', 8), "");
-  EXPECT_EQ(renderAccompanimentVoice(composer, missing, 'A', 8), "");
-  EXPECT_EQ(renderPulseVoice(composer, missing, 'm', events, 7), "");
-  EXPECT_EQ(renderMelody(composer, missing), "");
-  EXPECT_EQ(renderSplitVoice(composer, missing, 'k', events, 1), "");
+  EXPECT_TRUE(failedWithoutFiles(renderEnsembleVoice(composer, missing, 'r', events, 8)));
+  EXPECT_TRUE(failedWithoutFiles(renderAccompanimentVoice(composer, missing, 'A', events, 8)));
+  EXPECT_TRUE(failedWithoutFiles(renderPulseVoice(composer, missing, 'm', events, 7)));
+  EXPECT_TRUE(failedWithoutFiles(renderMelody(composer, missing, events)));
+  EXPECT_TRUE(failedWithoutFiles(renderSplitVoice(composer, missing, 'k', events, 1)));
   EXPECT_TRUE(filesInFolder().empty()) << "left behind: " << ::testing::PrintToString(filesInFolder());
 }
 
-TEST_F(RendererFailures, AnOutputThatCannotBeCreatedGivesAnEmptyResultAndClosesTheSampleData) {
+TEST_F(RendererFailures, AnOutputThatCannotBeCreatedFailsAndClosesTheSampleData) {
   usePlan(handPlan(composer, {"30323436 2222"}, 1, 5));
   brisolt::test::ScopedTmpdir nowhere(folder().file("missing-folder"));
-  EXPECT_EQ(renderEnsembleVoice(composer, bank(), 'r', 8), "");
-  EXPECT_EQ(renderMelody(composer, bank()), "");
+  EXPECT_TRUE(failedWithoutFiles(renderEnsembleVoice(composer, bank(), 'r', events, 8)));
+  EXPECT_TRUE(failedWithoutFiles(renderMelody(composer, bank(), events)));
   EXPECT_TRUE(platform::File::openForReading(bank()).isValid()) << "the sample data file must be closed";
 }
 
-TEST_F(RendererFailures, AShortWriteGivesAnEmptyResultAndRemovesThePartialFile) {
+TEST_F(RendererFailures, AShortWriteFailsAndRemovesThePartialFile) {
   usePlan(handPlan(composer, {"30323436 2222", "30323436 2222"}, 1, 5));
   {
     brisolt::test::FileSizeLimit limit(44 + 100000);
-    EXPECT_EQ(renderEnsembleVoice(composer, bank(), 'r', 8), "");
+    EXPECT_TRUE(failedWithoutFiles(renderEnsembleVoice(composer, bank(), 'r', events, 8)));
   }
   EXPECT_TRUE(filesInFolder().empty()) << "left behind: " << ::testing::PrintToString(filesInFolder());
   EXPECT_TRUE(platform::File::openForReading(bank()).isValid());
@@ -155,11 +154,10 @@ TEST_F(RendererFailures, AShortWriteGivesAnEmptyResultAndRemovesThePartialFile) 
 
 TEST_F(RendererFailures, AVoiceLetterOfAnotherRendererIsRefused) {
   usePlan(handPlan(composer, {"30323436 2222"}));
-  MidiEventCollector events;
-  EXPECT_EQ(renderEnsembleVoice(composer, bank(), 'A', 8), "");
-  EXPECT_EQ(renderAccompanimentVoice(composer, bank(), 'r', 8), "");
-  EXPECT_EQ(renderPulseVoice(composer, bank(), 'k', events, 7), "");
-  EXPECT_EQ(renderSplitVoice(composer, bank(), 'm', events, 1), "");
+  EXPECT_TRUE(failedWithoutFiles(renderEnsembleVoice(composer, bank(), 'A', events, 8)));
+  EXPECT_TRUE(failedWithoutFiles(renderAccompanimentVoice(composer, bank(), 'r', events, 8)));
+  EXPECT_TRUE(failedWithoutFiles(renderPulseVoice(composer, bank(), 'k', events, 7)));
+  EXPECT_TRUE(failedWithoutFiles(renderSplitVoice(composer, bank(), 'm', events, 1)));
   EXPECT_TRUE(filesInFolder().empty());
 }
 
@@ -177,7 +175,7 @@ class RendererCancel : public VoiceRenderTest {
   void expectClosedFiles(const std::vector<std::string>& paths, std::uint64_t bytes) {
     for (const std::string& path : paths) {
       SCOPED_TRACE(path);
-      EXPECT_EQ(path.rfind(composer.tempFolder, 0), 0u) << "not in the temporary folder " << composer.tempFolder;
+      EXPECT_EQ(path.rfind(folder().path(), 0), 0u) << "not in the temporary folder " << folder().path();
       EXPECT_TRUE(platform::File::openForReading(path).isValid()) << "the output must be closed";
       EXPECT_EQ(dataBytes(path), bytes);
     }
@@ -185,16 +183,15 @@ class RendererCancel : public VoiceRenderTest {
   }
 };
 
-TEST_F(RendererCancel, OneFileVoicesReturnTheirPathAndAStarAfterTheLeadIn) {
+TEST_F(RendererCancel, OneFileVoicesNameTheirFileAsCancelledAfterTheLeadIn) {
   usePlan(handPlan(composer, {"30323436 2222", "30323436 2222"}, 1, 5));
-  MidiEventCollector events;
   struct Case {
     char voice;
-    std::function<std::string()> render;
+    std::function<VoiceResult()> render;
   };
   const std::vector<Case> cases{
-      {'r', [&] { return renderEnsembleVoice(composer, bank(), 'r', 8); }},
-      {'A', [&] { return renderAccompanimentVoice(composer, bank(), 'A', 8); }},
+      {'r', [&] { return renderEnsembleVoice(composer, bank(), 'r', events, 8); }},
+      {'A', [&] { return renderAccompanimentVoice(composer, bank(), 'A', events, 8); }},
       {'m', [&] { return renderPulseVoice(composer, bank(), 'm', events, 7); }},
   };
   for (const Case& c : cases) {
@@ -202,11 +199,10 @@ TEST_F(RendererCancel, OneFileVoicesReturnTheirPathAndAStarAfterTheLeadIn) {
     composer.cancelRequested = false;
     composer.rewindBars();
     pressStopAtPump(1);
-    const std::string result = c.render();
-    ASSERT_FALSE(result.empty());
-    ASSERT_EQ(result.back(), '*') << result;
-    const std::string path = result.substr(0, result.size() - 1);
-    expectClosedFiles({path}, millisecondsAsBytes(builtinVoiceTable().common(c.voice)->leadInMs));
+    const VoiceResult result = c.render();
+    ASSERT_TRUE(result.cancelled()) << ::testing::PrintToString(result);
+    ASSERT_EQ(result.paths.size(), 1u) << ::testing::PrintToString(result);
+    expectClosedFiles(result.paths, millisecondsAsBytes(builtinVoiceTable().common(c.voice)->leadInMs));
   }
 }
 
@@ -217,18 +213,15 @@ TEST_F(RendererCancel, TheMelodyNamesBothFilesWhereverItStops) {
     composer.cancelRequested = false;
     composer.rewindBars();
     pressStopAtPump(pump);
-    const std::string result = renderMelody(composer, bank());
-    ASSERT_EQ(result.back(), '*') << result;
-    const auto paths = resultPaths(result.substr(0, result.size() - 1));
-    ASSERT_EQ(paths.size(), 2u) << result;
-    EXPECT_EQ(result, paths[0] + "\n" + paths[1] + "*");
-    for (const auto& path : paths) EXPECT_TRUE(platform::File::openForReading(path).isValid());
+    const VoiceResult result = renderMelody(composer, bank(), events);
+    ASSERT_TRUE(result.cancelled()) << ::testing::PrintToString(result);
+    ASSERT_EQ(result.paths.size(), 2u) << ::testing::PrintToString(result);
+    for (const auto& path : result.paths) EXPECT_TRUE(platform::File::openForReading(path).isValid());
   }
 }
 
 TEST_F(RendererCancel, TheSplitVoiceNamesTheFilesItHasBegun) {
   usePlan(handPlan(composer, {"30323436 2222"}, 212, 8));
-  MidiEventCollector events;
   // Stop in the first pass (no file yet), in stream 0, in stream 1.
   const std::vector<std::pair<int, std::size_t>> cases{{1, 0}, {5, 1}, {9, 2}};
   for (const auto& [pump, files] : cases) {
@@ -236,15 +229,13 @@ TEST_F(RendererCancel, TheSplitVoiceNamesTheFilesItHasBegun) {
     composer.cancelRequested = false;
     composer.rewindBars();
     pressStopAtPump(pump);
-    const std::string result = renderSplitVoice(composer, bank(), 'k', events, 1);
-    ASSERT_FALSE(result.empty());
-    EXPECT_EQ(result.back(), '*') << result;
-    const auto paths = resultPaths(result.substr(0, result.size() - 1));
-    ASSERT_EQ(paths.size(), files) << result;
+    const VoiceResult result = renderSplitVoice(composer, bank(), 'k', events, 1);
+    EXPECT_TRUE(result.cancelled()) << ::testing::PrintToString(result);
+    const std::vector<std::string>& paths = result.paths;
+    ASSERT_EQ(paths.size(), files) << ::testing::PrintToString(result);
     if (files == 0) continue;
     expectClosedFiles({paths.back()}, millisecondsAsBytes(750));  // header and lead-in
     if (files == 2) {
-      EXPECT_EQ(result, paths[0] + "\n" + paths[1] + "*");
       expectClosedFiles({paths[0]}, millisecondsAsBytes(750) + 8 * kUnit + millisecondsAsBytes(2250));
     }
   }
@@ -278,7 +269,7 @@ class SilenceClip : public VoiceRenderTest {
 TEST_F(SilenceClip, LeadInRestsAndTailAreTheClipsBytes) {
   usePlan(handPlan(composer, {"30323436 2222", "30323436 2222"}, 1, 5));
   const std::string marked = bankWithSilence(7, audio::kSampleDataSize);
-  const std::string path = renderEnsembleVoice(composer, marked, 'r', 1);
+  const std::string path = writtenPath(renderEnsembleVoice(composer, marked, 'r', events, 1));
   ASSERT_FALSE(path.empty());
   const std::vector<std::int16_t> samples = dataSamples(path);
   ASSERT_FALSE(samples.empty());
@@ -292,7 +283,7 @@ TEST_F(SilenceClip, LeadInRestsAndTailAreTheClipsBytes) {
 TEST_F(SilenceClip, ABankThatEndsInsideTheClipFailsTheVoice) {
   usePlan(handPlan(composer, {"30323436 2222"}, 1, 5));
   const std::string cut = bankWithSilence(0, audio::kSilenceClipOffset + 1000);
-  EXPECT_EQ(renderEnsembleVoice(composer, cut, 'r', 1), "");
+  EXPECT_TRUE(failedWithoutFiles(renderEnsembleVoice(composer, cut, 'r', events, 1)));
   EXPECT_EQ(filesInFolder(), std::vector<std::string>{"marked-silence.dat"});
 }
 

@@ -16,7 +16,7 @@ TEST(VoiceScheduleFile, ReadsTheMelodyWithoutLetterOrStep) {
   ASSERT_EQ(load.error, "");
   ASSERT_EQ(load.schedule.calls.size(), 3u);
   const auto& melody = load.schedule.calls[0];
-  EXPECT_EQ(melody.renderer, Renderer::Melody);
+  EXPECT_EQ(melody.renderer, Renderer::kMelody);
   EXPECT_EQ(melody.letter, '\0');
   EXPECT_EQ(melody.step, 0);
   const auto& pulse = load.schedule.calls[2];
@@ -50,7 +50,7 @@ TEST(BuiltinSchedule, MakesFiftyNineCallsInEightGroups) {
   const VoiceSchedule& schedule = builtinVoiceSchedule();
   ASSERT_EQ(schedule.calls.size(), 59u);
   EXPECT_EQ(schedule.groupCount(), 8);
-  EXPECT_EQ(schedule.calls.front().renderer, Renderer::Melody) << "the melody is rendered first";
+  EXPECT_EQ(schedule.calls.front().renderer, Renderer::kMelody) << "the melody is rendered first";
   int withLetter = 0;
   int files = 0;
   for (const auto& call : schedule.calls) {

@@ -30,14 +30,14 @@ TEST(VoiceTableFile, ReadsOneRowOfEachSection) {
 
   const auto* five = table.ensemble('5');
   ASSERT_NE(five, nullptr);
-  EXPECT_EQ(five->foldKind, FoldKind::Fixed);
+  EXPECT_EQ(five->foldKind, FoldKind::kFixed);
   ASSERT_EQ(five->folds.size(), 2u);
   EXPECT_EQ(five->folds[0], (KeyRange{20, 36}));
   EXPECT_EQ(five->folds[1], (KeyRange{22, 39}));
 
   const auto* a = table.ensemble('a');
   ASSERT_NE(a, nullptr);
-  EXPECT_EQ(a->foldKind, FoldKind::RangeList);
+  EXPECT_EQ(a->foldKind, FoldKind::kRangeList);
   ASSERT_EQ(a->ranges.size(), 5u);
   EXPECT_EQ(a->ranges[4], (KeyRange{38, 49}));
 
@@ -48,12 +48,12 @@ TEST(VoiceTableFile, ReadsOneRowOfEachSection) {
 
   const auto* p = table.pulse('p');
   ASSERT_NE(p, nullptr);
-  EXPECT_EQ(p->silencedStrike, Strike::First);
+  EXPECT_EQ(p->silencedStrike, Strike::kFirst);
   EXPECT_EQ(p->fold, (KeyRange{1, 12}));
   EXPECT_TRUE(p->needsThirdInScale);
 
   EXPECT_EQ(table.ensemble('Z'), nullptr) << "Z is an accompaniment voice";
-  EXPECT_EQ(table.rendererOf('Z'), Renderer::Accompaniment);
+  EXPECT_EQ(table.rendererOf('Z'), Renderer::kAccompaniment);
   EXPECT_EQ(table.patternForm('p'), nullptr) << "pulse voices have no pattern string";
   EXPECT_EQ(table.common('q'), nullptr);
 }
@@ -127,14 +127,14 @@ TEST(VoiceTableValues, EnsembleRowsKeepTheirDistinctiveValues) {
   ASSERT_NE(five, nullptr);
   EXPECT_EQ(five->common.leadInMs, 2938);
   EXPECT_EQ(five->common.groupDigit, 3);
-  EXPECT_EQ(five->family, Family::Arpeggio);
+  EXPECT_EQ(five->family, Family::kArpeggio);
   EXPECT_EQ(five->shortestSoundingD, 5);
   EXPECT_EQ(five->foldingText, "20..36 then 22..39");
 
   const auto* two = table.ensemble('2');
   ASSERT_NE(two, nullptr);
-  EXPECT_EQ(two->family, Family::VoiceTwo);
-  EXPECT_EQ(two->foldKind, FoldKind::None);
+  EXPECT_EQ(two->family, Family::kVoiceTwo);
+  EXPECT_EQ(two->foldKind, FoldKind::kNone);
   EXPECT_EQ(two->pattern.leadingZeros, 177);
 
   const auto* e = table.ensemble('e');
@@ -155,7 +155,7 @@ TEST(VoiceTableValues, AccompanimentSplitAndPulseRowsKeepTheirDistinctiveValues)
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->common.leadInMs, 916);
   EXPECT_EQ(t->common.groupDigit, 9);
-  EXPECT_EQ(t->family, Family::TonicAnswers);
+  EXPECT_EQ(t->family, Family::kTonicAnswers);
   EXPECT_EQ(t->pattern.length, 1853);
 
   std::string maskedVoices;
@@ -182,7 +182,7 @@ TEST(VoiceTableValues, AccompanimentSplitAndPulseRowsKeepTheirDistinctiveValues)
   EXPECT_EQ(nine->fold, (KeyRange{5, 16}));
   const auto* o = table.pulse('o');
   ASSERT_NE(o, nullptr);
-  EXPECT_EQ(o->silencedStrike, Strike::Second);
+  EXPECT_EQ(o->silencedStrike, Strike::kSecond);
   EXPECT_TRUE(o->needsThirdInScale);
 }
 

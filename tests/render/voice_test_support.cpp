@@ -137,7 +137,8 @@ ExpectedVoice& ExpectedVoice::silenceBytes(std::uint32_t bytes) {
 }
 
 ExpectedVoice& ExpectedVoice::clipBytes(int key, int layer, std::uint32_t bytes, int step) {
-  const std::int32_t offset = audio::SampleBank().sampleOffset(key, layer);
+  static const audio::SampleBank sampleBank;  // building one reads the whole clip table
+  const std::int32_t offset = sampleBank.sampleOffset(key, layer);
   std::ostringstream what;
   what << bytes << " bytes of the clip of key " << key << " layer " << layer << " at step " << step;
   const double gain = audio::attenuationGain(step);
@@ -180,15 +181,34 @@ std::string ExpectedVoice::segmentAt(std::size_t index) const {
   return ::testing::AssertionSuccess();
 }
 
-std::vector<std::string> resultPaths(std::string_view result) {
-  std::vector<std::string> paths;
-  while (!result.empty()) {
-    const std::size_t end = result.find('\n');
-    if (end != 0) paths.emplace_back(result.substr(0, end));
-    if (end == std::string_view::npos) break;
-    result.remove_prefix(end + 1);
+ExpectedVoice voiceFromScore(const Score& score, VoiceId voice, int file) {
+  ExpectedVoice expected;
+  std::uint64_t at = 0;
+  for (const PlacedNote& note : score.notesOf(voice, file)) {
+    expected.silenceBytes(static_cast<std::uint32_t>(note.start - at));
+    expected.clipBytes(note.key, note.layer, note.clipBytes(), note.step);
+    if (note.cut) expected.silenceBytes(note.length - note.clipBytes());
+    at = note.end();
   }
-  return paths;
+  const ScoreFile* closed = score.findFile(voice, file);
+  if (closed != nullptr && closed->dataBytes > at) expected.silenceBytes(static_cast<std::uint32_t>(closed->dataBytes - at));
+  return expected;
+}
+
+std::int16_t markerAt(int key, int layer, int step) {
+  return static_cast<std::int16_t>(
+      std::trunc(brisolt::test::syntheticSampleValue(key, layer) * audio::attenuationGain(step)));
+}
+
+::testing::AssertionResult failedWithoutFiles(const VoiceResult& result) {
+  if (result.failed() && result.paths.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "expected a failure naming no file, got " << ::testing::PrintToString(result);
+}
+
+std::string writtenPath(const VoiceResult& result) {
+  if (result.end == VoiceEnd::kWritten && result.paths.size() == 1) return result.paths.front();
+  ADD_FAILURE() << "expected one written file, got " << ::testing::PrintToString(result);
+  return {};
 }
 
 VoiceRenderTest::VoiceRenderTest() = default;
@@ -198,3 +218,12 @@ VoiceRenderTest::~VoiceRenderTest() { platform::setMessagePump({}); }
 std::vector<std::string> VoiceRenderTest::filesInFolder() const { return platform::listFiles(folder().path(), ""); }
 
 }  // namespace brisolt::render::test
+
+namespace brisolt::render {
+
+void PrintTo(const VoiceResult& result, std::ostream* out) {
+  static constexpr const char* kEnds[] = {"written", "cancelled", "failed"};
+  *out << kEnds[static_cast<int>(result.end)] << " " << ::testing::PrintToString(result.paths);
+}
+
+}  // namespace brisolt::render

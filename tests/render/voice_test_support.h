@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "compose/composer.h"
+#include "render/score.h"
+#include "render/voice_renderers.h"
 #include "tests/support/temp_folder.h"
 
 namespace brisolt::render::test {
@@ -92,11 +94,20 @@ class ExpectedVoice {
 // first difference.
 ::testing::AssertionResult voiceMatches(const std::string& path, const ExpectedVoice& expected);
 
-// Splits a renderer result at line feeds (empty pieces dropped).
-std::vector<std::string> resultPaths(std::string_view result);
+// The voice file that `score` describes for file `file` of `voice`: silence
+// where no clip is placed, each clip (cut where marked) at its place.
+ExpectedVoice voiceFromScore(const Score& score, VoiceId voice, int file);
+// The first sample of the synthetic clip of `key` and `layer` copied at `step`.
+std::int16_t markerAt(int key, int layer, int step);
+
+// A failed renderer call that names no file.
+::testing::AssertionResult failedWithoutFiles(const VoiceResult& result);
+// The one path of a one-file voice written whole; a test failure and an
+// empty text for any other result.
+std::string writtenPath(const VoiceResult& result);
 
 // A test with its own temporary folder ($TMPDIR), a Composer made inside it
-// (so its tempFolder is that folder) and the synthetic bank.
+// (so the temporary folder is that folder) and the synthetic bank.
 class VoiceRenderTest : public brisolt::test::TempFolderTest {
  protected:
   VoiceRenderTest();
@@ -108,6 +119,11 @@ class VoiceRenderTest : public brisolt::test::TempFolderTest {
   std::vector<std::string> filesInFolder() const;
 
   compose::Composer composer;
+  EventCollector events;
 };
 
 }  // namespace brisolt::render::test
+
+namespace brisolt::render {
+void PrintTo(const VoiceResult& result, std::ostream* out);
+}  // namespace brisolt::render

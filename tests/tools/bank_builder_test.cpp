@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "audio/sample_bank.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/shell_command.h"
 #include "tests/support/temp_folder.h"
 #include "tools/bank_builder/bank_builder.h"
@@ -69,6 +71,47 @@ TEST(BankBuilder, AMissingSoundfontNamesThePackageToInstall) {
   const test::ShellRun run = test::runShell(command);
   EXPECT_EQ(run.status, 3) << run.out;
   EXPECT_NE(run.out.find("fluid-soundfont-gm"), std::string::npos) << run.out;
+}
+
+class BankFile : public test::TempFolderTest {};
+
+std::vector<std::string> namesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  return names;
+}
+
+TEST_F(BankFile, AFullDiskLeavesTheOldBankAndNoPartialFile) {
+  const std::string path = folder().file("Data.dat");
+  test::writeFileBytes(path, {1, 2, 3});
+  const std::vector<std::uint8_t> bank(100000, 7);
+  std::string error;
+  {
+    test::FileSizeLimit limit(4096);
+    EXPECT_FALSE(writeSampleBank(bank, path, error));
+  }
+  EXPECT_NE(error.find("disk full"), std::string::npos) << error;
+  EXPECT_EQ(test::readFileBytes(path), (test::Bytes{1, 2, 3})) << "the old bank stays whole";
+  EXPECT_EQ(namesIn(folder().path()), (std::vector<std::string>{"Data.dat"})) << "no partial file is left";
+
+  std::filesystem::remove(path);
+  {
+    test::FileSizeLimit limit(4096);
+    EXPECT_FALSE(writeSampleBank(bank, path, error));
+  }
+  EXPECT_FALSE(test::fileExists(path)) << "never a partial bank under the final name";
+
+  ASSERT_TRUE(writeSampleBank(bank, path, error)) << error;
+  EXPECT_EQ(test::readFileBytes(path), test::Bytes(bank.begin(), bank.end()));
+  EXPECT_EQ(namesIn(folder().path()), (std::vector<std::string>{"Data.dat"}));
+}
+
+TEST_F(BankFile, SpecialFilesAndMissingFoldersAreRefusedWithTheReason) {
+  std::string error;
+  EXPECT_FALSE(writeSampleBank({1, 2}, "/dev/null", error));
+  EXPECT_NE(error.find("not a file"), std::string::npos) << error;
+  EXPECT_FALSE(writeSampleBank({1, 2}, folder().file("no/Data.dat"), error));
+  EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
 }
 
 class BuiltBank : public ::testing::Test {

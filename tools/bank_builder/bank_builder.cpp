@@ -3,17 +3,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <unistd.h>
 
 #include "audio/sample_table.h"
 #include "audio/wave_format.h"
+#include "platform/files/file_check.h"
 #include "platform/files/file_handle.h"
+#include "platform/files/file_in_place.h"
+#include "platform/files/owned_names.h"
 
 namespace brisolt::tools {
 
 NoteRequest noteForClip(int key, int layer) {
   NoteRequest note;
-  note.midiNote = key + kMidiNoteOfKeyZero;
+  note.midiNote = midi::midiNoteOfKey(key);
   note.velocity = kVelocity;
   note.lengthSamples = static_cast<int>(audio::kLayerSizes[layer] / audio::kBytesPerSample);
   const int release = static_cast<int>(kReleaseSeconds * kRenderSampleRate);
@@ -105,7 +110,7 @@ BankBuild buildSampleBank(const std::string& soundfontPath) {
   for (const Clip& clip : clips) appendPcm16(clip.audio, gains[clip.key], build.bytes);
   build.bytes.resize(build.bytes.size() + audio::kSilenceClipSize, 0);
   for (int key = audio::kFirstKey; key <= audio::kLastKey; ++key) {
-    build.keys.push_back({key, key + kMidiNoteOfKeyZero, gains[key], peaks[key] * gains[key], rms[key] * gains[key]});
+    build.keys.push_back({key, midi::midiNoteOfKey(key), gains[key], peaks[key] * gains[key], rms[key] * gains[key]});
   }
   if (build.bytes.size() != audio::kSampleDataSize) {
     build.error = "the bank came out at " + std::to_string(build.bytes.size()) + " bytes instead of " +
@@ -115,13 +120,26 @@ BankBuild buildSampleBank(const std::string& soundfontPath) {
 }
 
 bool writeSampleBank(const std::vector<std::uint8_t>& bytes, const std::string& path, std::string& error) {
-  platform::File file = platform::File::createForWriting(path);
-  if (!file) {
-    error = "cannot create '" + path + "' (is the folder there and writable, and the file not in use?)";
+  // Written beside its final name and put in place only once complete: a full
+  // disk or a kill never leaves a partial bank that the renderers would read.
+  const platform::FileCheck existing = platform::checkRegularFile(path);
+  if (existing == platform::FileCheck::kFolder || existing == platform::FileCheck::kSpecial) {
+    error = "'" + path + "' " + platform::describeFileCheck(existing) + ": give the path of a file to write";
     return false;
   }
-  if (file.write(bytes.data(), static_cast<std::uint32_t>(bytes.size())) != bytes.size()) {
-    error = "could not write all of '" + path + "' (is the disk full?)";
+  platform::OpenFailure failure;
+  platform::FileInPlace file = platform::FileInPlace::create(path, &failure);
+  if (!file) {
+    error = "cannot create '" + platform::partialName(path, ::getpid()) + "': it " +
+            platform::describeOpenFailure(failure) + " (is the folder there and writable?)";
+    return false;
+  }
+  if (file.file().write(bytes.data(), static_cast<std::uint32_t>(bytes.size())) != bytes.size()) {
+    error = "could not write all of '" + path + "' (is the disk full?); nothing was left under that name";
+    return false;
+  }
+  if (file.commit() != platform::CommitResult::kCommitted) {
+    error = "could not rename the finished bank to '" + path + "' (" + std::strerror(file.commitError()) + ")";
     return false;
   }
   return true;

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "midi/midi_key.h"
 #include "tools/bank_builder/piano_renderer.h"
 
 namespace brisolt::tools {
 
 inline constexpr std::string_view kDefaultSoundfont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 inline constexpr int kVelocity = 100;        // the same for every note
-inline constexpr int kMidiNoteOfKeyZero = 23;  // key 1 (C1) is MIDI note 24
 inline constexpr double kReleaseSeconds = 0.42;  // note-off this long before the clip ends
 inline constexpr double kFadeSeconds = 0.010;    // fade-out over the last 10 ms
 // Loudness is the RMS of the first 200 ms of a note: the attack and early
@@ -61,7 +61,9 @@ struct BankBuild {
 // Renders the whole bank in memory (about 16 MB).
 BankBuild buildSampleBank(const std::string& soundfontPath);
 
-// Writes the bank to `path`; false with `error` set when that fails.
+// Writes the bank to `path` by way of "<path>.partial-<pid>", renamed over
+// `path` when complete; false with `error` set when that fails, and then
+// `path` is as it was and the partial file is gone.
 bool writeSampleBank(const std::vector<std::uint8_t>& bytes, const std::string& path, std::string& error);
 
 }  // namespace brisolt::tools

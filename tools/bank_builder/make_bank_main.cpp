@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 #include <string>
 
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
     std::cerr << "brisolt-make-bank: " << build.error << "\n";
     return kMakeBankNoSoundfont;
   }
+  // The user's data folder may not be there yet on a first run.
+  std::error_code folderError;
+  const std::filesystem::path parent = std::filesystem::path(output).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent, folderError);
   std::string error;
   if (!writeSampleBank(build.bytes, output, error)) {
     std::cerr << "brisolt-make-bank: " << error << "\n";

@@ -2,6 +2,7 @@
 // the window layer and the pictures can be seen and tried without the rest
 // of the program.
 //   --pictures DIR     write every picture (and the About box) as PNG files
+//   --icons DIR        write the desktop icon at every size, with transparent corners
 //   --screenshot FILE  save the window as shown after 1.5 s, then quit
 //   --scene NAME       idle (default), playing or working
 //   --splash SECONDS   show the splash that long before the window
@@ -13,6 +14,7 @@
 #include "platform/window/picture_catalog.h"
 #include "platform/window/picture_ids.h"
 #include "platform/window/pictures/picture_library.h"
+#include "platform/window/preview/icon_files.h"
 #include "platform/window/preview/png_file.h"
 #include "platform/window/preview/preview_panel.h"
 #include "platform/window/sdl/about_box_face.h"
@@ -49,6 +51,7 @@ void saveWindow(DialogWindow& window, const std::string& path) {
 
 int main(int argc, char** argv) {
   std::string picturesFolder;
+  std::string iconsFolder;
   PreviewOptions options;
   int splashSeconds = 0;
   for (int i = 1; i < argc; ++i) {
@@ -59,6 +62,7 @@ int main(int argc, char** argv) {
     }
     const std::string value = argv[++i];
     if (option == "--pictures") picturesFolder = value;
+    else if (option == "--icons") iconsFolder = value;
     else if (option == "--screenshot") options.screenshot = value;
     else if (option == "--scene") options.scene = value;
     else if (option == "--splash") splashSeconds = std::atoi(value.c_str());
@@ -75,6 +79,12 @@ int main(int argc, char** argv) {
     return kExitFailed;
   }
   if (!picturesFolder.empty()) return writePictures(*library, picturesFolder);
+  if (!iconsFolder.empty()) {
+    const std::string failed = writeIconFiles(library->fonts(), iconsFolder);
+    if (failed.empty()) return kExitOk;
+    std::fprintf(stderr, "brisolt-window-preview: cannot write '%s'\n", failed.c_str());
+    return kExitFailed;
+  }
 
   const auto window = SdlDialogWindow::create(*library, error);
   if (!window) {

@@ -1,4 +1,4 @@
-// A minimal PNG encoder: 8-bit RGB rows in stored deflate blocks.
+// A minimal PNG encoder: 8-bit RGB or RGBA rows in stored deflate blocks.
 #include "platform/window/preview/png_file.h"
 
 #include <array>
@@ -37,16 +37,18 @@ void chunk(std::vector<std::uint8_t>& file, const char* type, const std::vector<
 
 }  // namespace
 
-bool writePng(SDL_Surface* surface, const std::string& path) {
-  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB24, 0);
+bool writePng(SDL_Surface* surface, const std::string& path, PngChannels channels) {
+  const bool alpha = channels == PngChannels::kRgba;
+  const int bytesPerPixel = alpha ? 4 : 3;
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(surface, alpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24, 0);
   if (!rgb) return false;
   const int width = rgb->w, height = rgb->h;
   std::vector<std::uint8_t> raw;
-  raw.reserve(static_cast<std::size_t>(height) * (width * 3 + 1));
+  raw.reserve(static_cast<std::size_t>(height) * (width * bytesPerPixel + 1));
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
     const auto* row = static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch;
-    raw.insert(raw.end(), row, row + width * 3);
+    raw.insert(raw.end(), row, row + width * bytesPerPixel);
   }
   SDL_FreeSurface(rgb);
 
@@ -72,7 +74,8 @@ bool writePng(SDL_Surface* surface, const std::string& path) {
   std::vector<std::uint8_t> header;
   put32(header, static_cast<std::uint32_t>(width));
   put32(header, static_cast<std::uint32_t>(height));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+  const std::uint8_t colourType = alpha ? 6 : 2;  // 8-bit RGBA or RGB
+  header.insert(header.end(), {8, colourType, 0, 0, 0});
   chunk(file, "IHDR", header);
   chunk(file, "IDAT", deflate);
   chunk(file, "IEND", {});

@@ -8,7 +8,10 @@
 
 namespace brisolt::platform {
 
-// True when the whole file was written.
-bool writePng(SDL_Surface* surface, const std::string& path);
+enum class PngChannels { kRgb, kRgba };
+
+// True when the whole file was written. kRgb drops any alpha channel (the
+// window's pictures and screenshots); kRgba keeps it (the desktop icons).
+bool writePng(SDL_Surface* surface, const std::string& path, PngChannels channels = PngChannels::kRgb);
 
 }  // namespace brisolt::platform

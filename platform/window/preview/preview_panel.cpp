@@ -210,7 +210,7 @@ void PreviewPanel::onTimer(TimerId) {
 }
 
 void PreviewPanel::onMediaNotification(MediaNotification flag) {
-  if (flag == MediaNotification::successful || flag == MediaNotification::failure) stopPlaying();
+  if (flag == MediaNotification::kSuccessful || flag == MediaNotification::kFailure) stopPlaying();
 }
 
 void PreviewPanel::onCloseRequest() { window_.endDialog(kDialogCancel); }

@@ -11,11 +11,13 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/files/file_system.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/shell_command.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
 
@@ -117,6 +119,90 @@ TEST_F(ComposeCli, BadOptionsGiveStatusTwoAndWriteNothing) {
     EXPECT_NE(run.err, "") << bad.front();
     EXPECT_TRUE(archiveFiles().empty()) << bad.front();
   }
+}
+
+// What ffprobe reads from an audio file: rate, channels and length.
+struct Probe {
+  int rate = 0;
+  int channels = 0;
+  double seconds = 0.0;
+};
+
+Probe probe(const std::string& path) {
+  const test::ShellRun run = test::runShell(
+      "ffprobe -v error -select_streams a:0 -show_entries stream=sample_rate,channels -show_entries format=duration "
+      "-of default=noprint_wrappers=1 '" + path + "'");
+  Probe found;
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string key = line.substr(0, equals), value = line.substr(equals + 1);
+    if (key == "sample_rate") found.rate = std::stoi(value);
+    if (key == "channels") found.channels = std::stoi(value);
+    if (key == "duration" && value != "N/A") found.seconds = std::stod(value);
+  }
+  return found;
+}
+
+TEST_F(ComposeCli, OutputWritesThePieceInTheFormatItsExtensionNames) {
+  ASSERT_EQ(test::runShell("command -v ffprobe").status, 0) << "ffprobe (Debian package ffmpeg) reads the exports";
+  for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
+    const std::string output = folder().file(std::string("bank/piece.") + extension);
+    const Outcome run = compose({"--session-id", "77", "-q", "--output", output}, extension);
+    ASSERT_EQ(run.status, 0) << extension << ": " << run.err;
+    const std::string mix = run.out.substr(0, run.out.find('\n'));
+    EXPECT_TRUE(run.out.ends_with("\n" + output + "\n")) << "the export's path comes after the log's:\n" << run.out;
+    const double mixSeconds = static_cast<double>(test::readFileBytes(mix).size() - 44) / 2 / 22050;
+    const Probe found = probe(output);
+    EXPECT_EQ(found.rate, 22050) << extension;
+    EXPECT_EQ(found.channels, 1) << extension;
+    EXPECT_NEAR(found.seconds, mixSeconds, 0.1) << extension;
+    if (std::string(extension) == "wav") {
+      const test::Bytes a = test::readFileBytes(mix), b = test::readFileBytes(output);
+      ASSERT_EQ(a.size(), b.size());
+      EXPECT_TRUE(std::equal(a.begin() + 44, a.end(), b.begin() + 44)) << "the WAV copy holds the mix's samples";
+    }
+  }
+}
+
+TEST_F(ComposeCli, AnOutputFormatItCannotWriteIsRefusedBeforeComposing) {
+  for (const char* output : {"piece.opus", "piece.aiff2", "piece"}) {
+    const Outcome run = compose({"--output", folder().file(std::string("bank/") + output)});
+    EXPECT_EQ(run.status, 2) << output;
+    EXPECT_NE(run.err.find("name a file ending in one of .wav, .flac, .ogg"), std::string::npos) << run.err;
+    EXPECT_TRUE(archiveFiles().empty()) << output << ": nothing is composed";
+  }
+}
+
+TEST_F(ComposeCli, CountMakesThatManyPiecesEachInItsOwnSession) {
+  const std::string output = folder().file("bank/batch.flac");
+  const Outcome run = compose({"--count", "3", "--output", output});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines;
+  std::istringstream out(run.out);
+  for (std::string line; std::getline(out, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 9u) << "mix, log and export of each piece:\n" << run.out;
+  std::vector<std::string> mixes{lines[0], lines[3], lines[6]};
+  std::sort(mixes.begin(), mixes.end());
+  EXPECT_EQ(std::unique(mixes.begin(), mixes.end()), mixes.end()) << "two pieces shared a session:\n" << run.out;
+  for (int piece = 1; piece <= 3; ++piece) {
+    const std::string numbered = folder().file("bank/batch-" + std::to_string(piece) + ".flac");
+    EXPECT_EQ(lines[static_cast<std::size_t>(piece * 3 - 1)], numbered);
+    EXPECT_EQ(probe(numbered).rate, 22050) << numbered;
+  }
+  EXPECT_EQ(archiveFiles().size(), 6u);
+  std::size_t ids = 0;
+  for (std::size_t at = run.err.find("(session id "); at != std::string::npos; at = run.err.find("(session id ", at + 1)) {
+    ++ids;
+  }
+  EXPECT_EQ(ids, 3u) << "each piece says its session id:\n" << run.err;
+}
+
+TEST_F(ComposeCli, DashQIsQuiet) {
+  const Outcome run = compose({"-q"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
 }
 
 TEST_F(ComposeCli, AMissingBankNamesItsBuilder) {

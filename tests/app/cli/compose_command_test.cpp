@@ -49,6 +49,16 @@ class ComposeCommand : public test::TempFolderTest {
   std::ostringstream err;
 };
 
+TEST_F(ComposeCommand, ProgressLinesDoNotRepeatAnEstimateThatDidNotChange) {
+  environment.elapsedSeconds = [] { return std::int64_t{0}; };  // a fast piece: "00:00 left" throughout
+  ASSERT_EQ(compose(), kExitOk) << err.str();
+  const std::string text = err.str();
+  std::size_t estimates = 0;
+  for (std::size_t at = text.find(" left)"); at != std::string::npos; at = text.find(" left)", at + 1)) ++estimates;
+  EXPECT_EQ(estimates, 1u) << text;
+  EXPECT_NE(text.find("final mix written (84/84 steps)\n"), std::string::npos) << text;
+}
+
 TEST_F(ComposeCommand, AFinishedPiecePrintsItsMixAndLogAndLeavesOnlyThem) {
   ASSERT_EQ(compose(), kExitOk) << err.str();
   EXPECT_EQ(out.str(), session().finalMix() + "\n" + session().logFile() + "\n");
@@ -123,10 +133,10 @@ TEST_F(ComposeRefusal, TooLittleRoomGivesTheWindowsMessage) {
 using ComposeStop = ComposeCommand;
 
 TEST_F(ComposeStop, AFailedRenderLeavesNoFileOfTheSession) {
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter != 'e') return result;
-    platform::deleteFile(result);
-    return std::string();
+    platform::deleteFile(result.paths.front());
+    return render::VoiceResult{};
   });
   EXPECT_EQ(compose(), kExitFailure);
   EXPECT_NE(err.str().find("rendering failed"), std::string::npos) << err.str();
@@ -137,7 +147,7 @@ TEST_F(ComposeStop, AFailedRenderLeavesNoFileOfTheSession) {
 
 TEST_F(ComposeStop, CtrlCCancelsTheMixInProgressAndCleansUp) {
   // The signal comes while group 4 renders; the mixer's next pump hands it on.
-  fakes.setTwist([](const test::RecordedCall& call, const std::string& result) {
+  fakes.setTwist([](const test::RecordedCall& call, render::VoiceResult result) {
     if (call.letter == 'a') std::raise(SIGINT);
     return result;
   });

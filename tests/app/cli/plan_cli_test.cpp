@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "tests/compose/scratch_folder.h"
 #include "tests/support/shell_command.h"
@@ -45,20 +46,69 @@ class PlanCli : public ::testing::Test {
   testing::ScratchFolder folder{"plan_cli"};
 };
 
+TEST_F(PlanCli, VersionPrintsTheProgramAndItsVersion) {
+  for (const char* flag : {"--version", "-V"}) {
+    const Outcome run = runBrisolt(flag, folder.prefix());
+    EXPECT_EQ(run.status, 0) << flag << ": " << run.err;
+    EXPECT_EQ(run.out, "brisolt 2.1.0\n") << flag;
+  }
+}
+
+TEST_F(PlanCli, ShortHelpWorksOnEverySubcommand) {
+  for (const char* command : {"compose", "plan", "play"}) {
+    const Outcome run = runBrisolt(std::string(command) + " -h", folder.prefix());
+    EXPECT_EQ(run.status, 0) << command << ": " << run.err;
+    EXPECT_NE(run.out.find(std::string("brisolt ") + command), std::string::npos) << command << ":\n" << run.out;
+  }
+}
+
+TEST_F(PlanCli, AnUnknownSubcommandGetsTheNearestNameAndWhereTheListIs) {
+  Outcome run = runBrisolt("composee", folder.prefix());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "brisolt: 'composee' is not a brisolt command. Did you mean 'compose'? See 'brisolt --help'.\n");
+  run = runBrisolt("plya x.wav", folder.prefix());
+  EXPECT_NE(run.err.find("Did you mean 'play'?"), std::string::npos) << "a swap of two letters is one slip: " << run.err;
+  run = runBrisolt("frobnicate", folder.prefix());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "brisolt: 'frobnicate' is not a brisolt command. See 'brisolt --help'.\n");
+}
+
+TEST_F(PlanCli, FlatKeyNamesPlanTheSameKeyAsTheirSharps) {
+  const Outcome flat = plan("--session-id 8 --format json --key Bb");
+  const Outcome sharp = plan("--session-id 8 --format json --key 'A#'");
+  ASSERT_EQ(flat.status, 0) << flat.err;
+  ASSERT_EQ(sharp.status, 0) << sharp.err;
+  EXPECT_EQ(nlohmann::json::parse(flat.out)["keyDisplayName"], "A#");
+  EXPECT_EQ(flat.out, sharp.out);
+  for (const auto& [flatName, sharpName] : {std::pair{"Db", "C#"}, {"Eb", "D#"}, {"Gb", "F#"}, {"Ab", "G#"}}) {
+    const Outcome run = plan(std::string("--format json --key ") + flatName);
+    ASSERT_EQ(run.status, 0) << flatName << ": " << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["keyDisplayName"], sharpName) << flatName;
+  }
+}
+
 TEST_F(PlanCli, HelpDescribesEveryOption) {
   const Outcome run = runBrisolt("plan --help", folder.prefix());
   EXPECT_EQ(run.status, 0);
   for (const char* option : {"--key", "--scale", "--motif", "--phrase-mode", "--phrases", "--session-id", "--archive",
-                             "--format"}) {
+                             "--format", "--log"}) {
     EXPECT_NE(run.out.find(option), std::string::npos) << option << " missing from:\n" << run.out;
   }
 }
 
-TEST_F(PlanCli, ADefaultRunPrintsAPlanAndWritesOneLog) {
+TEST_F(PlanCli, ADefaultRunPrintsAPlanAndLeavesNoFile) {
   const Outcome run = plan("");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Planned 5 phrases (80 bars"), std::string::npos) << run.out.substr(0, 300);
   EXPECT_NE(run.out.find(" in C Major, tempo 60."), std::string::npos) << run.out.substr(0, 300);
+  EXPECT_EQ(run.out.find("Log file:"), std::string::npos) << "no log was asked for";
+  EXPECT_FALSE(std::filesystem::exists(archive())) << "plan made the archive folder though it keeps nothing";
+}
+
+TEST_F(PlanCli, WithLogItKeepsOneLogInTheArchiveAndNamesIt) {
+  const Outcome run = plan("--log");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Log file:    " + archive() + "/"), std::string::npos) << run.out.substr(0, 400);
   int logs = 0;
   for (const auto& entry : std::filesystem::directory_iterator(archive())) {
     logs += entry.path().filename().string().ends_with("_log.txt");
@@ -106,9 +156,9 @@ TEST_F(PlanCli, BadValuesAreNamedOnOneLineWithStatusTwoAndNothingWritten) {
   }
 }
 
-TEST_F(PlanCli, AnArchiveThatCannotBeCreatedFailsWithItsPath) {
+TEST_F(PlanCli, AnArchiveThatCannotBeCreatedForTheLogFailsWithItsPath) {
   std::ofstream(folder.prefix() + "file") << "x";
-  const Outcome run = runBrisolt("plan --archive '" + folder.prefix() + "file/Archive'", folder.prefix());
+  const Outcome run = runBrisolt("plan --log --archive '" + folder.prefix() + "file/Archive'", folder.prefix());
   EXPECT_EQ(run.status, 4);
   EXPECT_NE(run.err.find(folder.prefix() + "file/Archive/"), std::string::npos) << run.err;
 }

@@ -13,6 +13,7 @@
 #include "app/exit_status.h"
 #include "app/cli/plan_command.h"
 #include "tests/compose/scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace brisolt {
 namespace {
@@ -29,6 +30,7 @@ class PlanCommand : public ::testing::Test {
     tzset();
     request.archiveFolder = folder.prefix() + "Archive/";
     request.format = PlanFormat::kJson;
+    request.keepLog = true;  // most tests here look at the log; one asks for none
   }
   void TearDown() override {
     if (hadTz_) setenv("TZ", savedTz_.c_str(), 1);
@@ -95,6 +97,25 @@ TEST_F(PlanCommand, CreatesTheArchiveFolderAndWritesTheLogUnderTheSessionPrefix)
             "Brisolt generate started at: 2024-01-31 14:25\r\nSession ID: 99\r\nParameters:\r\n"
             " Key signature: G#\r\n Scale: Minor Harmonic\r\n Motif Mode: A\r\n Phrase Mode: L\r\n"
             "Generate: 5 phrases\r\n");
+}
+
+TEST_F(PlanCommand, WithoutLogNoFileIsLeftInTheArchiveOrTheTemporaryFolder) {
+  const std::string temporary = folder.prefix() + "tmp/";
+  std::filesystem::create_directories(temporary);
+  request.keepLog = false;
+  request.sessionId = 99;
+  int status = -1;
+  {
+    const test::ScopedTmpdir tmpdir(temporary);
+    status = run();
+  }
+
+  ASSERT_EQ(status, kExitOk) << err.str();
+  const auto json = nlohmann::json::parse(out.str());
+  EXPECT_EQ(json["sessionId"], 99);
+  EXPECT_FALSE(json.contains("logFile")) << "no log was kept, so none is named";
+  EXPECT_FALSE(std::filesystem::exists(request.archiveFolder)) << "the archive folder was made for nothing";
+  EXPECT_TRUE(std::filesystem::is_empty(temporary)) << "the planner's scratch folder was left in " << temporary;
 }
 
 TEST_F(PlanCommand, TextOutputNamesTheKeyScaleAndEveryBar) {

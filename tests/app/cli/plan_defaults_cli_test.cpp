@@ -29,7 +29,7 @@ class PlanDefaults : public TempFolderTest {
 
   nlohmann::json plan(const std::string& arguments) {
     const std::string command =
-        "'" + program() + "/brisolt' plan --format json --archive '" + folder().path() + "Archive' " + arguments;
+        "'" + program() + "/brisolt' plan --log --format json --archive '" + folder().path() + "Archive' " + arguments;
     const ShellRun run = runShell(command);
     status = run.status;
     return nlohmann::json::parse(run.out, nullptr, false);

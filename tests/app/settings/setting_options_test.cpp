@@ -18,8 +18,21 @@ TEST(SettingOptions, KeysAreNumbersDisplayNamesOrStoredNames) {
   EXPECT_EQ(parseKeySignature("0"), std::nullopt);
   EXPECT_EQ(parseKeySignature("13"), std::nullopt);
   EXPECT_EQ(parseKeySignature("H"), std::nullopt);
-  EXPECT_EQ(parseKeySignature("Db"), std::nullopt);
   EXPECT_EQ(parseKeySignature(""), std::nullopt);
+}
+
+TEST(SettingOptions, FlatKeysAreTheSharpOneSemitoneBelowTheLetter) {
+  EXPECT_EQ(parseKeySignature("Bb"), parseKeySignature("A#"));
+  EXPECT_EQ(parseKeySignature("Db"), parseKeySignature("C#"));
+  EXPECT_EQ(parseKeySignature("Eb"), parseKeySignature("D#"));
+  EXPECT_EQ(parseKeySignature("Gb"), parseKeySignature("F#"));
+  EXPECT_EQ(parseKeySignature("Ab"), parseKeySignature("G#")) << "not the stored name AB, which is A#";
+  EXPECT_EQ(parseKeySignature("ab"), parseKeySignature("G#"));
+  EXPECT_EQ(parseKeySignature("AB"), parseKeySignature("A#")) << "the settings file's name stays";
+  EXPECT_EQ(parseKeySignature("Cb"), 12) << "C flat wraps round to B";
+  EXPECT_EQ(parseKeySignature("Hb"), std::nullopt);
+  EXPECT_EQ(parseKeySignature("Bbb"), std::nullopt);
+  EXPECT_EQ(parseKeySignature("b"), 12) << "a lone b is the key of B, not a flat";
 }
 
 TEST(SettingOptions, ScalesAreNumbersOrListedNamesInAnyCase) {

@@ -13,6 +13,7 @@
 #include "app/window/hot_spots.h"
 #include "app/window/key_filter.h"
 #include "platform/window/main_window_ids.h"
+#include "platform/window/pictures/face_layout.h"
 #include "platform/window/picture_ids.h"
 #include "tests/app/window/window_test_support.h"
 #include "tests/support/file_bytes.h"
@@ -33,6 +34,21 @@ TEST(HotSpotTable, HoldsEveryActionOnceWithTheAlwaysSpotsFirst) {
   EXPECT_EQ(table.front().action, HotSpotAction::kPhraseBack);
   EXPECT_EQ(table.back().action, HotSpotAction::kCompose);
   EXPECT_EQ(table.back().place, (platform::Rect{400, 170, 160, 25}));
+}
+
+TEST(HotSpotTable, TheFaceIsDrawnWhereTheSpotsAre) {
+  // The pictures of the face are painted at these places; a spot that moved
+  // alone would be a button nobody can see.
+  namespace layout = platform::layout;
+  const std::pair<HotSpotAction, platform::Rect> drawn[] = {
+      {HotSpotAction::kPhraseBack, layout::kPhraseBack},    {HotSpotAction::kPhraseForward, layout::kPhraseForward},
+      {HotSpotAction::kInfoPrevious, layout::kInfoLeft},    {HotSpotAction::kInfoNext, layout::kInfoRight},
+      {HotSpotAction::kExit, layout::kExit},                {HotSpotAction::kStop, layout::kStop},
+      {HotSpotAction::kPlay, layout::kPlay},                {HotSpotAction::kPause, layout::kPause},
+      {HotSpotAction::kRecord, layout::kRecord},            {HotSpotAction::kHelp, layout::kHelp},
+      {HotSpotAction::kPhraseCountUp, layout::kPhraseCountUp}, {HotSpotAction::kPhraseCountDown, layout::kPhraseCountDown},
+      {HotSpotAction::kCompose, layout::kCompose}};
+  for (const auto& [action, place] : drawn) EXPECT_EQ(hotSpotPlace(action), place) << hotSpotName(action);
 }
 
 TEST(HotSpotTable, NoTwoSpotsOverlap) {
@@ -87,6 +103,20 @@ TEST_F(WindowDispatch, ComposeAndEnterAreRefusedWhilePlaying) {
   window.pressKey({Key::enter});
   EXPECT_EQ(renders.size(), 1u) << "no second Generate while playing";
   EXPECT_EQ(appState(), playback::kPlaying);
+}
+
+TEST_F(WindowDispatch, AnActionRunByNameKeepsTheIdleRuleOfItsSpot) {
+  start();
+  compose();
+  ASSERT_EQ(appState(), playback::kPlaying);
+  dialog->runAction(HotSpotAction::kCompose);
+  EXPECT_EQ(renders.size(), 1u) << "compose works only while idle, however it is asked for";
+  dialog->runAction(HotSpotAction::kPause);
+  EXPECT_EQ(appState(), playback::kPaused) << "pause works in any state";
+  dialog->runAction(HotSpotAction::kStop);
+  ASSERT_EQ(appState(), playback::kIdle);
+  dialog->runAction(HotSpotAction::kCompose);
+  EXPECT_EQ(renders.size(), 2u);
 }
 
 TEST_F(WindowDispatch, EnterComposesWhileIdle) {

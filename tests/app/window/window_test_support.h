@@ -16,7 +16,7 @@
 #include "app/window/brisolt_dlg.h"
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
-#include "platform/media/fake_audio_backend.h"
+#include "tests/support/fake_audio_backend.h"
 #include "tests/support/window/fake_dialog_window.h"
 #include "tests/support/temp_folder.h"
 

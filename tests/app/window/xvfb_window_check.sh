@@ -145,7 +145,7 @@ expect_window 2b-idle-again.png 5 time=---- phrase=-- stop=lit play=dark record=
 mv "$work/program/Data.dat" "$work/Data.dat"
 click 480 182
 expect_box 2c-file-error error ok "Brisolt - File Error" \
-  "The sample data file '$work/program/Data.dat' is missing; build it with brisolt-make-bank."
+  "The sample data file '$work/program/Data.dat' is missing; build it with brisolt-make-bank -o '$work/program/Data.dat'."
 key Return
 expect_box_gone 2c-file-error
 mv "$work/Data.dat" "$work/program/Data.dat"

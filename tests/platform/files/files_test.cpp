@@ -1,12 +1,15 @@
-// The file layer: exclusive opens, byte counts at the edges, moves that never
+// The file layer: shared reading and exclusive writing, byte counts at the edges, moves that never
 // replace, temporary files, free space and listings.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <string>
 
 #include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
+#include "platform/files/owned_names.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
@@ -28,21 +31,52 @@ TEST_F(Files, OpeningForReadingNeedsAnExistingFile) {
   EXPECT_TRUE(File::openForReading(folder().file("there")).isValid());
 }
 
-TEST_F(Files, AFileHeldOpenCannotBeOpenedAgainUntilItIsClosed) {
+TEST_F(Files, ReadersShareAFileButAWriterHasItAlone) {
   const std::string path = folder().file("held.wav");
   writeFileBytes(path, {1, 2, 3, 4});
   {
     File reader = File::openForReading(path);
     ASSERT_TRUE(reader.isValid());
-    EXPECT_FALSE(File::openForReading(path).isValid()) << "second reader";
-    EXPECT_FALSE(File::createForWriting(path).isValid()) << "writer while read";
+    File second = File::openForReading(path);
+    ASSERT_TRUE(second.isValid()) << "a second reader shares the file";
+    char byte = 0;
+    EXPECT_EQ(second.read(&byte, 1), 1u);
+    EXPECT_EQ(byte, 1);
+    OpenFailure failure;
+    EXPECT_FALSE(File::createForWriting(path, &failure).isValid()) << "writer while read";
+    EXPECT_EQ(failure.error, OpenError::kInUse);
     EXPECT_EQ(readFileBytes(path), (Bytes{1, 2, 3, 4})) << "a refused create must leave the contents";
   }
   File writer = File::createForWriting(path);
   ASSERT_TRUE(writer.isValid());
-  EXPECT_FALSE(File::openForReading(path).isValid()) << "reader while written";
+  OpenFailure failure;
+  EXPECT_FALSE(File::openForReading(path, &failure).isValid()) << "reader while written";
+  EXPECT_EQ(failure.error, OpenError::kInUse) << describeOpenFailure(failure);
+  EXPECT_FALSE(File::createForWriting(path).isValid()) << "second writer";
   writer.close();
   EXPECT_TRUE(File::openForReading(path).isValid()) << "after an explicit close";
+}
+
+// Readers in other processes share the file too: the lock is the system's,
+// not this process's.
+TEST_F(Files, AnotherProcessReadsWhileThisOneReadsButNotWhileItWrites) {
+  const std::string path = folder().file("shared.dat");
+  writeFileBytes(path, {9});
+  const auto childCanRead = [&path] {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(File::openForReading(path).isValid() ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  };
+  {
+    File reader = File::openForReading(path);
+    ASSERT_TRUE(reader.isValid());
+    EXPECT_TRUE(childCanRead());
+  }
+  File writer = File::createForWriting(path);
+  ASSERT_TRUE(writer.isValid());
+  EXPECT_FALSE(childCanRead());
 }
 
 TEST_F(Files, CreatingReplacesAnExistingFileWithAnEmptyOne) {
@@ -146,6 +180,8 @@ TEST_F(Files, TemporaryFilesAreNewEmptyAndInTheTemporaryFolder) {
   EXPECT_EQ(first.rfind(folder().path(), 0), 0u) << first << " not in " << folder().path();
   EXPECT_TRUE(test::fileExists(first));
   EXPECT_EQ(test::fileSize(first), 0u);
+  const std::string name = first.substr(folder().path().size());
+  EXPECT_EQ(ownerOfName(name), ::getpid()) << name << " must carry this process's id";
 
   test::ScopedTmpdir missing(folder().file("missing"));
   EXPECT_EQ(createTemporaryFile(), "");

@@ -23,22 +23,27 @@ TEST(PlaybackStream, EndRacingAStopGivesExactlyOneNotification) {
   for (int round = 0; round < 300; ++round) {
     WaveStream wave;
     std::string error;
-    ASSERT_EQ(wave.open(path, error), MediaResult::success) << error;
+    ASSERT_EQ(wave.open(path, error), MediaResult::kSuccess) << error;
     std::atomic<int> notifications{0};
     std::atomic<bool> sawSuccessful{false};
-    const NotificationSink sink = [&](NotifyFlag flag, DeviceId) {
+    const NotificationSink sink = [&](MediaNotification flag, DeviceId) {
       ++notifications;
-      if (flag == NotifyFlag::successful) sawSuccessful = true;
+      if (flag == MediaNotification::kSuccessful) sawSuccessful = true;
     };
     PlaybackStream stream(std::move(wave), 1, sink);
     ASSERT_FALSE(stream.armNotification().has_value());
 
     std::thread audio([&stream] {
       std::uint8_t buffer[256];
-      while (std::size_t got = stream.read(buffer, sizeof buffer)) stream.played(got);
+      for (;;) {
+        stream.awaitReadable(sizeof buffer);
+        const std::size_t got = stream.read(buffer, sizeof buffer);
+        if (got == 0) break;
+        stream.played(got);
+      }
     });
     for (int i = 0; i < round % 7; ++i) std::this_thread::yield();
-    stream.settleNotification(NotifyFlag::aborted);
+    stream.settleNotification(MediaNotification::kAborted);
     audio.join();
 
     ASSERT_EQ(notifications.load(), 1) << "round " << round;

@@ -22,7 +22,7 @@ namespace {
 class Notifications {
  public:
   NotificationSink sink() {
-    return [this](NotifyFlag flag, DeviceId) {
+    return [this](MediaNotification flag, DeviceId) {
       std::lock_guard lock(mutex_);
       flags_.push_back(flag);
       arrived_.notify_all();
@@ -30,7 +30,7 @@ class Notifications {
   }
   // Waits for the first notification, at most `limit` (a safety net: the disk
   // driver runs far faster than real time).
-  std::vector<NotifyFlag> waitForOne(std::chrono::seconds limit) {
+  std::vector<MediaNotification> waitForOne(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
     arrived_.wait_for(lock, limit, [this] { return !flags_.empty(); });
     return flags_;
@@ -39,7 +39,7 @@ class Notifications {
  private:
   std::mutex mutex_;
   std::condition_variable arrived_;
-  std::vector<NotifyFlag> flags_;
+  std::vector<MediaNotification> flags_;
 };
 
 // End to end through SDL's disk driver, which writes what the device was
@@ -58,13 +58,13 @@ TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
   {
     SdlAudioBackend backend;
     MediaPlayer player(backend, notifications.sink());
-    ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
-    const MediaReply play = player.send("play lv notify");
-    if (play.result == MediaResult::deviceError) GTEST_SKIP() << "no disk audio driver: " << play.error;
+    ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+    const MediaReply play = player.send(MediaCommand::play("lv"));
+    if (play.result == MediaResult::kDeviceError) GTEST_SKIP() << "no disk audio driver: " << play.error;
     ASSERT_TRUE(play.ok()) << play.error;
-    EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(30)), std::vector{NotifyFlag::successful});
-    EXPECT_EQ(player.send("status lv position wait").answer, "226");  // 10000 bytes
-    ASSERT_TRUE(player.send("close lv wait").ok());
+    EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(30)), std::vector{MediaNotification::kSuccessful});
+    EXPECT_EQ(player.send(MediaCommand::statusPosition("lv")).answer, "226");  // 10000 bytes
+    ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
   }
 
   std::ifstream file(received, std::ios::binary);
@@ -80,6 +80,32 @@ TEST(SdlAudioBackend, PlaysAFileToTheEndThroughTheDiskDriver) {
   EXPECT_EQ(std::count(tail, bytes.end(), 0), bytes.end() - tail) << "only silence may follow the samples";
 }
 
+// Saving a phrase while paused: pause, seek, close and reopen at the kept
+// position, with the reading thread of each device started and stopped.
+TEST(SdlAudioBackend, PauseSeekCloseAndReopenReturnAtOnce) {
+  testing::TestFolder folder;
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const std::string path = folder.writeWave("long.wav", testing::countingSamples(441000), 882000);
+  Notifications notifications;
+  SdlAudioBackend backend;
+  MediaPlayer player(backend, notifications.sink());
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  const MediaReply play = player.send(MediaCommand::play("lv"));
+  if (play.result == MediaResult::kDeviceError) GTEST_SKIP() << "no dummy audio driver: " << play.error;
+  ASSERT_TRUE(play.ok()) << play.error;
+  ASSERT_TRUE(player.send(MediaCommand::pause("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::stop("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::seek("lv", 9000)).ok());
+  ASSERT_TRUE(player.send(MediaCommand::stop("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::setTimeFormat("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::seekAndWait("lv", 9000)).ok());
+  EXPECT_EQ(player.send(MediaCommand::statusPosition("lv")).answer, "9000");
+  ASSERT_TRUE(player.send(MediaCommand::play("lv")).ok());
+  ASSERT_TRUE(player.send(MediaCommand::close("lv")).ok());
+}
+
 TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
   testing::TestFolder folder;
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -87,11 +113,11 @@ TEST(SdlAudioBackend, NoAudioDriverMeansDeviceErrorAndFailure) {
   Notifications notifications;
   SdlAudioBackend backend;
   MediaPlayer player(backend, notifications.sink());
-  ASSERT_TRUE(player.send("open " + path + " type waveaudio alias lv wait").ok());
-  const MediaReply play = player.send("play lv notify");
-  EXPECT_EQ(play.result, MediaResult::deviceError);
+  ASSERT_TRUE(player.send(MediaCommand::open(path, "lv")).ok());
+  const MediaReply play = player.send(MediaCommand::play("lv"));
+  EXPECT_EQ(play.result, MediaResult::kDeviceError);
   EXPECT_NE(play.error.find("SDL"), std::string::npos) << play.error;
-  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{NotifyFlag::failure});
+  EXPECT_EQ(notifications.waitForOne(std::chrono::seconds(0)), std::vector{MediaNotification::kFailure});
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(WaveStream, TakesTheDataSizeFromTheFileNotTheHeader) {
     std::vector<std::uint8_t> samples(c.realBytes, 7);
     WaveStream wave;
     std::string error;
-    ASSERT_EQ(wave.open(folder.writeWave(c.name, samples, c.declaredBytes), error), MediaResult::success) << error;
+    ASSERT_EQ(wave.open(folder.writeWave(c.name, samples, c.declaredBytes), error), MediaResult::kSuccess) << error;
     EXPECT_EQ(wave.dataBytes(), c.expectedBytes);
     EXPECT_EQ(wave.declaredDataBytes(), c.declaredBytes);
   }
@@ -55,14 +55,14 @@ TEST(WaveStream, RefusesWhatIsNotTheProgramsFormat) {
     MediaResult expected;
   };
   const Case cases[] = {
-      {withFormat("stereo.wav", {1, 2, 22050, 88200, 4, 16}), MediaResult::unsupportedFormat},
-      {withFormat("fast.wav", {1, 1, 44100, 88200, 2, 16}), MediaResult::unsupportedFormat},
-      {withFormat("eight.wav", {1, 1, 22050, 22050, 1, 8}), MediaResult::unsupportedFormat},
-      {withFormat("float.wav", {3, 1, 22050, 44100, 2, 16}), MediaResult::unsupportedFormat},
-      {folder.write("text.wav", std::vector<std::uint8_t>(40, 'x')), MediaResult::unsupportedFormat},
-      {folder.write("cut.wav", headerOnly), MediaResult::unsupportedFormat},
-      {folder.path("missing.wav"), MediaResult::cannotOpenFile},
-      {folder.path(""), MediaResult::cannotOpenFile},  // the folder itself
+      {withFormat("stereo.wav", {1, 2, 22050, 88200, 4, 16}), MediaResult::kUnsupportedFormat},
+      {withFormat("fast.wav", {1, 1, 44100, 88200, 2, 16}), MediaResult::kUnsupportedFormat},
+      {withFormat("eight.wav", {1, 1, 22050, 22050, 1, 8}), MediaResult::kUnsupportedFormat},
+      {withFormat("float.wav", {3, 1, 22050, 44100, 2, 16}), MediaResult::kUnsupportedFormat},
+      {folder.write("text.wav", std::vector<std::uint8_t>(40, 'x')), MediaResult::kUnsupportedFormat},
+      {folder.write("cut.wav", headerOnly), MediaResult::kUnsupportedFormat},
+      {folder.path("missing.wav"), MediaResult::kCannotOpenFile},
+      {folder.path(""), MediaResult::kCannotOpenFile},  // the folder itself
   };
   for (const Case& c : cases) {
     WaveStream wave;
@@ -78,7 +78,7 @@ TEST(WaveStream, ReadsAnyRangeAcrossBlockBoundaries) {
   const std::vector<std::uint8_t> samples = countingSamples(WaveStream::kBlockBytes * 3 / 2 + 11);
   WaveStream wave;
   std::string error;
-  ASSERT_EQ(wave.open(folder.writeWave("blocks.wav", samples, 0), error), MediaResult::success) << error;
+  ASSERT_EQ(wave.open(folder.writeWave("blocks.wav", samples, 0), error), MediaResult::kSuccess) << error;
   ASSERT_EQ(wave.dataBytes(), samples.size());
 
   const std::pair<std::uint64_t, std::size_t> ranges[] = {
@@ -107,7 +107,7 @@ TEST(WaveStream, ReadsTheSamplesSoxWrote) {
 
   WaveStream wave;
   std::string error;
-  ASSERT_EQ(wave.open(wav, error), MediaResult::success) << error;
+  ASSERT_EQ(wave.open(wav, error), MediaResult::kSuccess) << error;
   ASSERT_EQ(wave.dataBytes(), expected.size());
   std::vector<std::uint8_t> got(expected.size());
   ASSERT_TRUE(wave.read(0, got.data(), got.size()));

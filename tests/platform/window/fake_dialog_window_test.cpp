@@ -243,7 +243,7 @@ TEST(FakeDialogWindowPump, PlatformPumpDeliversOneQueuedMessageInTheMiddleOfAHan
   window.attach(events);
   window.queueClick(400, 170);
   window.queueClick(385, 265);  // Stop
-  window.postMediaNotification(MediaNotification::aborted);
+  window.postMediaNotification(MediaNotification::kAborted);
   window.dispatchPending();
 
   EXPECT_THAT(seenDuringWork, ElementsAre("click 400 170", "click 385 265"));
@@ -256,7 +256,7 @@ TEST(FakeDialogWindowPump, NotificationPostedFromAnotherThreadArrivesWithItsFlag
   FakeDialogWindow window;
   RecordingEvents events;
   window.attach(events);
-  std::thread player([&window] { window.postMediaNotification(MediaNotification::successful); });
+  std::thread player([&window] { window.postMediaNotification(MediaNotification::kSuccessful); });
   player.join();
   EXPECT_TRUE(window.pumpOneMessage());
   EXPECT_FALSE(window.pumpOneMessage());

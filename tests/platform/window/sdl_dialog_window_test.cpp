@@ -254,7 +254,7 @@ TEST_F(SdlDialogWindowTest, TimerTicksArriveUntilTheTimerIsKilled) {
 TEST_F(SdlDialogWindowTest, NotificationPostedFromAnotherThreadArrivesWithItsFlag) {
   LoggingEvents events;
   events.onInit = [&] {
-    std::thread player([this] { window_->postMediaNotification(MediaNotification::failure); });
+    std::thread player([this] { window_->postMediaNotification(MediaNotification::kFailure); });
     player.join();
   };
   events.onMedia = [&] { window_->endDialog(0); };
@@ -284,7 +284,7 @@ TEST_F(SdlDialogWindowTest, RunModalShowsTheWindowAfterInitAndPaintsIt) {
   events.onInit = [&] {
     shownDuringInit = (SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN) != 0;
     framesBefore = window_->framesPainted();
-    window_->postMediaNotification(MediaNotification::successful);
+    window_->postMediaNotification(MediaNotification::kSuccessful);
   };
   events.onMedia = [&] {
     EXPECT_TRUE(SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN);
@@ -296,12 +296,15 @@ TEST_F(SdlDialogWindowTest, RunModalShowsTheWindowAfterInitAndPaintsIt) {
   EXPECT_FALSE(SDL_GetWindowFlags(window_->sdlWindow()) & SDL_WINDOW_SHOWN);
 }
 
-TEST_F(SdlDialogWindowTest, MessageBoxWithoutADisplayAnswersNone) {
+TEST_F(SdlDialogWindowTest, MessageBoxWithoutADisplayAnswersNoneAndPrintsItsText) {
   const auto start = std::chrono::steady_clock::now();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(window_->showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::information,
                                      MessageBoxButtons::ok}),
             MessageBoxAnswer::none);
+  const std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_NE(printed.find("Brisolt - Save Session: Nothing to save!"), std::string::npos) << printed;
 }
 
 TEST_F(SdlDialogWindowTest, AboutBoxClosesOnEnterAndKeepsTheKeyFromTheMainWindow) {
@@ -392,7 +395,7 @@ TEST_F(SdlDialogWindowTest, TimerTicksAndNotificationsGoOnBehindTheAboutBox) {
   int ticks = 0;
   events.onInit = [&] {
     window_->startTimer(timer::kPlayback, 5ms);
-    window_->postMediaNotification(MediaNotification::successful);
+    window_->postMediaNotification(MediaNotification::kSuccessful);
     window_->showAbout({"About Brisolt", picture::kAbout, "Brisolt Version 2.1.0"});
     window_->endDialog(0);
   };

@@ -196,7 +196,7 @@ class FakeDialogWindow final : public DialogWindow {
     int y = 0;
     KeyPress key;
     TimerId timer;
-    MediaNotification flag = MediaNotification::successful;
+    MediaNotification flag = MediaNotification::kSuccessful;
   };
 
   void record(const std::string& line);

@@ -7,7 +7,7 @@
 
 #include <csignal>
 
-namespace brisolt::playback {
+namespace brisolt::platform {
 
 // Puts the terminal on `descriptor` into non-canonical mode without echo,
 // and restores its settings when destroyed. Does nothing when the
@@ -44,4 +44,4 @@ class InterruptFlag {
   struct sigaction savedTerminate_ {};
 };
 
-}  // namespace brisolt::playback
+}  // namespace brisolt::platform

@@ -1,9 +1,9 @@
 // Raw terminal mode and the interrupt flag of the command-line player.
-#include "playback/raw_terminal.h"
+#include "platform/terminal/raw_terminal.h"
 
 #include <unistd.h>
 
-namespace brisolt::playback {
+namespace brisolt::platform {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -42,4 +42,4 @@ InterruptFlag::~InterruptFlag() {
 
 bool InterruptFlag::raised() const { return interrupted != 0; }
 
-}  // namespace brisolt::playback
+}  // namespace brisolt::platform

@@ -1,5 +1,5 @@
 // The fake-clock outputs of FakeAudioBackend.
-#include "platform/media/fake_audio_backend.h"
+#include "tests/support/fake_audio_backend.h"
 
 #include <algorithm>
 
@@ -32,6 +32,7 @@ void FakeAudioOutput::advance(std::chrono::milliseconds time) {
   while (bytesClocked_ < due) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kPeriodFrames * frameBytes, due - bytesClocked_));
     period.resize(want);
+    source_.awaitReadable(want);  // the clock stands still while the disk is read
     const std::size_t got = source_.read(period.data(), want);
     source_.played(got);
     playedData_.insert(playedData_.end(), period.begin(), period.begin() + static_cast<std::ptrdiff_t>(got));
@@ -43,6 +44,7 @@ void FakeAudioOutput::advance(std::chrono::milliseconds time) {
 std::size_t FakeAudioOutput::pull(std::size_t bytes) {
   const std::size_t before = pulled_.size();
   pulled_.resize(before + bytes);
+  source_.awaitReadable(bytes);
   const std::size_t got = source_.read(pulled_.data() + before, bytes);
   pulled_.resize(before + got);
   return got;

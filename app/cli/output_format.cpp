@@ -1,0 +1,70 @@
+// The export formats by extension, kept to those libsndfile can write at the
+// mix's 22050 Hz mono.
+#include "app/cli/output_format.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "audio/wave_format.h"
+
+namespace brisolt {
+namespace {
+
+struct Candidate {
+  const char* extension;
+  int format;
+};
+
+// Opus is left out: libsndfile writes it only at 8, 12, 16, 24 or 48 kHz.
+constexpr Candidate kCandidates[] = {
+    {".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+    {".flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+    {".ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+    {".mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+};
+
+bool writable(int format) {
+  SF_INFO info{};
+  info.samplerate = static_cast<int>(audio::kSampleRate);
+  info.channels = 1;
+  info.format = format;
+  return sf_format_check(&info) == SF_TRUE;
+}
+
+std::string lowerExtension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+}  // namespace
+
+std::optional<OutputFormat> outputFormatFor(const std::string& path) {
+  const std::string extension = lowerExtension(path);
+  for (const Candidate& candidate : kCandidates) {
+    if (extension == candidate.extension && writable(candidate.format)) {
+      return OutputFormat{candidate.extension, candidate.format};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string supportedExtensionsText() {
+  std::string text;
+  for (const Candidate& candidate : kCandidates) {
+    if (writable(candidate.format)) text += (text.empty() ? "" : ", ") + std::string(candidate.extension);
+  }
+  return text;
+}
+
+std::string unsupportedOutputMessage(const std::string& path) {
+  const std::string extension = lowerExtension(path);
+  const std::string what = extension.empty() ? std::string("it has no extension") : extension + " is not a format Brisolt writes";
+  return "--output \"" + path + "\": " + what + "; name a file ending in one of " + supportedExtensionsText();
+}
+
+}  // namespace brisolt

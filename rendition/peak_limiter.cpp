@@ -1,0 +1,123 @@
+// The libavfilter side of mastering: abuffer -> alimiter -> abuffersink.
+#include "rendition/peak_limiter.h"
+
+extern "C" {
+#include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/frame.h>
+#include <libavutil/opt.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "rendition/stereo_audio.h"
+
+namespace brisolt::rendition {
+namespace {
+
+constexpr int kChunkFrames = 8192;
+
+struct GraphDeleter {
+  void operator()(AVFilterGraph* graph) const { avfilter_graph_free(&graph); }
+};
+struct FrameDeleter {
+  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+using Graph = std::unique_ptr<AVFilterGraph, GraphDeleter>;
+using Frame = std::unique_ptr<AVFrame, FrameDeleter>;
+
+struct LimiterGraph {
+  Graph graph;
+  AVFilterContext* source = nullptr;
+  AVFilterContext* sink = nullptr;
+};
+
+// Builds the graph; the audio crosses it as interleaved floats, converted
+// inside to whatever the limiter works in.
+std::string buildGraph(const LimiterSettings& settings, LimiterGraph& built) {
+  built.graph.reset(avfilter_graph_alloc());
+  if (!built.graph) return "libavfilter could not allocate a filter graph";
+  const std::string sourceArgs = "sample_rate=" + std::to_string(kRenditionSampleRate) +
+                                 ":sample_fmt=flt:channel_layout=stereo:time_base=1/" +
+                                 std::to_string(kRenditionSampleRate);
+  if (avfilter_graph_create_filter(&built.source, avfilter_get_by_name("abuffer"), "in", sourceArgs.c_str(), nullptr,
+                                   built.graph.get()) < 0) {
+    return "libavfilter could not create its audio source (abuffer)";
+  }
+  const AVFilter* limiter = avfilter_get_by_name("alimiter");
+  if (limiter == nullptr) return "this libavfilter has no alimiter filter; install libavfilter8 from Debian";
+  AVFilterContext* limiterContext = nullptr;
+  char limiterArgs[160];
+  std::snprintf(limiterArgs, sizeof limiterArgs, "limit=%.6f:attack=%.3f:release=%.3f:level=0:latency=1",
+                std::clamp(std::pow(10.0, settings.ceilingDb / 20.0), 0.0625, 1.0), settings.attackMs,
+                settings.releaseMs);
+  if (avfilter_graph_create_filter(&limiterContext, limiter, "limiter", limiterArgs, nullptr, built.graph.get()) < 0) {
+    return std::string("libavfilter refused the limiter settings '") + limiterArgs + "'";
+  }
+  built.sink = avfilter_graph_alloc_filter(built.graph.get(), avfilter_get_by_name("abuffersink"), "out");
+  if (built.sink == nullptr) return "libavfilter could not create its audio sink (abuffersink)";
+  const AVSampleFormat format = AV_SAMPLE_FMT_FLT;
+  if (av_opt_set_bin(built.sink, "sample_fmts", reinterpret_cast<const std::uint8_t*>(&format),
+                     static_cast<int>(sizeof format), AV_OPT_SEARCH_CHILDREN) < 0 ||
+      avfilter_init_str(built.sink, nullptr) < 0) {
+    return "libavfilter could not set its audio sink to interleaved floats";
+  }
+  if (avfilter_link(built.source, 0, limiterContext, 0) < 0 || avfilter_link(limiterContext, 0, built.sink, 0) < 0 ||
+      avfilter_graph_config(built.graph.get(), nullptr) < 0) {
+    return "libavfilter could not connect source, limiter and sink";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string limitPeaks(std::vector<float>& samples, const LimiterSettings& settings) {
+  LimiterGraph graph;
+  if (std::string error = buildGraph(settings, graph); !error.empty()) return error;
+  const std::size_t frames = samples.size() / 2;
+  std::size_t readFrame = 0;
+  std::size_t writeFrame = 0;  // never passes readFrame: the limiter only delays
+  const Frame output(av_frame_alloc());
+  if (!output) return "libavfilter could not allocate a frame";
+
+  auto drain = [&]() -> int {
+    int status = 0;
+    while ((status = av_buffersink_get_frame(graph.sink, output.get())) >= 0) {
+      const auto count = std::min<std::size_t>(static_cast<std::size_t>(output->nb_samples), frames - writeFrame);
+      std::memcpy(samples.data() + writeFrame * 2, output->data[0], count * 2 * sizeof(float));
+      writeFrame += count;
+      av_frame_unref(output.get());
+    }
+    return status;
+  };
+
+  while (readFrame < frames) {
+    const Frame input(av_frame_alloc());
+    if (!input) return "libavfilter could not allocate a frame";
+    const auto count = static_cast<int>(std::min<std::size_t>(kChunkFrames, frames - readFrame));
+    input->nb_samples = count;
+    input->format = AV_SAMPLE_FMT_FLT;
+    input->sample_rate = kRenditionSampleRate;
+    av_channel_layout_default(&input->ch_layout, 2);
+    input->pts = static_cast<std::int64_t>(readFrame);
+    if (av_frame_get_buffer(input.get(), 0) < 0) return "libavfilter could not allocate audio buffers";
+    std::memcpy(input->data[0], samples.data() + readFrame * 2, static_cast<std::size_t>(count) * 2 * sizeof(float));
+    if (av_buffersrc_add_frame_flags(graph.source, input.get(), 0) < 0) return "the limiter refused audio";
+    readFrame += static_cast<std::size_t>(count);
+    const int status = drain();
+    if (status != AVERROR(EAGAIN)) return "the limiter stopped before the end of the audio";
+  }
+  if (av_buffersrc_add_frame_flags(graph.source, nullptr, 0) < 0) return "the limiter refused the end of the audio";
+  if (drain() != AVERROR_EOF) return "the limiter failed while flushing";
+  if (writeFrame != frames) {
+    return "the limiter gave back " + std::to_string(writeFrame) + " of " + std::to_string(frames) + " frames";
+  }
+  return {};
+}
+
+}  // namespace brisolt::rendition

@@ -1,0 +1,43 @@
+// The mastered stereo rendition of a piece: its notes played on a SoundFont
+// piano with reverb, ringing out into the room's decay, mastered to -16 LUFS
+// with true peaks at or under -1 dBTP, written as a 16-bit 44.1 kHz stereo
+// WAV file on the same timeline as the notes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rendition/mastering.h"
+#include "rendition/stereo_audio.h"
+
+namespace brisolt::rendition {
+
+enum class RenditionResult {
+  kOk,
+  kNoSynthLibrary,     // built without the FluidSynth library
+  kNoSoundfont,        // no piano SoundFont found
+  kSoundfontUnusable,  // the SoundFont could not be loaded or has no piano
+  kMasteringFailed,    // the loudness meter or the limiter failed
+  kCannotWrite,        // the WAV file could not be written
+};
+
+struct RenditionRequest {
+  std::vector<RenditionNote> notes;
+  double lengthSeconds = 0.0;  // at least this long; longer while the last notes decay
+  std::string soundfontPath;   // empty: findPianoSoundfont()
+  MasteringTarget target;
+};
+
+struct Rendition {
+  RenditionResult result = RenditionResult::kOk;
+  std::string message;  // empty on success, else what failed and what would fix it
+  Mastering mastering;  // the figures of the mastering, when it ran
+  double seconds = 0.0; // the length of the written audio
+};
+
+// Plays, masters and writes the rendition to `wavePath`. A silent request
+// (no notes) is written unmastered; a mastering that misses its target by a
+// little keeps the closest attempt and says so in `mastering`.
+Rendition renderRendition(const RenditionRequest& request, const std::string& wavePath);
+
+}  // namespace brisolt::rendition

@@ -1,0 +1,71 @@
+// Session ids whose last accompaniment note falls on a key without the layer
+// of its duration (keys outside 13..56 have only layers 1 and 2): with the
+// default settings they never rendered. Each is rendered whole here, by the
+// real renderers on a full-size synthetic bank.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "audio/file_mixer.h"
+#include "compose/composer.h"
+#include "platform/files/file_system.h"
+#include "render/render_driver.h"
+#include "render/voice_failure.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/synthetic_bank.h"
+#include "tests/support/temp_folder.h"
+
+namespace brisolt::render {
+namespace {
+
+class QuietHost : public RenderHost {
+ public:
+  void advanceProgress() override {}
+  void showRemainingTime() override {}
+  void abortGeneration() override { ++aborts; }
+  int aborts = 0;
+};
+
+// The planner options of the window's default settings: key C, Major,
+// motif mode B, phrase mode B, five phrases.
+compose::PlanOptions defaultOptions(const std::string& prefix) {
+  compose::PlanOptions options;
+  options.outputPrefix = prefix;
+  options.motifForm = "Clo";
+  options.motifRegularity = "Reg";
+  options.motifSimilarity = "Sim";
+  options.voiceSet = "F";
+  options.phraseColour = "B";
+  options.evenPhraseMode = false;
+  options.keySignature = 1;
+  options.scale = 0;
+  options.motifMode = 1;
+  options.phraseMode = 1;
+  options.phraseCount = 5;
+  return options;
+}
+
+class LastNoteSeeds : public test::TempFolderTest, public ::testing::WithParamInterface<std::uint32_t> {
+ protected:
+  LastNoteSeeds() { test::writeSyntheticBank(folder().file("Data.dat")); }
+};
+
+TEST_P(LastNoteSeeds, TheWholePieceRenders) {
+  const std::string prefix = folder().file("260101_000000_");
+  compose::Composer composer;
+  audio::FileMixer mixer;
+  QuietHost host;
+  composer.fixSessionId(GetParam());
+  ASSERT_EQ(composer.planPiece(defaultOptions(prefix)), 5);
+  EXPECT_EQ(render(composer, mixer, folder().file("Data.dat"), prefix, host), kRenderDone) << lastRenderFailure();
+  EXPECT_EQ(lastRenderFailure(), "");
+  EXPECT_EQ(host.aborts, 0);
+  EXPECT_GT(test::fileSize(prefix + "Pelko.wav"), 80u * 176400u);
+}
+
+INSTANTIATE_TEST_SUITE_P(DefaultSettings, LastNoteSeeds,
+                         ::testing::Values(1052u, 1058u, 2011u, 2014u, 3994382237u));
+
+}  // namespace
+}  // namespace brisolt::render
