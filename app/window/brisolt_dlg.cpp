@@ -1,11 +1,14 @@
 // CBrisoltDlg: the main window's logic.
 #include "app/window/brisolt_dlg.h"
 
+#include <charconv>
 #include <filesystem>
 #include <system_error>
 
 #include "app/window/hot_spots.h"
 #include "app/window/key_filter.h"
+#include "app/window/sound_output_probe.h"
+#include "app/window/status_line.h"
 #include "app/settings/settings_file.h"
 #include "platform/files/file_system.h"
 #include "platform/window/main_window_ids.h"
@@ -152,6 +155,10 @@ int CBrisoltDlg::saveSettings() {
 void CBrisoltDlg::onLeftButtonDown(int x, int y) { handleClick(x, y); }
 
 void CBrisoltDlg::handleClick(int x, int y) {
+  if (layout::kTextStrip.contains(x, y) && state_.appState == playback::kIdle) {
+    askForSessionId();
+    return;
+  }
   bool pastGate = false;
   for (const HotSpot& spot : hotSpotTable()) {
     if (spot.idleOnly && !pastGate) {
@@ -248,6 +255,43 @@ void CBrisoltDlg::plusOrMinus(int direction) {
   }
 }
 
+void CBrisoltDlg::seekWhilePlaying(int direction) {
+  if (state_.appState == playback::kPlaying || state_.appState == playback::kPaused)
+    runAction(direction < 0 ? HotSpotAction::kPhraseBack : HotSpotAction::kPhraseForward);
+}
+
+void CBrisoltDlg::playOrPause() {
+  if (state_.appState == playback::kIdle) runAction(HotSpotAction::kPlay);
+  else if (state_.appState == playback::kPlaying || state_.appState == playback::kPaused)
+    runAction(HotSpotAction::kPause);
+}
+
+namespace {
+
+// Session ids are the 32-bit seeds the logs record.
+std::optional<std::string> sessionIdProblem(const std::string& digits) {
+  std::uint32_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size())
+    return "Not a session id: " + digits + ". A log's \"Session ID:\" line has one, from 0 to 4294967295.";
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CBrisoltDlg::askForSessionId() {
+  if (state_.appState != playback::kIdle) return;
+  const auto digits = services_.window.askForNumber(
+      {kSessionEntryCaption,
+       "The session id of a piece, as its log shows it (\"Session ID: ...\"). The next COMPOSE makes that piece "
+       "again with the settings shown. Enter to use it, Esc to leave.",
+       10, sessionIdProblem});
+  if (!digits) return;
+  const auto id = static_cast<std::uint32_t>(std::stoul(*digits));
+  generate_->useSessionId(id);
+  services_.window.setControlText(control::kTextStrip, nextSessionStatus(id));
+}
+
 void CBrisoltDlg::onKeyDown(platform::KeyPress key) {
   switch (filterKey(key)) {
     case KeyAction::kSwallow: return;
@@ -256,6 +300,10 @@ void CBrisoltDlg::onKeyDown(platform::KeyPress key) {
     case KeyAction::kMinus: plusOrMinus(-1); return;
     case KeyAction::kExit: runAction(HotSpotAction::kExit); return;
     case KeyAction::kAbout: runAction(HotSpotAction::kAbout); return;
+    case KeyAction::kPlayPause: playOrPause(); return;
+    case KeyAction::kPhraseBack: seekWhilePlaying(-1); return;
+    case KeyAction::kPhraseForward: seekWhilePlaying(+1); return;
+    case KeyAction::kSessionEntry: askForSessionId(); return;
     case KeyAction::kNone: CDialogSK::onKeyDown(key); return;
   }
 }
@@ -264,7 +312,15 @@ void CBrisoltDlg::onTimer(platform::TimerId timer) {
   if (timer == platform::timer::kPlayback) playback_->onPlaybackTimer();
 }
 
-void CBrisoltDlg::onMediaNotification(platform::MediaNotification flag) { playback_->onMediaNotification(flag); }
+void CBrisoltDlg::onMediaNotification(platform::MediaNotification flag) {
+  // A piece that fails to play: say why, when the reason is that there is
+  // no sound output at all.
+  if (flag == platform::MediaNotification::kFailure && !state_.musicFile.empty()) {
+    if (const auto problem = soundOutputProblem(services_.audio))
+      services_.window.setControlText(control::kTextStrip, noSoundStatus(*problem, state_.musicFile));
+  }
+  playback_->onMediaNotification(flag);
+}
 
 void CBrisoltDlg::onCloseRequest() {
   // Closing the window while a piece is made cancels it, as EXIT does, so

@@ -49,6 +49,7 @@ DialogServices programDialogServices(platform::DialogWindow& window, compose::Co
 inline constexpr const char* kWindowCaption = "Aurelune V4.0, Tavrin";
 inline constexpr const char* kAboutCaption = "About Brisolt";
 inline constexpr const char* kAboutLine = "Brisolt Version 2.1.0";
+inline constexpr const char* kSessionEntryCaption = "Brisolt - Session ID";
 inline constexpr std::chrono::seconds kSplashTime{5};
 inline constexpr int kLastInfoPage = 5;
 
@@ -76,6 +77,9 @@ class CBrisoltDlg final : public CDialogSK {
   void openHelp();
   void showAbout();
   int saveSettings();
+  // The entry for the session id of the next Generate (F3, or a click on the
+  // status strip while idle).
+  void askForSessionId();
 
   const CompositionSettings& settings() const { return settings_; }
   const playback::SessionState& state() const { return state_; }
@@ -97,6 +101,8 @@ class CBrisoltDlg final : public CDialogSK {
   void act(HotSpotAction action);
   void placeControls();
   void plusOrMinus(int direction);
+  void seekWhilePlaying(int direction);
+  void playOrPause();
 
   DialogServices services_;
   CompositionSettings settings_;

@@ -1,6 +1,7 @@
 // Generate in the main window.
 #include "app/window/generate_command.h"
 
+#include <algorithm>
 
 #include "app/settings/sample_data_search.h"
 #include "app/window/digit_display.h"
@@ -30,6 +31,10 @@ class ClearOnExit {
 };
 
 }  // namespace
+
+void GenerateCommand::showStatus(const std::string& text) {
+  c_.window.setControlText(control::kTextStrip, text);
+}
 
 void GenerateCommand::fileError(const std::string& text) {
   c_.window.showMessageBox({kFileErrorCaption, text, platform::MessageBoxIcon::error, platform::MessageBoxButtons::ok});
@@ -64,6 +69,8 @@ int GenerateCommand::generate() {
   c_.composer.cancelRequested = false;
   c_.mixer.setCancel(false);
   generationStart_ = c_.clock();
+  estimate_.restart();
+  progressLog_.open(generationStart_);
   sampleDataSearch_ = searchSampleData(c_.folders, c_.folders.exeFolder);
 
   GenerationRequest request;
@@ -71,11 +78,16 @@ int GenerateCommand::generate() {
   request.archiveFolder = c_.folders.archiveFolder;
   request.sampleDataPath = sampleDataSearch_.path;
   request.makeBankCommand = sampleDataSearch_.makeBankCommand;
+  request.sessionId = nextSessionId_;
+  nextSessionId_.reset();
+  piece_ = PieceSummary{};
+  shownPercent_ = -1;
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
 
   if (outcome.session.prefix.empty()) {
     // Refused before anything changed. After a missing sample data file the
     // automatic Play has nothing to add to the error shown.
+    showStatus(notMadeStatus(outcome.step.message));
     showProblem(outcome.step);
     if (outcome.step.problem != GenerationProblem::kNoDiskSpace) state.aborted = true;
     return kGenerateRefused;
@@ -97,6 +109,13 @@ int GenerateCommand::generate() {
     rendered = false;
   }
 
+  if (rendered) {
+    showStatus(pieceStatus(piece_));
+  } else if (state.sessionPrefix.empty() || c_.composer.cancelRequested) {
+    showStatus(stoppedStatus(piece_));
+  } else {
+    showStatus(notMadeStatus(outcome.step.message));
+  }
   window.hideControl(control::kGenerationBar);
   state.appState = playback::kIdle;
   state.currentPhrase = 0;
@@ -109,6 +128,7 @@ int GenerateCommand::generate() {
   window.showControl(control::kStopLit);
   window.hideControl(control::kWorkingLabel);
   window.hideControl(control::kRemainingTimeLabel);
+  progressLog_.done(c_.clock(), rendered);
   return kGenerateRan;
 }
 
@@ -146,9 +166,13 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
       window.setProgressPosition(control::kGenerationBar, 0);
       window.setProgressStep(control::kGenerationBar, 1);
       window.showControl(control::kGenerationBar);
+      showStatus(planningStatus(c_.settings.phraseCount));
       advanceProgress();
       break;
-    case GenerationStage::kPlanned: advanceProgress(); break;
+    case GenerationStage::kPlanned:
+      piece_ = summaryOf(c_.composer, c_.settings, c_.composer.plan().barCount / 16);
+      advanceProgress();
+      break;
   }
 }
 
@@ -168,10 +192,11 @@ void GenerateCommand::showRemainingTime(bool show) {
   showControls(window, control::kCurrentTime);
   const platform::ProgressRange range = window.progressRange(control::kGenerationBar);
   const int position = window.progressPosition(control::kGenerationBar);
-  const std::int64_t elapsed = wholeSeconds(c_.clock()) - wholeSeconds(generationStart_);
-  if (const auto remaining = remainingSeconds(position, range.upper, elapsed)) {
-    showMinutesAndSeconds(window, control::kCurrentTime, *remaining);
-  }
+  const auto now = c_.clock();
+  const double elapsed = std::chrono::duration<double>(now - generationStart_).count();
+  const auto remaining = estimate_.remaining(position - range.lower, elapsed);
+  if (remaining) showMinutesAndSeconds(window, control::kCurrentTime, *remaining);
+  progressLog_.estimate(now, position, remaining);
 }
 
 void GenerateCommand::cancel() {
@@ -179,7 +204,18 @@ void GenerateCommand::cancel() {
   c_.mixer.requestCancel();
 }
 
-void GenerateCommand::advanceProgress() { c_.window.stepProgress(control::kGenerationBar); }
+void GenerateCommand::advanceProgress() {
+  auto& window = c_.window;
+  window.stepProgress(control::kGenerationBar);
+  progressLog_.step(c_.clock(), window.progressPosition(control::kGenerationBar));
+  if (piece_.sessionId == 0 && piece_.phrases == 0) return;  // not planned yet
+  const platform::ProgressRange range = window.progressRange(control::kGenerationBar);
+  const int span = std::max(1, range.upper - range.lower);
+  const int percent = (window.progressPosition(control::kGenerationBar) - range.lower) * 100 / span;
+  if (percent == shownPercent_) return;
+  shownPercent_ = percent;
+  showStatus(composingStatus(piece_, percent));
+}
 
 void GenerateCommand::abortGeneration() {
   auto& state = c_.state;

@@ -14,6 +14,9 @@
 #include "app/settings/app_folders.h"
 #include "app/settings/composition_settings.h"
 #include "app/settings/sample_data_search.h"
+#include "app/window/progress_log.h"
+#include "app/window/remaining_time_estimate.h"
+#include "app/window/status_line.h"
 #include "session/generation_sequence.h"
 #include "app/window/wall_clock.h"
 #include "app/window/window_render.h"
@@ -52,6 +55,10 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   explicit GenerateCommand(GenerateContext context) : c_(std::move(context)) {}
 
   int generate();
+  // The next Generate re-creates the piece of this session id (once); an
+  // empty one goes back to the id from the clock.
+  void useSessionId(std::optional<std::uint32_t> sessionId) { nextSessionId_ = sessionId; }
+  std::optional<std::uint32_t> nextSessionId() const { return nextSessionId_; }
 
   // Shows or hides the REMAINING TIME label and the current-time digits;
   // showing also works out the estimate anew.
@@ -77,12 +84,18 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   void discard(const Session&) override {}
 
   void showProblem(const GenerationStep& step);
+  void showStatus(const std::string& text);
   void fileError(const std::string& text);
 
   GenerateContext c_;
   std::chrono::system_clock::time_point generationStart_;
   SampleDataSearch sampleDataSearch_;  // where the sample data was looked for, and found
   bool running_ = false;
+  std::optional<std::uint32_t> nextSessionId_;
+  PieceSummary piece_;     // of the run, once planned
+  int shownPercent_ = -1;  // the percentage the strip shows while rendering
+  RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate();
+  ProgressLog progressLog_;
 };
 
 }  // namespace brisolt

@@ -12,8 +12,14 @@ KeyAction filterKey(platform::KeyPress press) {
     case Key::f10: return KeyAction::kSwallow;
     case Key::f1: return KeyAction::kSwallow;
     case Key::enter: return KeyAction::kCompose;
-    case Key::keypadPlus: return KeyAction::kPlus;
-    case Key::keypadMinus: return KeyAction::kMinus;
+    case Key::keypadPlus:
+    case Key::plus: return KeyAction::kPlus;
+    case Key::keypadMinus:
+    case Key::minus: return KeyAction::kMinus;
+    case Key::space: return KeyAction::kPlayPause;
+    case Key::left: return KeyAction::kPhraseBack;
+    case Key::right: return KeyAction::kPhraseForward;
+    case Key::f3: return KeyAction::kSessionEntry;
     case Key::letterX:
     case Key::f9: return KeyAction::kExit;
     case Key::f2: return KeyAction::kAbout;

@@ -25,6 +25,7 @@
 #include <string>
 
 #include "platform/window/message_box.h"
+#include "platform/window/number_entry_model.h"
 #include "platform/window/splash_window.h"
 #include "platform/window/window_events.h"
 #include "platform/window/window_ids.h"
@@ -129,6 +130,10 @@ class DialogWindow {
 
   // Shows a modal message box over the window and returns the button pressed.
   virtual MessageBoxAnswer showMessageBox(const MessageBoxRequest& request) = 0;
+  // Shows an entry for a number over the window, like a message box, until
+  // Enter with digits the request's check accepts (their text) or Esc
+  // (nothing). Nothing as well when no entry can be shown.
+  virtual std::optional<std::string> askForNumber(const NumberEntryRequest& request) = 0;
   // Shows the About box until its OK is pressed.
   virtual void showAbout(const AboutRequest& request) = 0;
 

@@ -20,6 +20,12 @@ enum class Key {
   f2,
   f9,
   f10,
+  f3,           // the session-id entry
+  space,        // the main row's Space bar
+  left,         // the arrow keys
+  right,
+  plus,         // + on the main row (with or without Shift)
+  minus,        // - on the main row
   other,
 };
 

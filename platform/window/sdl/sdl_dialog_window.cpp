@@ -18,6 +18,10 @@ namespace {
 
 constexpr auto kLongestWait = std::chrono::milliseconds{250};
 constexpr auto kSplashWaitSlice = std::chrono::milliseconds{20};
+// A render asks for the pump thousands of times a second (once a note);
+// looking at the queue and repainting that often costs more than the render
+// itself. Fifty times a second keeps Stop and the progress bar prompt.
+constexpr auto kJobPumpInterval = std::chrono::milliseconds{20};
 
 Uint32 mapped(const SDL_Surface* surface, Rgb colour) {
   return SDL_MapRGB(surface->format, colour.red, colour.green, colour.blue);
@@ -373,6 +377,98 @@ MessageBoxAnswer SdlDialogWindow::showMessageBox(const MessageBoxRequest& reques
   return answer;
 }
 
+namespace {
+
+// The entry as a box: the prompt, the digits typed with a caret, and the
+// reason the last key or Enter was refused.
+MessageBoxRequest entryBox(const NumberEntryModel& entry) {
+  std::string text = entry.request().prompt + "\n\n    " + entry.digits() + "_";
+  if (!entry.problem().empty()) text += "\n\n" + entry.problem();
+  return {entry.request().caption, text, MessageBoxIcon::question, MessageBoxButtons::ok};
+}
+
+}  // namespace
+
+std::optional<EntryEnd> SdlDialogWindow::entryKey(NumberEntryModel& entry, const SDL_Keysym& key) {
+  if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return entry.key(EntryKey::kDigit, static_cast<char>(key.sym));
+  if (key.sym >= SDLK_KP_1 && key.sym <= SDLK_KP_9)
+    return entry.key(EntryKey::kDigit, static_cast<char>('1' + (key.sym - SDLK_KP_1)));
+  switch (key.sym) {
+    case SDLK_KP_0: return entry.key(EntryKey::kDigit, '0');
+    case SDLK_BACKSPACE: return entry.key(EntryKey::kBackspace);
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return entry.key(EntryKey::kEnter);
+    case SDLK_ESCAPE: return entry.key(EntryKey::kEscape);
+    default: return entry.key(EntryKey::kOther);
+  }
+}
+
+std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryRequest& request) {
+  NumberEntryModel entry(request);
+  if (!driverCanShowBoxes()) {
+    reportUnshownBox(entryBox(entry));
+    return std::nullopt;
+  }
+  MessageBoxModel model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
+  MessageBoxModel* const below = box_;
+  box_ = &model;
+  paint();
+  std::optional<EntryEnd> end;
+  while (!end) {
+    SDL_Event event;
+    if (!SDL_WaitEventTimeout(&event, 250)) continue;
+    switch (event.type) {
+      case SDL_KEYDOWN:
+        if (!isMainWindowEvent(event.key.windowID)) break;
+        end = entryKey(entry, event.key.keysym);
+        model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
+        changed();
+        break;
+      case SDL_MOUSEMOTION:
+        if (isMainWindowEvent(event.motion.windowID)) {
+          model.pointerMoved(event.motion.x, event.motion.y);
+          changed();
+        }
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
+          model.buttonDown(event.button.x, event.button.y);
+          changed();
+        }
+        break;
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
+          // OK is Enter.
+          if (model.buttonUp(event.button.x, event.button.y)) {
+            end = entry.key(EntryKey::kEnter);
+            model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
+          }
+          changed();
+        }
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE && isMainWindowEvent(event.window.windowID))
+          end = EntryEnd::kCancelled;
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaintWindow(event.window.windowID);
+        break;
+      case SDL_QUIT:
+        SDL_PushEvent(&event);  // the main window hears it after the entry
+        end = EntryEnd::kCancelled;
+        break;
+      default:
+        if (event.type == mediaEvent_ && events_)
+          events_->onMediaNotification(static_cast<MediaNotification>(event.user.code));
+        break;
+    }
+    if (dirty_) paint();
+  }
+  box_ = below;
+  discardInput();
+  repaintNow();
+  if (end == EntryEnd::kAccepted) return entry.digits();
+  return std::nullopt;
+}
+
 MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
   for (;;) {
     SDL_Event event;
@@ -585,7 +681,7 @@ int SdlDialogWindow::runModal(WindowEvents& events) {
   if (events_) return kDialogCancel;  // one modal loop at a time
   events_ = &events;
   ended_ = false;
-  setMessagePump([this] { pumpOneMessage(); });
+  setMessagePump([this] { pumpFromJob(); });
   events.onInitDialog();
   if (!ended_) {
     SDL_ShowWindow(window_);
@@ -620,6 +716,13 @@ bool SdlDialogWindow::pumpOneMessage() {
   const bool dispatched = dispatchOne();
   paintIfDirty();
   return dispatched;
+}
+
+void SdlDialogWindow::pumpFromJob() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastJobPump_ < kJobPumpInterval) return;
+  lastJobPump_ = now;
+  pumpOneMessage();
 }
 
 void SdlDialogWindow::postMediaNotification(MediaNotification flag) {

@@ -65,6 +65,7 @@ class SdlDialogWindow final : public DialogWindow {
   void startTimer(TimerId timer, std::chrono::milliseconds period) override;
   void killTimer(TimerId timer) override;
   MessageBoxAnswer showMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> askForNumber(const NumberEntryRequest& request) override;
   void showAbout(const AboutRequest& request) override;
   std::unique_ptr<SplashWindow> createSplash(PictureId picture) override;
   void waitUntil(std::chrono::system_clock::time_point deadline) override;
@@ -103,6 +104,9 @@ class SdlDialogWindow final : public DialogWindow {
   void paintIfDirty();
   void drawControl(const Control& control);
   bool dispatchOne();
+  // The pump long jobs call between notes and blocks: a message and a
+  // repaint at most every kJobPumpInterval.
+  void pumpFromJob();
   // Handles one SDL event; true when it became a message to the handler.
   bool handleEvent(const SDL_Event& event);
   bool isMainWindowEvent(Uint32 windowId) const;
@@ -111,6 +115,8 @@ class SdlDialogWindow final : public DialogWindow {
   void drawBox();
   // Runs the open box until it is answered.
   MessageBoxAnswer runBox(MessageBoxModel& model);
+  // The entry's key for an SDL key, with the digit typed.
+  std::optional<EntryEnd> entryKey(NumberEntryModel& entry, const SDL_Keysym& key);
 
   const PictureLibrary& pictures_;
   SDL_Window* window_ = nullptr;
@@ -128,6 +134,7 @@ class SdlDialogWindow final : public DialogWindow {
   bool dirty_ = true;
   int lockDepth_ = 0;
   int framesPainted_ = 0;
+  std::chrono::steady_clock::time_point lastJobPump_{};
   MessageBoxModel* box_ = nullptr;  // the box on top, while one is open
 };
 

@@ -17,6 +17,14 @@ KeyPress translateKey(const SDL_Keysym& key) {
     case SDLK_F2: press.key = Key::f2; break;
     case SDLK_F9: press.key = Key::f9; break;
     case SDLK_F10: press.key = Key::f10; break;
+    case SDLK_F3: press.key = Key::f3; break;
+    case SDLK_SPACE: press.key = Key::space; break;
+    case SDLK_LEFT: press.key = Key::left; break;
+    case SDLK_RIGHT: press.key = Key::right; break;
+    // '+' is Shift and '=' on most layouts; the key counts either way.
+    case SDLK_PLUS:
+    case SDLK_EQUALS: press.key = Key::plus; break;
+    case SDLK_MINUS: press.key = Key::minus; break;
     default: press.key = Key::other; break;
   }
   return press;

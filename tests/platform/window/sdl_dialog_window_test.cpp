@@ -185,7 +185,13 @@ TEST_F(SdlDialogWindowTest, MessagesQueuedDuringALongJobArriveThroughThePlatform
   events.onClick = [&](int x, int) {
     if (x != 400) return;
     pushClick(385, 265);  // Stop, pressed while the job runs
-    for (int block = 0; block < 5; ++block) platform::pumpOneMessage();
+    // A job of blocks of a millisecond pumps after each; the window looks
+    // at its queue only every few of them.
+    const auto end = std::chrono::steady_clock::now() + 100ms;
+    while (std::chrono::steady_clock::now() < end) {
+      std::this_thread::sleep_for(1ms);
+      platform::pumpOneMessage();
+    }
     window_->endDialog(1);
   };
   EXPECT_EQ(window_->runModal(events), 1);

@@ -25,9 +25,18 @@ TEST(SdlKeyMap, TheKeysOfTheKeyboardFilterAreToldApart) {
 }
 
 TEST(SdlKeyMap, MainKeyboardPlusAndMinusAreNotTheKeypadOnes) {
-  EXPECT_EQ(translateKey(keysym(SDLK_PLUS)).key, Key::other);
-  EXPECT_EQ(translateKey(keysym(SDLK_MINUS)).key, Key::other);
+  EXPECT_EQ(translateKey(keysym(SDLK_PLUS)).key, Key::plus);
+  EXPECT_EQ(translateKey(keysym(SDLK_EQUALS)).key, Key::plus) << "+ is Shift and = on most layouts";
+  EXPECT_EQ(translateKey(keysym(SDLK_MINUS)).key, Key::minus);
   EXPECT_EQ(translateKey(keysym(SDLK_y)).key, Key::other);
+}
+
+TEST(SdlKeyMap, SpaceArrowsAndF3) {
+  EXPECT_EQ(translateKey(keysym(SDLK_SPACE)).key, Key::space);
+  EXPECT_EQ(translateKey(keysym(SDLK_LEFT)).key, Key::left);
+  EXPECT_EQ(translateKey(keysym(SDLK_RIGHT)).key, Key::right);
+  EXPECT_EQ(translateKey(keysym(SDLK_F3)).key, Key::f3);
+  EXPECT_EQ(translateKey(keysym(SDLK_UP)).key, Key::other);
 }
 
 TEST(SdlKeyMap, EitherAltKeyIsReported) {

@@ -284,6 +284,30 @@ MessageBoxAnswer FakeDialogWindow::showMessageBox(const MessageBoxRequest& reque
   return answer;
 }
 
+std::optional<std::string> FakeDialogWindow::askForNumber(const NumberEntryRequest& request) {
+  record("number entry [" + request.caption + "] " + request.prompt);
+  EntrySeen seen{request, {}, std::nullopt};
+  NumberEntryModel model(request);
+  std::string keys;
+  if (!entryKeys_.empty()) {
+    keys = entryKeys_.front();
+    entryKeys_.pop_front();
+  }
+  std::optional<EntryEnd> end;
+  for (const char c : keys) {
+    if (c >= '0' && c <= '9') end = model.key(EntryKey::kDigit, c);
+    else if (c == '\b') end = model.key(EntryKey::kBackspace);
+    else if (c == '\n') end = model.key(EntryKey::kEnter);
+    else if (c == '\x1b') end = model.key(EntryKey::kEscape);
+    else end = model.key(EntryKey::kOther, c);
+    if (end) break;
+    if (!model.problem().empty()) seen.problems.push_back(model.problem());
+  }
+  if (end == EntryEnd::kAccepted) seen.result = model.digits();
+  entries_.push_back(seen);
+  return seen.result;
+}
+
 void FakeDialogWindow::showAbout(const AboutRequest& request) {
   record("about [" + request.caption + "] " + request.line);
   knownPicture(request.picture, "showAbout");

@@ -25,7 +25,7 @@
 //   "background colour 1052 rgb(150, 149, 147)"  "bar colour 1052 rgb(255, 0, 0)"
 //   "create text 1064 (15, 530) 300 x 15 shown|hidden"  "text 1064 TEXT"
 //   "lock"  "unlock"  "repaint"  "start timer 1 100 ms"  "kill timer 1"
-//   "message box [CAPTION] TEXT"  "about [CAPTION] LINE"
+//   "message box [CAPTION] TEXT"  "number entry [CAPTION] PROMPT"  "about [CAPTION] LINE"
 //   "splash 1073"  "splash show"  "splash hide"  "splash destroyed"  "wait"
 //   "end dialog 1"
 // Misuse (an id never created or of another kind, a picture the program does
@@ -111,6 +111,7 @@ class FakeDialogWindow final : public DialogWindow {
   void startTimer(TimerId timer, std::chrono::milliseconds period) override;
   void killTimer(TimerId timer) override;
   MessageBoxAnswer showMessageBox(const MessageBoxRequest& request) override;
+  std::optional<std::string> askForNumber(const NumberEntryRequest& request) override;
   void showAbout(const AboutRequest& request) override;
   std::unique_ptr<SplashWindow> createSplash(PictureId picture) override;
   void waitUntil(std::chrono::system_clock::time_point deadline) override;
@@ -139,6 +140,18 @@ class FakeDialogWindow final : public DialogWindow {
   void queueAnswer(MessageBoxAnswer answer) { answers_.push_back(answer); }
   std::size_t unusedAnswers() const { return answers_.size(); }
   const std::vector<AboutRequest>& aboutBoxes() const { return aboutBoxes_; }
+
+  // Number entries: the next one not yet shown gets these keystrokes typed
+  // into it (digits as digits, '\b' as Backspace, '\n' as Enter, '\x1b' as
+  // Esc, anything else as a refused key), then Esc if it is still open.
+  // Entries beyond the script are left with Esc.
+  void queueEntryKeys(std::string keys) { entryKeys_.push_back(std::move(keys)); }
+  struct EntrySeen {
+    NumberEntryRequest request;
+    std::vector<std::string> problems;  // every refusal it showed, in order
+    std::optional<std::string> result;
+  };
+  const std::vector<EntrySeen>& entries() const { return entries_; }
 
   const std::vector<int>& endDialogCalls() const { return endDialogCalls_; }
   // The result of the first endDialog(), or nothing.
@@ -206,6 +219,8 @@ class FakeDialogWindow final : public DialogWindow {
   std::map<TimerId, std::chrono::milliseconds> timers_;
   std::vector<MessageBoxRequest> messageBoxes_;
   std::deque<MessageBoxAnswer> answers_;
+  std::deque<std::string> entryKeys_;
+  std::vector<EntrySeen> entries_;
   std::vector<AboutRequest> aboutBoxes_;
   std::vector<int> endDialogCalls_;
   std::vector<Splash> splashes_;

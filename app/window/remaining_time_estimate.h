@@ -1,0 +1,32 @@
+// The window's remaining-time estimate during Generate: the progress bar's
+// steps weighted by what each really costs (a mix of eight voice files
+// takes longer than a voice file, the pulse voices longer than the melody),
+// the pace smoothed so the digits do not jump.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+namespace brisolt {
+
+class RemainingTimeEstimate {
+ public:
+  // `stepCosts[i]` is the relative cost of reaching position i + 1 from i.
+  explicit RemainingTimeEstimate(std::vector<double> stepCosts);
+  // The costs of Generate's 84 steps, as measured on a 20-phrase piece.
+  static RemainingTimeEstimate forGenerate();
+
+  // Forgets the run before.
+  void restart();
+  // Seconds left at `position` after `elapsedSeconds`; nothing while too
+  // little of the work is done to say.
+  std::optional<int> remaining(int position, double elapsedSeconds);
+  // The share of the work done at `position`, 0..1.
+  double doneAt(int position) const;
+
+ private:
+  std::vector<double> done_;  // cumulative share per position, done_[0] == 0
+  std::optional<double> total_;  // the smoothed pace: seconds for the whole work
+};
+
+}  // namespace brisolt

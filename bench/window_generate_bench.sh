@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Generate in the window against `brisolt compose`, side by side: one window
+# on a virtual X screen (no core fonts), a piece of PHRASES phrases (C Major,
+# B/B) with a fixed session id typed into the session-id entry (F3), COMPOSE
+# by the Enter key, timed until the window's Generate has written the final
+# mix (its progress log says so); then `brisolt compose` with the same
+# settings and --session-id, timed to its exit. Runs interleave; the medians
+# and their ratio are printed, with the remaining-time estimates the window
+# showed from the 20 % mark of the bar on compared with the real end.
+#
+#   bench/window_generate_bench.sh BRISOLT DATA_DAT [PHRASES] [RUNS]
+#
+# BRISOLT is the built executable, DATA_DAT the real sample bank
+# (brisolt-make-bank writes it). Needs Xvfb and xdotool.
+set -euo pipefail
+brisolt=$(realpath "$1") data=$(realpath "$2") phrases=${3:-20} runs=${4:-5}
+session_id=1052345678
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs xvfb and xdotool"; exit 2; }
+here=$(cd "$(dirname "$0")" && pwd)
+
+work=$(mktemp -d)
+server="" program=""
+cleanup() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null || true
+  [ -n "$server" ] && kill "$server" 2>/dev/null || true
+  wait 2>/dev/null || true
+  [ -n "${BENCH_KEEP:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/command"
+cp "$brisolt" "$work/program/brisolt"
+ln -s "$data" "$work/program/Data.dat"
+
+Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+server=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+export HOME="$work/home" TMPDIR="$work/tmp" BRISOLT_PROGRESS_LOG="$work/progress.log"
+
+"$work/program/brisolt" >"$work/stdout" 2>&1 &
+program=$!
+window=""
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --name "Aurelune" 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.05
+done
+[ -n "$window" ] || { echo "the window did not appear: $(cat "$work/stdout")"; exit 1; }
+sleep 0.5
+key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$@"; }
+# The phrase count: 5 at start, five more per +.
+for _ in $(seq $(((phrases - 5) / 5))); do key KP_Add; sleep 0.1; done
+
+# now: seconds since the epoch, to the microsecond.
+now() { date +%s.%N; }
+# wait_done RUN: waits until the progress log's RUN-th run is done; prints when.
+wait_done() {
+  python3 - "$work/progress.log" "$1" <<'PY'
+import sys, time
+path, run = sys.argv[1], int(sys.argv[2])
+while True:
+    try:
+        if sum(line.startswith("done ") for line in open(path)) >= run:
+            break
+    except FileNotFoundError:
+        pass
+    time.sleep(0.005)
+print(f"{time.time():.6f}")
+PY
+}
+
+for run in $(seq "$runs"); do
+  key F3; sleep 0.2
+  key $(echo "$session_id" | sed 's/./& /g'); key Return; sleep 0.3
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  started=$(now)
+  xdotool key Return
+  ended=$(wait_done "$run")
+  echo "window $run $(python3 -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
+    | tee -a "$work/times"
+  sleep 0.3
+  xdotool mousemove --window "$window" 395 270 click 1  # Stop the automatic Play
+  sleep 0.3
+
+  started=$(now)
+  "$brisolt" compose --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
+    --session-id "$session_id" --archive "$work/command/" --data "$data" --quiet >"$work/compose.out"
+  ended=$(now)
+  echo "command $run $(python3 -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
+    | tee -a "$work/times"
+  mix=$(head -1 "$work/compose.out")
+  window_mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)
+  if [ -n "$window_mix" ] && ! cmp -s "$mix" "$window_mix"; then echo "the window's and the command's mixes differ"; fi
+  rm -f "$work/command/"*
+done
+
+python3 "$here/app/window_generate_report.py" "$work/times" "$work/progress.log"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
