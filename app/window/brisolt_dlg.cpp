@@ -256,6 +256,7 @@ void CBrisoltDlg::onKeyDown(platform::KeyPress key) {
     case KeyAction::kMinus: plusOrMinus(-1); return;
     case KeyAction::kExit: runAction(HotSpotAction::kExit); return;
     case KeyAction::kAbout: runAction(HotSpotAction::kAbout); return;
+    case KeyAction::kToggleHiFi: settings_.hifi = !settings_.hifi; return;  // kept in Brisolt.INI at exit
     case KeyAction::kNone: CDialogSK::onKeyDown(key); return;
   }
 }

@@ -71,7 +71,10 @@ int GenerateCommand::generate() {
   request.archiveFolder = c_.folders.archiveFolder;
   request.sampleDataPath = sampleDataSearch_.path;
   request.makeBankCommand = sampleDataSearch_.makeBankCommand;
+  request.hifi = c_.settings.hifi;
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
+  hifiProblem_ = outcome.exports.renditionProblem.empty() ? outcome.exports.midiProblem
+                                                          : outcome.exports.renditionProblem;
 
   if (outcome.session.prefix.empty()) {
     // Refused before anything changed. After a missing sample data file the
@@ -152,9 +155,9 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
   }
 }
 
-int GenerateCommand::render(const Session& session) {
+int GenerateCommand::render(const Session& session, render::Score& score) {
   c_.state.plannedPhraseTotal = c_.settings.phraseCount;
-  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this);
+  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this, score);
 }
 
 void GenerateCommand::showRemainingTime(bool show) {

@@ -14,6 +14,7 @@ enum class KeyAction {
   kMinus,        // keypad -: the same backwards
   kExit,         // X or F9: the exit action, as EXIT
   kAbout,        // F2: the About box
+  kToggleHiFi,   // H: the MIDI file and stereo rendition of the next pieces on or off
 };
 
 // Keys pressed with Alt held are never the window's (Alt+X does not exit).
