@@ -71,7 +71,10 @@ int GenerateCommand::generate() {
   request.archiveFolder = c_.folders.archiveFolder;
   request.sampleDataPath = sampleDataSearch_.path;
   request.makeBankCommand = sampleDataSearch_.makeBankCommand;
-  request.hifi = c_.settings.hifi;
+  // The window's player reads only the mix's 22050 Hz mono, and Play picks
+  // the rendition (PelkoL.wav) whenever it is there: until the player reads
+  // 44.1 kHz stereo, the window makes pieces without it.
+  request.hifi = false;
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
   hifiProblem_ = outcome.exports.renditionProblem.empty() ? outcome.exports.midiProblem
                                                           : outcome.exports.renditionProblem;
