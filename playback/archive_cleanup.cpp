@@ -1,6 +1,7 @@
 // Archive cleanup over the listing of the session's files.
 #include "playback/archive_cleanup.h"
 
+#include <array>
 #include <string>
 
 #include "platform/files/file_system.h"
@@ -8,13 +9,16 @@
 namespace brisolt::playback {
 namespace {
 
-constexpr const char* kSavedPhraseMark = "_Pelko_";
+// A saved phrase is its excerpt of the mix, of the rendition and its MIDI file.
+constexpr std::array<const char*, 3> kSavedPhraseMarks = {"_Pelko_", "_PelkoL_", "_Piano_"};
 constexpr const char* kLogMark = "_log.txt";
 
 bool keeps(const std::string& name, const SessionState& state) {
   // The marks are looked for in the file name, not the whole path, so that an
   // archive folder whose own path happens to contain one keeps nothing extra.
-  if (name.find(kSavedPhraseMark) != std::string::npos) return true;
+  for (const char* mark : kSavedPhraseMarks) {
+    if (name.find(mark) != std::string::npos) return true;
+  }
   return name.find(kLogMark) != std::string::npos && !state.logUnsaved;
 }
 

@@ -49,7 +49,11 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
   outcome.phraseCount = plan.phraseCount;
   if (request.planOnly) return outcome;
 
-  outcome.rendered = host.render(outcome.session) == render::kRenderDone;
+  outcome.rendered = host.render(outcome.session, outcome.score) == render::kRenderDone;
+  if (outcome.rendered && request.hifi) {
+    outcome.exports =
+        writePieceExports(outcome.score, composer.plan(), outcome.session.outputPrefix(), request.soundfontPath);
+  }
   if (!outcome.rendered) {
     outcome.step.problem = GenerationProblem::kRenderFailed;
     outcome.step.message = "rendering failed: a voice or a mix could not be made. Is the sample data file '" +

@@ -24,6 +24,7 @@
 #include "compose/composer.h"
 #include "render/render_driver.h"
 #include "session/generation.h"
+#include "session/piece_exports.h"
 
 namespace brisolt {
 
@@ -35,6 +36,11 @@ struct GenerationRequest {
   std::string makeBankCommand;              // named when the sample data is missing
   std::optional<std::uint32_t> sessionId;   // instead of the one from the clock
   bool planOnly = false;                    // brisolt plan: steps 3 to 5 only
+  // After a finished render: the piece as MIDI beside the mix and its stereo
+  // rendition (played on `soundfontPath`, or the SoundFont found on the
+  // system when empty).
+  bool hifi = false;
+  std::string soundfontPath;
 };
 
 // Where a run is, for the hooks.
@@ -53,9 +59,9 @@ class GenerationHost {
   virtual std::int64_t now() = 0;
   // Bytes free on the file system of `folder`; nothing when unknown.
   virtual std::optional<std::uint64_t> freeBytes(const std::string& folder) = 0;
-  // Renders the planned piece into session.outputPrefix(); render::kRenderDone
-  // when the final mix was written.
-  virtual int render(const Session& session) = 0;
+  // Renders the planned piece into session.outputPrefix() and fills `score`
+  // with the clips placed; render::kRenderDone when the final mix was written.
+  virtual int render(const Session& session, render::Score& score) = 0;
   // The run reached `stage`.
   virtual void reached(GenerationStage stage, const Session& session) {
     static_cast<void>(stage);
@@ -71,6 +77,10 @@ struct GenerationOutcome {
   Session session;         // empty prefix when stopped before step 4
   int phraseCount = 0;     // the planner's result when it planned the piece
   bool rendered = false;   // the final mix was written
+  render::Score score;     // the clips of the piece when it was rendered
+  // The MIDI file and the rendition, when asked for; their problems say why
+  // a file is missing (for the user: the piece itself is complete).
+  PieceExports exports;
 };
 
 // Runs the steps into `composer` (the Composer keeps the plan). A render that

@@ -38,6 +38,7 @@ struct ComposeTexts {
   bool quiet = false;
   std::string outputFile;
   int count = 1;
+  bool hifi = true;
 };
 
 std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
@@ -59,6 +60,7 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
     if (!search.found) request.sampleDataSearched = searchedPlacesText(search);
   }
   request.quiet = texts.quiet;
+  request.hifi = texts.hifi;
   // A format that cannot be written is refused before any composing.
   if (!texts.outputFile.empty() && !outputFormatFor(texts.outputFile)) return unsupportedOutputMessage(texts.outputFile);
   request.outputFile = texts.outputFile;
@@ -120,11 +122,11 @@ class TerminalGeneration final : public GenerationHost {
     progressShown_ = true;
     progress_.advanceProgress();
   }
-  int render(const Session& session) override {
+  int render(const Session& session, render::Score& score) override {
     progress_.advanceProgress();
     const int rendered = interrupt_.poll() ? render::kRenderStopped
                                            : render::render(composer_, *environment_.mixer, request_.sampleDataPath,
-                                                            session.outputPrefix(), progress_,
+                                                            session.outputPrefix(), progress_, score,
                                                             *environment_.renderers);
     finishProgress();
     environment_.mixer->setCancel(false);
@@ -155,6 +157,15 @@ class TerminalGeneration final : public GenerationHost {
   bool progressShown_ = false;
 };
 
+// Says why a file asked for beside the mix is missing; the piece itself is complete.
+void reportMissingExports(const PieceExports& exports, std::ostream& err) {
+  if (!exports.midiProblem.empty()) err << kCommandName << "no MIDI file: " << exports.midiProblem << "\n";
+  if (!exports.renditionProblem.empty()) {
+    err << kCommandName << "no stereo rendition: " << exports.renditionProblem
+        << " (the mix was written; --no-hifi skips the rendition)\n";
+  }
+}
+
 }  // namespace
 
 int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,
@@ -164,7 +175,7 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
   const GenerationOutcome outcome = runGeneration(
       composer,
       {request.settings, request.archiveFolder, request.sampleDataPath, environment.makeBankCommand,
-       request.sessionId, false},
+       request.sessionId, false, request.hifi, request.soundfontPath},
       host);
 
   if (outcome.rendered) {
@@ -174,6 +185,7 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
           << composer.plan().sessionId << ") in "
           << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
     }
+    reportMissingExports(outcome.exports, err);
     out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
     if (!request.outputFile.empty()) {
       const std::string failed =
@@ -223,6 +235,9 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
                                  supportedExtensionsText() + "; with --count, FILE-1, FILE-2, ... (its path is "
                                  "printed after the log's)")
       ->type_name("FILE");
+  command.parser->add_flag("--hifi,!--no-hifi", texts->hifi,
+                           "Also write the piece as MIDI (Piano.mid) and as a mastered stereo recording played on a "
+                           "piano SoundFont (PelkoL.wav) beside the mix (default: on)");
   command.parser->add_option("-n,--count", texts->count,
                              "Compose N pieces, each its own session (a fixed --session-id counts up by one)")
       ->type_name("N");

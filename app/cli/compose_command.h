@@ -25,6 +25,11 @@ struct ComposeRequest {
   std::string sampleDataSearched;  // where it was looked for, when no file was found there
   bool quiet = false;  // no progress, only errors and the two paths
   std::string outputFile;  // also write the mix here, in the format its extension names (checked already)
+  // Also the MIDI file and the stereo rendition beside the mix (the command
+  // line asks for them unless --no-hifi); the SoundFont found on the system
+  // plays the rendition unless soundfontPath names one.
+  bool hifi = false;
+  std::string soundfontPath;
 };
 
 // What the run uses from the program around it.

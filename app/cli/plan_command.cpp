@@ -66,7 +66,7 @@ class PlanOnly final : public GenerationHost {
     return now;
   }
   std::optional<std::uint64_t> freeBytes(const std::string&) override { return std::nullopt; }
-  int render(const Session&) override { return render::kRenderStopped; }
+  int render(const Session&, render::Score&) override { return render::kRenderStopped; }
   // A plan that failed wrote no log worth keeping; nothing else was made.
   void discard(const Session&) override {}
 

@@ -1,5 +1,6 @@
 // The five composition settings the user chooses, with their ranges and the
-// defaults used when nothing else is known.
+// defaults used when nothing else is known, and whether a piece also gets its
+// MIDI file and stereo rendition.
 #pragma once
 
 namespace brisolt {
@@ -14,6 +15,7 @@ struct CompositionSettings {
   int motifMode = 1;     // 0..11: letters A..L
   int phraseMode = 1;    // 0..11: letters A..L
   int phraseCount = 5;   // 5..90
+  bool hifi = true;      // Piano.mid and PelkoL.wav beside the mix
 };
 
 }  // namespace brisolt

@@ -82,6 +82,8 @@ int phraseCountFromText(std::string_view text) {
       std::clamp<long>(number, CompositionSettings::kFewestPhrases, CompositionSettings::kMostPhrases));
 }
 
+bool hifiFromText(std::string_view text) { return text != "Off"; }
+
 StoredSettings readSettingsFile(const std::string& path) {
   StoredSettings stored;
   stored.keySignature = keySignatureFromText(lookupSettingsEntry(path, kKeySignatureEntry));
@@ -89,6 +91,7 @@ StoredSettings readSettingsFile(const std::string& path) {
   stored.motifSteps = modeStepsFromText(lookupSettingsEntry(path, kMotifModeEntry));
   stored.phraseModeSteps = modeStepsFromText(lookupSettingsEntry(path, kPhraseModeEntry));
   stored.phraseCount = phraseCountFromText(lookupSettingsEntry(path, kPhrasesEntry));
+  stored.hifi = hifiFromText(lookupSettingsEntry(path, kHiFiEntry));
   return stored;
 }
 
@@ -100,6 +103,7 @@ CompositionSettings settingsFromStored(const StoredSettings& stored) {
   settings.motifMode = std::clamp(stored.motifSteps, 0, lastMode);
   settings.phraseMode = std::clamp(stored.phraseModeSteps, 0, lastMode);
   settings.phraseCount = stored.phraseCount;
+  settings.hifi = stored.hifi;
   return settings;
 }
 
@@ -112,6 +116,7 @@ std::string settingsFileText(const CompositionSettings& settings) {
   text += std::string(kMotifModeEntry.name) + "=" + static_cast<char>('A' + settings.motifMode) + "\n";
   text += std::string(kPhraseModeEntry.name) + "=" + static_cast<char>('A' + settings.phraseMode) + "\n";
   text += std::string(kPhrasesEntry.name) + "=" + std::to_string(settings.phraseCount) + "\n";
+  text += std::string(kHiFiEntry.name) + "=" + (settings.hifi ? "On" : "Off") + "\n";
   return text;
 }
 

@@ -27,6 +27,8 @@ inline constexpr SettingsEntry kScaleEntry{"Scale", "Major"};
 inline constexpr SettingsEntry kMotifModeEntry{"MotifMode", "B"};
 inline constexpr SettingsEntry kPhraseModeEntry{"PhraseMode", "B"};
 inline constexpr SettingsEntry kPhrasesEntry{"Phrases", "5"};
+// A sixth line after the five: files written before it read as On.
+inline constexpr SettingsEntry kHiFiEntry{"HiFi", "On"};
 
 // The value of one entry, or its default text.
 std::string lookupSettingsEntry(const std::string& path, const SettingsEntry& entry);
@@ -40,21 +42,24 @@ struct StoredSettings {
   int motifSteps = 1;    // first character - 'A'
   int phraseModeSteps = 1;
   int phraseCount = 5;   // 5..90
+  bool hifi = true;      // anything but "Off" is On
 };
 
 int keySignatureFromText(std::string_view text);
 int scaleFromText(std::string_view text);
 int modeStepsFromText(std::string_view text);
 int phraseCountFromText(std::string_view text);
+bool hifiFromText(std::string_view text);
 
-// Reads the five entries from the file at `path`.
+// Reads the six entries from the file at `path`.
 StoredSettings readSettingsFile(const std::string& path);
 
 // What the stored values come to once stepped within the ranges.
 CompositionSettings settingsFromStored(const StoredSettings& stored);
 
 // The file's whole text: "KeySignature=%s\nScale=%s\nMotifMode=%c\n
-// PhraseMode=%c\nPhrases=%d\n" with the stored key and scale names.
+// PhraseMode=%c\nPhrases=%d\nHiFi=On|Off\n" with the stored key and scale
+// names.
 std::string settingsFileText(const CompositionSettings& settings);
 
 enum SaveSettingsResult : int {

@@ -304,6 +304,7 @@ void CBrisoltDlg::onKeyDown(platform::KeyPress key) {
     case KeyAction::kPhraseBack: seekWhilePlaying(-1); return;
     case KeyAction::kPhraseForward: seekWhilePlaying(+1); return;
     case KeyAction::kSessionEntry: askForSessionId(); return;
+    case KeyAction::kToggleHiFi: settings_.hifi = !settings_.hifi; return;  // kept in Brisolt.INI at exit
     case KeyAction::kNone: CDialogSK::onKeyDown(key); return;
   }
 }

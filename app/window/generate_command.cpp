@@ -82,7 +82,13 @@ int GenerateCommand::generate() {
   nextSessionId_.reset();
   piece_ = PieceSummary{};
   shownPercent_ = -1;
+  // The window's player reads only the mix's 22050 Hz mono, and Play picks
+  // the rendition (PelkoL.wav) whenever it is there: until the player reads
+  // 44.1 kHz stereo, the window makes pieces without it.
+  request.hifi = false;
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
+  hifiProblem_ = outcome.exports.renditionProblem.empty() ? outcome.exports.midiProblem
+                                                          : outcome.exports.renditionProblem;
 
   if (outcome.session.prefix.empty()) {
     // Refused before anything changed. After a missing sample data file the
@@ -176,9 +182,9 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
   }
 }
 
-int GenerateCommand::render(const Session& session) {
+int GenerateCommand::render(const Session& session, render::Score& score) {
   c_.state.plannedPhraseTotal = c_.settings.phraseCount;
-  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this);
+  return c_.render(sampleDataSearch_.path, session.outputPrefix(), *this, score);
 }
 
 void GenerateCommand::showRemainingTime(bool show) {

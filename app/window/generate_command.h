@@ -72,13 +72,16 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   void abortGeneration() override;
 
   bool running() const { return running_; }
+  // Why the last Generate's MIDI file or rendition is missing (the piece
+  // itself is complete); empty when both were written or not asked for.
+  const std::string& hifiProblem() const { return hifiProblem_; }
 
  private:
   // ---- GenerationHost: the window's own steps between the sequence's
   std::int64_t now() override { return wholeSeconds(c_.clock()); }
   std::optional<std::uint64_t> freeBytes(const std::string& folder) override { return c_.freeBytes(folder); }
   void reached(GenerationStage stage, const Session& session) override;
-  int render(const Session& session) override;
+  int render(const Session& session, render::Score& score) override;
   // An unfinished session stays until the archive cleanup of the next
   // Generate or of the exit, which knows whether it was saved.
   void discard(const Session&) override {}
@@ -96,6 +99,7 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   int shownPercent_ = -1;  // the percentage the strip shows while rendering
   RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate();
   ProgressLog progressLog_;
+  std::string hifiProblem_;
 };
 
 }  // namespace brisolt

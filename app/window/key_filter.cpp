@@ -23,6 +23,7 @@ KeyAction filterKey(platform::KeyPress press) {
     case Key::letterX:
     case Key::f9: return KeyAction::kExit;
     case Key::f2: return KeyAction::kAbout;
+    case Key::letterH: return KeyAction::kToggleHiFi;
     case Key::other: return KeyAction::kNone;
   }
   return KeyAction::kNone;

@@ -18,6 +18,7 @@ enum class KeyAction {
   kPhraseBack,   // Left: a phrase back while playing or paused
   kPhraseForward,  // Right: a phrase forward while playing or paused
   kSessionEntry,   // F3: the entry for the session id of the next Generate
+  kToggleHiFi,   // H: the MIDI file and stereo rendition of the next pieces on or off
 };
 
 // Keys pressed with Alt held are never the window's (Alt+X does not exit).

@@ -1,9 +1,11 @@
 // The playback of the program's window: playback::WindowPlayback, with the
-// phrase excerpt of Save Session cut at the tempo the piece was planned at.
+// phrase excerpt of Save Session (of the mix, and of the rendition when there
+// is one) cut at the tempo the piece was planned at.
 #include "app/window/playback_seam.h"
 
 #include "audio/output_files.h"
 #include "playback/window_playback.h"
+#include "session/phrase_exports.h"
 
 namespace brisolt {
 
@@ -12,7 +14,10 @@ PlaybackFactory programPlayback() {
     playback::WindowPlaybackHooks hooks{
         context.compose, context.hideRemainingTime,
         [&composer = context.composer](const std::string& folder, const std::string& prefix, int phrase, int tempo) {
-          return audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
+          const int written = audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
+          // A session made with its rendition keeps the same phrase of it.
+          writeRenditionExcerpt(folder, prefix, phrase, composer.plan().tempo);
+          return written;
         }};
     return std::make_unique<playback::WindowPlayback>(context.state, context.window, context.player, context.mixer,
                                                       std::move(hooks));

@@ -6,8 +6,8 @@ namespace brisolt {
 
 RenderCall programRender(compose::Composer& composer, audio::FileMixer& mixer) {
   return [&composer, &mixer](const std::string& sampleDataPath, const std::string& outputPrefix,
-                             render::RenderHost& host) {
-    return render::render(composer, mixer, sampleDataPath, outputPrefix, host);
+                             render::RenderHost& host, render::Score& score) {
+    return render::render(composer, mixer, sampleDataPath, outputPrefix, host, score);
   };
 }
 

@@ -15,9 +15,9 @@ namespace brisolt {
 // Renders the piece planned in the Composer into outputPrefix + "Pelko.wav",
 // reading the sample data file at `sampleDataPath`. 0 (render::kRenderDone)
 // when the final mix was written; anything else after a failure or a
-// cancellation.
-using RenderCall =
-    std::function<int(const std::string& sampleDataPath, const std::string& outputPrefix, render::RenderHost& host)>;
+// cancellation. `score` receives the clips placed.
+using RenderCall = std::function<int(const std::string& sampleDataPath, const std::string& outputPrefix,
+                                     render::RenderHost& host, render::Score& score)>;
 
 // The render driver, on the program's one Composer and the program-wide
 // FileMixer (the one whose cancel flag Stop sets).

@@ -9,6 +9,7 @@ std::ostream& operator<<(std::ostream& out, Key key) {
     case Key::keypadPlus: return out << "keypad +";
     case Key::keypadMinus: return out << "keypad -";
     case Key::letterX: return out << "X";
+    case Key::letterH: return out << "H";
     case Key::f1: return out << "F1";
     case Key::f2: return out << "F2";
     case Key::f9: return out << "F9";

@@ -16,6 +16,7 @@ enum class Key {
   keypadPlus,
   keypadMinus,
   letterX,
+  letterH,
   f1,
   f2,
   f9,

@@ -292,6 +292,25 @@ TEST_F(ArchiveCleanup, KeepsSavedPhrasesAlwaysAndTheLogOnlyOnceAPhraseWasSaved) 
   EXPECT_EQ(archiveFiles(), (Names{session("Pelko_07.wav"), session("log.txt")}));
 }
 
+TEST_F(ArchiveCleanup, ASavedPhraseKeepsItsRenditionExcerptAndMidiFileWhileTheWholeOnesGo) {
+  generateSession(5);
+  for (const char* name : {"Piano.mid", "PelkoL.wav", "Pelko_02.wav", "PelkoL_02.wav", "Piano_02.mid"}) {
+    test::writeFileBytes(archive_ + session(name), {2});
+  }
+  state_.logUnsaved = false;
+  playback_.cleanupArchive();
+  EXPECT_EQ(archiveFiles(), (Names{session("PelkoL_02.wav"), session("Pelko_02.wav"), session("Piano_02.mid"),
+                                   session("log.txt")}));
+}
+
+TEST_F(ArchiveCleanup, AnUnsavedSessionLosesItsMidiFileAndRenditionToo) {
+  generateSession(5);
+  test::writeFileBytes(archive_ + session("Piano.mid"), {1});
+  test::writeFileBytes(archive_ + session("PelkoL.wav"), {1});
+  playback_.cleanupArchive();
+  EXPECT_EQ(archiveFiles(), Names{});
+}
+
 TEST_F(ArchiveCleanup, LooksForTheMarksInTheFileNameNotInTheFolder) {
   const std::string odd = folder().file("my_Pelko_things_log.txt/");
   ASSERT_TRUE(platform::createFolder(odd));

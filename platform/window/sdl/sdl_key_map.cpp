@@ -13,6 +13,7 @@ KeyPress translateKey(const SDL_Keysym& key) {
     case SDLK_KP_PLUS: press.key = Key::keypadPlus; break;
     case SDLK_KP_MINUS: press.key = Key::keypadMinus; break;
     case SDLK_x: press.key = Key::letterX; break;
+    case SDLK_h: press.key = Key::letterH; break;
     case SDLK_F1: press.key = Key::f1; break;
     case SDLK_F2: press.key = Key::f2; break;
     case SDLK_F9: press.key = Key::f9; break;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/files/file_system.h"
+#include "rendition/soundfont_locator.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/shell_command.h"
 #include "tests/support/synthetic_bank.h"
@@ -75,6 +76,9 @@ class ComposeCli : public test::TempFolderTest {
   }
   Outcome compose(std::vector<std::string> arguments, const std::string& archive = "Archive",
                   const std::function<void(const std::string&, pid_t)>& onErrorLine = {}) {
+    // The MIDI file and the rendition only where a test asks for them: the
+    // other tests count the archive's files and need no SoundFont.
+    if (std::find(arguments.begin(), arguments.end(), "--hifi") == arguments.end()) arguments.push_back("--no-hifi");
     arguments.insert(arguments.begin(), {"compose", "--data", dataPath(), "--archive", folder().file("bank/" + archive)});
     return runBrisolt(arguments, folder().file("bank/stdout.txt"), onErrorLine);
   }
@@ -164,6 +168,27 @@ TEST_F(ComposeCli, OutputWritesThePieceInTheFormatItsExtensionNames) {
       EXPECT_TRUE(std::equal(a.begin() + 44, a.end(), b.begin() + 44)) << "the WAV copy holds the mix's samples";
     }
   }
+}
+
+TEST_F(ComposeCli, HiFiAddsTheMidiFileAndTheRenditionAndLeavesTheMixAlone) {
+  if (rendition::findPianoSoundfont().empty()) GTEST_SKIP() << "no piano SoundFont installed";
+  const Outcome plain = compose({"--session-id", "2718", "--quiet", "--phrases", "5"}, "Plain");
+  const Outcome hifi = compose({"--session-id", "2718", "--quiet", "--phrases", "5", "--hifi"}, "HiFi");
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_EQ(hifi.status, 0) << hifi.err;
+  EXPECT_EQ(hifi.err, "");
+  const std::string plainMix = plain.out.substr(0, plain.out.find('\n'));
+  const std::string hifiMix = hifi.out.substr(0, hifi.out.find('\n'));
+  const std::string prefix = hifiMix.substr(0, hifiMix.size() - std::string("Pelko.wav").size());
+  EXPECT_EQ(archiveFiles("Plain").size(), 2u) << "--no-hifi: the mix and the log, as ever";
+  EXPECT_EQ(archiveFiles("HiFi").size(), 4u);
+  EXPECT_TRUE(platform::fileExists(prefix + "Piano.mid"));
+  EXPECT_TRUE(test::readFileBytes(plainMix) == test::readFileBytes(hifiMix)) << "the rendition changed the mix";
+  const Probe rendition = probe(prefix + "PelkoL.wav");
+  EXPECT_EQ(rendition.rate, 44100);
+  EXPECT_EQ(rendition.channels, 2);
+  const double mixSeconds = static_cast<double>(test::readFileBytes(hifiMix).size() - 44) / 44100;
+  EXPECT_GE(rendition.seconds, mixSeconds - 0.01) << "the rendition lies on the mix's timeline, ringing out at its end";
 }
 
 TEST_F(ComposeCli, AnOutputFormatItCannotWriteIsRefusedBeforeComposing) {

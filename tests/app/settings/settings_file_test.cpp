@@ -30,15 +30,27 @@ TEST_F(SettingsFile, NoFileGivesTheDefaults) {
   expectSettings(load(), 1, 0, 1, 1, 5);
 }
 
-TEST_F(SettingsFile, TheWrittenFileIsFiveLinesByteForByte) {
+TEST_F(SettingsFile, TheWrittenFileIsTheFiveLinesThenHiFiByteForByte) {
   ASSERT_EQ(saveSettingsFile(path(), CompositionSettings{}), kSettingsSaved);
-  const std::string expected = "KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\n";
+  const std::string expected = "KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On\n";
   EXPECT_EQ(test::readFileBytes(path()), test::Bytes(expected.begin(), expected.end()));
 
-  ASSERT_EQ(saveSettingsFile(path(), CompositionSettings{7, 4, 11, 0, 90}), kSettingsSaved);
-  const std::string other = "KeySignature=FG\nScale=Hungarian (Gipsy)\nMotifMode=L\nPhraseMode=A\nPhrases=90\n";
+  ASSERT_EQ(saveSettingsFile(path(), CompositionSettings{7, 4, 11, 0, 90, false}), kSettingsSaved);
+  const std::string other =
+      "KeySignature=FG\nScale=Hungarian (Gipsy)\nMotifMode=L\nPhraseMode=A\nPhrases=90\nHiFi=Off\n";
   EXPECT_EQ(test::readFileBytes(path()), test::Bytes(other.begin(), other.end()));
   expectSettings(load(), 7, 4, 11, 0, 90);
+  EXPECT_FALSE(load().hifi);
+}
+
+TEST_F(SettingsFile, AFileWithoutTheHiFiLineReadsAsOnAndOnlyOffTurnsItOff) {
+  write("KeySignature=FG\nScale=Blues\nMotifMode=A\nPhraseMode=D\nPhrases=7\n");
+  EXPECT_TRUE(load().hifi) << "a file written before the sixth line";
+  expectSettings(load(), 7, 11, 0, 3, 7);
+  write("HiFi=Off\nPhrases=7\n");
+  EXPECT_FALSE(load().hifi);
+  write("HiFi=off\n");
+  EXPECT_TRUE(load().hifi) << "the value is spelled On or Off; anything else is the default";
 }
 
 TEST_F(SettingsFile, AFileThatCannotBeCreatedReportsOne) {

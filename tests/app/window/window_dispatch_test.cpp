@@ -94,6 +94,7 @@ TEST(KeyFilter, MapsTheWindowsKeys) {
   EXPECT_EQ(filterKey({Key::f1, false}), KeyAction::kSwallow);
   EXPECT_EQ(filterKey({Key::enter, false}), KeyAction::kCompose);
   EXPECT_EQ(filterKey({Key::letterX, false}), KeyAction::kExit);
+  EXPECT_EQ(filterKey({Key::letterH, false}), KeyAction::kToggleHiFi);
   EXPECT_EQ(filterKey({Key::f9, false}), KeyAction::kExit);
   EXPECT_EQ(filterKey({Key::other, false}), KeyAction::kNone);
   // With Alt held every key is a system key and none of the window's.
@@ -186,6 +187,20 @@ TEST_F(WindowDispatch, XEndsTheDialog) {
   start();
   window.pressKey({Key::letterX});
   EXPECT_EQ(window.result(), 1);
+}
+
+TEST_F(WindowDispatch, HTurnsTheMidiAndRenditionOffAndOnAndTheSettingsFileKeepsIt) {
+  start();
+  ASSERT_TRUE(dialog->settings().hifi) << "on by default";
+  window.pressKey({Key::letterH});
+  EXPECT_FALSE(dialog->settings().hifi);
+  window.pressKey({Key::letterH});
+  EXPECT_TRUE(dialog->settings().hifi);
+  window.pressKey({Key::letterH});
+  window.requestClose();
+  destroy();
+  const test::Bytes written = test::readFileBytes(settingsPath());
+  EXPECT_TRUE(std::string(written.begin(), written.end()).ends_with("\nHiFi=Off\n"));
 }
 
 TEST_F(WindowDispatch, F2AndTheTitleShowTheAboutBoxInAnyState) {

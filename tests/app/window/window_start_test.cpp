@@ -127,7 +127,7 @@ TEST_F(WindowClose, ClosesTheDeviceThenDiscardsTheUnsavedSessionThenWritesTheSet
   EXPECT_FALSE(cleanups.back().settingsWritten) << "the settings are written last";
   EXPECT_FALSE(fileExists(prefix + "Pelko.wav"));
   EXPECT_FALSE(fileExists(prefix + "log.txt"));
-  const std::string expected = "KeySignature=CD\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\n";
+  const std::string expected = "KeySignature=CD\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On\n";
   EXPECT_EQ(readFileBytes(settingsPath()), Bytes(expected.begin(), expected.end()));
 }
 

@@ -53,8 +53,8 @@ void WindowTest::start() {
         folders.tempFolder = folder().path();
         return folders;
       },
-      [this](const std::string& data, const std::string& prefix, render::RenderHost& host) {
-        return realRender ? programRender(composer, mixer)(data, prefix, host) : fakeRender(data, prefix, host);
+      [this](const std::string& data, const std::string& prefix, render::RenderHost& host, render::Score& score) {
+        return realRender ? programRender(composer, mixer)(data, prefix, host, score) : fakeRender(data, prefix, host);
       },
       [this](const PlaybackContext& context) -> std::unique_ptr<playback::PlaybackCommands> {
         return std::make_unique<RecordingPlayback>(programPlayback()(context), playbackCalls, cleanups, [this] {

@@ -226,7 +226,7 @@ kill -0 "$program" 2>/dev/null && fail "X did not end the program"
 wait "$program" || fail "the program ended with status $?"
 program=""
 
-expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5'
+expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On'
 [ "$(cat "$work/program/Brisolt.INI")" = "$expected" ] || fail "Brisolt.INI: $(cat "$work/program/Brisolt.INI")"
 kept=$(ls "$work/program/Archive" | tr '\n' ' ')
 [ "$kept" = "${prefix}Pelko_02.wav ${prefix}log.txt " ] ||

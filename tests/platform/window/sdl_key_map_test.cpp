@@ -18,6 +18,7 @@ TEST(SdlKeyMap, TheKeysOfTheKeyboardFilterAreToldApart) {
   EXPECT_EQ(translateKey(keysym(SDLK_KP_PLUS)).key, Key::keypadPlus);
   EXPECT_EQ(translateKey(keysym(SDLK_KP_MINUS)).key, Key::keypadMinus);
   EXPECT_EQ(translateKey(keysym(SDLK_x)).key, Key::letterX);
+  EXPECT_EQ(translateKey(keysym(SDLK_h)).key, Key::letterH);
   EXPECT_EQ(translateKey(keysym(SDLK_F1)).key, Key::f1);
   EXPECT_EQ(translateKey(keysym(SDLK_F2)).key, Key::f2);
   EXPECT_EQ(translateKey(keysym(SDLK_F9)).key, Key::f9);
