@@ -25,14 +25,14 @@ bool keeps(const std::string& name, const SessionState& state) {
 platform::MessageBoxRequest cannotDelete(const std::string& path) {
   return {"Brisolt - File Error",
           "Can't delete file: " + path + "\nbecause it's being used by another program.",
-          platform::MessageBoxIcon::warning, platform::MessageBoxButtons::retryCancel};
+          platform::MessageBoxIcon::kWarning, platform::MessageBoxButtons::kRetryCancel};
 }
 
 // Deletes one file, asking the user while it cannot be. A file that has
 // vanished since the listing counts as deleted.
 void deleteAsking(const std::string& path, platform::DialogWindow& window) {
   while (!platform::deleteFile(path) && platform::nameExists(path)) {
-    if (window.showMessageBox(cannotDelete(path)) != platform::MessageBoxAnswer::retry) return;
+    if (window.showMessageBox(cannotDelete(path)) != platform::MessageBoxAnswer::kRetry) return;
   }
 }
 

@@ -53,8 +53,8 @@ void savePhrase(SessionState& state, platform::DialogWindow& window, LvDevice& d
   device.seekAndWait(position);
   if (state.appState == kPlaying) device.play();
 
-  window.showMessageBox({phraseSavedCaption(phrase), phraseReport(state, phrase), MessageBoxIcon::information,
-                         MessageBoxButtons::ok});
+  window.showMessageBox({phraseSavedCaption(phrase), phraseReport(state, phrase), MessageBoxIcon::kInformation,
+                         MessageBoxButtons::kOk});
   window.hideControl(platform::control::kRecordLit);
   state.logUnsaved = false;
 }
@@ -62,7 +62,7 @@ void savePhrase(SessionState& state, platform::DialogWindow& window, LvDevice& d
 void saveWholeSession(SessionState& state, platform::DialogWindow& window) {
   const std::string report = sessionReport(state);
   state.sessionUnsaved = false;
-  window.showMessageBox({kSessionSavedCaption, report, MessageBoxIcon::information, MessageBoxButtons::ok});
+  window.showMessageBox({kSessionSavedCaption, report, MessageBoxIcon::kInformation, MessageBoxButtons::kOk});
   window.hideControl(platform::control::kRecordLit);
 }
 
@@ -72,7 +72,7 @@ int saveSession(SessionState& state, platform::DialogWindow& window, LvDevice& d
                 const PhraseExcerptWriter& writePhraseExcerpt) {
   window.showControl(platform::control::kRecordLit);
   if (state.sessionPrefix.empty()) {
-    window.showMessageBox({kSaveCaption, kNothingToSave, MessageBoxIcon::information, MessageBoxButtons::ok});
+    window.showMessageBox({kSaveCaption, kNothingToSave, MessageBoxIcon::kInformation, MessageBoxButtons::kOk});
     window.hideControl(platform::control::kRecordLit);
     window.showControl(platform::control::kStopLit);
     return 0;

@@ -53,10 +53,10 @@ int WindowPlayback::play() {
   if (state_.appState != kIdle) return 0;
   if (state_.musicFile.empty()) {
     const platform::MessageBoxAnswer answer = window_.showMessageBox(
-        {"Brisolt - Play", kNothingToPlay, platform::MessageBoxIcon::question, platform::MessageBoxButtons::yesNo});
+        {"Brisolt - Play", kNothingToPlay, platform::MessageBoxIcon::kQuestion, platform::MessageBoxButtons::kYesNo});
     // Any answer but No composes. A box that could not be shown got no answer
     // at all: composing then could refuse (no room) and ask again, forever.
-    const bool composes = answer != platform::MessageBoxAnswer::no && answer != platform::MessageBoxAnswer::none;
+    const bool composes = answer != platform::MessageBoxAnswer::kNo && answer != platform::MessageBoxAnswer::kNone;
     if (composes && hooks_.compose) hooks_.compose();
     return 1;
   }

@@ -241,7 +241,7 @@ void CBrisoltDlg::openHelp() {
   }
   if (problem) {
     services_.window.showMessageBox(
-        {kHelpCaption, *problem, platform::MessageBoxIcon::warning, platform::MessageBoxButtons::ok});
+        {kHelpCaption, *problem, platform::MessageBoxIcon::kWarning, platform::MessageBoxButtons::kOk});
   }
 }
 

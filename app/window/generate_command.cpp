@@ -37,15 +37,15 @@ void GenerateCommand::showStatus(const std::string& text) {
 }
 
 void GenerateCommand::fileError(const std::string& text) {
-  c_.window.showMessageBox({kFileErrorCaption, text, platform::MessageBoxIcon::error, platform::MessageBoxButtons::ok});
+  c_.window.showMessageBox({kFileErrorCaption, text, platform::MessageBoxIcon::kError, platform::MessageBoxButtons::kOk});
 }
 
 // A problem of the sequence as the window shows it: the room in the words of
 // its own message box, anything else as a File Error.
 void GenerateCommand::showProblem(const GenerationStep& step) {
   if (step.problem == GenerationProblem::kNoDiskSpace) {
-    c_.window.showMessageBox({kDiskSpaceCaption, diskSpaceMessage(step.room), platform::MessageBoxIcon::error,
-                              platform::MessageBoxButtons::ok});
+    c_.window.showMessageBox({kDiskSpaceCaption, diskSpaceMessage(step.room), platform::MessageBoxIcon::kError,
+                              platform::MessageBoxButtons::kOk});
     return;
   }
   std::string text = asSentence(step.message);

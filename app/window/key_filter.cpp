@@ -9,22 +9,22 @@ KeyAction filterKey(platform::KeyPress press) {
   // with Alt goes on as well. F10 alone is swallowed (no menu).
   if (press.alt) return KeyAction::kNone;
   switch (press.key) {
-    case Key::f10: return KeyAction::kSwallow;
-    case Key::f1: return KeyAction::kSwallow;
-    case Key::enter: return KeyAction::kCompose;
-    case Key::keypadPlus:
-    case Key::plus: return KeyAction::kPlus;
-    case Key::keypadMinus:
-    case Key::minus: return KeyAction::kMinus;
-    case Key::space: return KeyAction::kPlayPause;
-    case Key::left: return KeyAction::kPhraseBack;
-    case Key::right: return KeyAction::kPhraseForward;
-    case Key::f3: return KeyAction::kSessionEntry;
-    case Key::letterX:
-    case Key::f9: return KeyAction::kExit;
-    case Key::f2: return KeyAction::kAbout;
-    case Key::letterH: return KeyAction::kToggleHiFi;
-    case Key::other: return KeyAction::kNone;
+    case Key::kF10: return KeyAction::kSwallow;
+    case Key::kF1: return KeyAction::kSwallow;
+    case Key::kEnter: return KeyAction::kCompose;
+    case Key::kKeypadPlus:
+    case Key::kPlus: return KeyAction::kPlus;
+    case Key::kKeypadMinus:
+    case Key::kMinus: return KeyAction::kMinus;
+    case Key::kSpace: return KeyAction::kPlayPause;
+    case Key::kLeft: return KeyAction::kPhraseBack;
+    case Key::kRight: return KeyAction::kPhraseForward;
+    case Key::kF3: return KeyAction::kSessionEntry;
+    case Key::kLetterX:
+    case Key::kF9: return KeyAction::kExit;
+    case Key::kF2: return KeyAction::kAbout;
+    case Key::kLetterH: return KeyAction::kToggleHiFi;
+    case Key::kOther: return KeyAction::kNone;
   }
   return KeyAction::kNone;
 }

@@ -22,12 +22,12 @@ std::string expandTabs(const std::string& text) {
 
 std::ostream& operator<<(std::ostream& out, MessageBoxAnswer answer) {
   switch (answer) {
-    case MessageBoxAnswer::none: return out << "no answer";
-    case MessageBoxAnswer::ok: return out << "OK";
-    case MessageBoxAnswer::cancel: return out << "Cancel";
-    case MessageBoxAnswer::retry: return out << "Retry";
-    case MessageBoxAnswer::yes: return out << "Yes";
-    case MessageBoxAnswer::no: return out << "No";
+    case MessageBoxAnswer::kNone: return out << "no answer";
+    case MessageBoxAnswer::kOk: return out << "OK";
+    case MessageBoxAnswer::kCancel: return out << "Cancel";
+    case MessageBoxAnswer::kRetry: return out << "Retry";
+    case MessageBoxAnswer::kYes: return out << "Yes";
+    case MessageBoxAnswer::kNo: return out << "No";
   }
   return out << "answer " << static_cast<int>(answer);
 }

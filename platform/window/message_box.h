@@ -6,26 +6,26 @@
 
 namespace brisolt::platform {
 
-enum class MessageBoxIcon { information, warning, error, question };
+enum class MessageBoxIcon { kInformation, kWarning, kError, kQuestion };
 
-enum class MessageBoxButtons { ok, yesNo, retryCancel };
+enum class MessageBoxButtons { kOk, kYesNo, kRetryCancel };
 
 // The button pressed. The values are the classic dialog ids; `none` means the
 // box could not be shown at all (no display), which is no button.
 enum class MessageBoxAnswer {
-  none = 0,
-  ok = 1,
-  cancel = 2,
-  retry = 4,
-  yes = 6,
-  no = 7,
+  kNone = 0,
+  kOk = 1,
+  kCancel = 2,
+  kRetry = 4,
+  kYes = 6,
+  kNo = 7,
 };
 
 struct MessageBoxRequest {
   std::string caption;
   std::string text;
-  MessageBoxIcon icon = MessageBoxIcon::information;
-  MessageBoxButtons buttons = MessageBoxButtons::ok;
+  MessageBoxIcon icon = MessageBoxIcon::kInformation;
+  MessageBoxButtons buttons = MessageBoxButtons::kOk;
   friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 

@@ -63,12 +63,12 @@ void wrapParagraph(const std::string& paragraph, int width, const TextWidth& mea
 
 std::vector<BoxButton> buttonsFor(MessageBoxButtons buttons) {
   switch (buttons) {
-    case MessageBoxButtons::yesNo: return {{{}, MessageBoxAnswer::yes, "Yes"}, {{}, MessageBoxAnswer::no, "No"}};
-    case MessageBoxButtons::retryCancel:
-      return {{{}, MessageBoxAnswer::retry, "Retry"}, {{}, MessageBoxAnswer::cancel, "Cancel"}};
-    case MessageBoxButtons::ok: break;
+    case MessageBoxButtons::kYesNo: return {{{}, MessageBoxAnswer::kYes, "Yes"}, {{}, MessageBoxAnswer::kNo, "No"}};
+    case MessageBoxButtons::kRetryCancel:
+      return {{{}, MessageBoxAnswer::kRetry, "Retry"}, {{}, MessageBoxAnswer::kCancel, "Cancel"}};
+    case MessageBoxButtons::kOk: break;
   }
-  return {{{}, MessageBoxAnswer::ok, "OK"}};
+  return {{{}, MessageBoxAnswer::kOk, "OK"}};
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ enum class BoxKey { kEnter, kEscape, kNext, kPrevious };
 
 struct BoxButton {
   Rect place;
-  MessageBoxAnswer answer = MessageBoxAnswer::ok;
+  MessageBoxAnswer answer = MessageBoxAnswer::kOk;
   std::string label;
 };
 

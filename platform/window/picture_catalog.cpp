@@ -11,29 +11,29 @@ namespace {
 
 std::vector<PictureEntry> buildCatalog() {
   std::vector<PictureEntry> entries = {
-      {picture::kFace, kFaceSize, PictureKind::face, 0},
-      {picture::kSplash, kSplashSize, PictureKind::splash, 0},
-      {picture::kAbout, kAboutSize, PictureKind::about, 0},
-      {picture::kIcon, kIconSize, PictureKind::icon, 0},
-      {picture::kStopLit, kLitButtonSize, PictureKind::litButton, kStopButton},
-      {picture::kPlayLit, kLitButtonSize, PictureKind::litButton, kPlayButton},
-      {picture::kPauseLit, kLitButtonSize, PictureKind::litButton, kPauseButton},
-      {picture::kRecordLit, kLitButtonSize, PictureKind::litButton, kRecordButton},
-      {picture::kCompose, kComposeLabelSize, PictureKind::composeLabel, kComposeReady},
-      {picture::kDone, kComposeLabelSize, PictureKind::composeLabel, kComposeDone},
-      {picture::kWorking, kComposeLabelSize, PictureKind::composeLabel, kComposeWorking},
-      {picture::kComposeDotted, kComposeLabelSize, PictureKind::composeLabel, kComposeDotted},
-      {picture::kRemainingTime, kRemainingTimeSize, PictureKind::remainingTime, 0},
+      {picture::kFace, kFaceSize, PictureKind::kFace, 0},
+      {picture::kSplash, kSplashSize, PictureKind::kSplash, 0},
+      {picture::kAbout, kAboutSize, PictureKind::kAbout, 0},
+      {picture::kIcon, kIconSize, PictureKind::kIcon, 0},
+      {picture::kStopLit, kLitButtonSize, PictureKind::kLitButton, kStopButton},
+      {picture::kPlayLit, kLitButtonSize, PictureKind::kLitButton, kPlayButton},
+      {picture::kPauseLit, kLitButtonSize, PictureKind::kLitButton, kPauseButton},
+      {picture::kRecordLit, kLitButtonSize, PictureKind::kLitButton, kRecordButton},
+      {picture::kCompose, kComposeLabelSize, PictureKind::kComposeLabel, kComposeReady},
+      {picture::kDone, kComposeLabelSize, PictureKind::kComposeLabel, kComposeDone},
+      {picture::kWorking, kComposeLabelSize, PictureKind::kComposeLabel, kComposeWorking},
+      {picture::kComposeDotted, kComposeLabelSize, PictureKind::kComposeLabel, kComposeDotted},
+      {picture::kRemainingTime, kRemainingTimeSize, PictureKind::kRemainingTime, 0},
   };
   auto addTable = [&entries](auto const& ids, Size size, PictureKind kind) {
     for (int i = 0; i < static_cast<int>(ids.size()); ++i) entries.push_back({ids[i], size, kind, i});
   };
-  addTable(picture::kDigits, kDigitSize, PictureKind::digit);
-  addTable(picture::kKeySignatures, kSettingSize, PictureKind::keySignature);
-  addTable(picture::kScales, kSettingSize, PictureKind::scale);
-  addTable(picture::kMotifModes, kSettingSize, PictureKind::motifMode);
-  addTable(picture::kPhraseModes, kSettingSize, PictureKind::phraseMode);
-  addTable(picture::kInfoPages, kInfoPageSize, PictureKind::infoPage);
+  addTable(picture::kDigits, kDigitSize, PictureKind::kDigit);
+  addTable(picture::kKeySignatures, kSettingSize, PictureKind::kKeySignature);
+  addTable(picture::kScales, kSettingSize, PictureKind::kScale);
+  addTable(picture::kMotifModes, kSettingSize, PictureKind::kMotifMode);
+  addTable(picture::kPhraseModes, kSettingSize, PictureKind::kPhraseMode);
+  addTable(picture::kInfoPages, kInfoPageSize, PictureKind::kInfoPage);
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
   return entries;
 }

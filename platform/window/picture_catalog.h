@@ -13,19 +13,19 @@
 namespace brisolt::platform {
 
 enum class PictureKind {
-  face,
-  splash,
-  about,
-  icon,
-  digit,          // index: the digit 0..9
-  keySignature,   // index: 0..11 (key signature 1..12)
-  scale,          // index: 0..11
-  motifMode,      // index: 0..11 (A..L)
-  phraseMode,     // index: 0..11 (A..L)
-  litButton,      // index: a LitButton
-  composeLabel,   // index: a ComposeLabel
-  remainingTime,
-  infoPage,       // index: page 0..5
+  kFace,
+  kSplash,
+  kAbout,
+  kIcon,
+  kDigit,          // index: the digit 0..9
+  kKeySignature,   // index: 0..11 (key signature 1..12)
+  kScale,          // index: 0..11
+  kMotifMode,      // index: 0..11 (A..L)
+  kPhraseMode,     // index: 0..11 (A..L)
+  kLitButton,      // index: a LitButton
+  kComposeLabel,   // index: a ComposeLabel
+  kRemainingTime,
+  kInfoPage,       // index: page 0..5
 };
 
 enum LitButton { kStopButton = 0, kPlayButton = 1, kPauseButton = 2, kRecordButton = 3 };
@@ -34,7 +34,7 @@ enum ComposeLabel { kComposeReady = 0, kComposeDone = 1, kComposeWorking = 2, kC
 struct PictureEntry {
   PictureId id;
   Size size;
-  PictureKind kind = PictureKind::face;
+  PictureKind kind = PictureKind::kFace;
   int index = 0;
 };
 

@@ -5,22 +5,22 @@ namespace brisolt::platform {
 
 std::ostream& operator<<(std::ostream& out, Key key) {
   switch (key) {
-    case Key::enter: return out << "Enter";
-    case Key::keypadPlus: return out << "keypad +";
-    case Key::keypadMinus: return out << "keypad -";
-    case Key::letterX: return out << "X";
-    case Key::letterH: return out << "H";
-    case Key::f1: return out << "F1";
-    case Key::f2: return out << "F2";
-    case Key::f9: return out << "F9";
-    case Key::f10: return out << "F10";
-    case Key::f3: return out << "F3";
-    case Key::space: return out << "Space";
-    case Key::left: return out << "Left";
-    case Key::right: return out << "Right";
-    case Key::plus: return out << "+";
-    case Key::minus: return out << "-";
-    case Key::other: return out << "other key";
+    case Key::kEnter: return out << "Enter";
+    case Key::kKeypadPlus: return out << "keypad +";
+    case Key::kKeypadMinus: return out << "keypad -";
+    case Key::kLetterX: return out << "X";
+    case Key::kLetterH: return out << "H";
+    case Key::kF1: return out << "F1";
+    case Key::kF2: return out << "F2";
+    case Key::kF9: return out << "F9";
+    case Key::kF10: return out << "F10";
+    case Key::kF3: return out << "F3";
+    case Key::kSpace: return out << "Space";
+    case Key::kLeft: return out << "Left";
+    case Key::kRight: return out << "Right";
+    case Key::kPlus: return out << "+";
+    case Key::kMinus: return out << "-";
+    case Key::kOther: return out << "other key";
   }
   return out << "key " << static_cast<int>(key);
 }

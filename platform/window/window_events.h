@@ -10,28 +10,28 @@
 
 namespace brisolt::platform {
 
-// The keys the window logic tells apart; every other key arrives as `other`.
+// The keys the window logic tells apart; every other key arrives as `kOther`.
 enum class Key {
-  enter,        // Return or the keypad's Enter
-  keypadPlus,
-  keypadMinus,
-  letterX,
-  letterH,
-  f1,
-  f2,
-  f9,
-  f10,
-  f3,           // the session-id entry
-  space,        // the main row's Space bar
-  left,         // the arrow keys
-  right,
-  plus,         // + on the main row (with or without Shift)
-  minus,        // - on the main row
-  other,
+  kEnter,        // Return or the keypad's Enter
+  kKeypadPlus,
+  kKeypadMinus,
+  kLetterX,
+  kLetterH,
+  kF1,
+  kF2,
+  kF9,
+  kF10,
+  kF3,           // the session-id entry
+  kSpace,        // the main row's Space bar
+  kLeft,         // the arrow keys
+  kRight,
+  kPlus,         // + on the main row (with or without Shift)
+  kMinus,        // - on the main row
+  kOther,
 };
 
 struct KeyPress {
-  Key key = Key::other;
+  Key key = Key::kOther;
   bool alt = false;  // an Alt key was held
   friend constexpr bool operator==(KeyPress, KeyPress) = default;
 };

@@ -50,21 +50,21 @@ class UndeletableFile {
  public:
   UndeletableFile(std::string path, std::string folder) : path_(std::move(path)), folder_(std::move(folder)) {
     if (setImmutable(true)) {
-      how_ = How::immutable;
+      how_ = How::kImmutable;
     } else if (::geteuid() != 0 && ::chmod(folder_.c_str(), 0555) == 0) {
-      how_ = How::readOnlyFolder;
+      how_ = How::kReadOnlyFolder;
     }
   }
   ~UndeletableFile() { release(); }
-  bool works() const { return how_ != How::none; }
+  bool works() const { return how_ != How::kNone; }
   void release() {
-    if (how_ == How::immutable) setImmutable(false);
-    if (how_ == How::readOnlyFolder) ::chmod(folder_.c_str(), 0755);
-    how_ = How::none;
+    if (how_ == How::kImmutable) setImmutable(false);
+    if (how_ == How::kReadOnlyFolder) ::chmod(folder_.c_str(), 0755);
+    how_ = How::kNone;
   }
 
  private:
-  enum class How { none, immutable, readOnlyFolder };
+  enum class How { kNone, kImmutable, kReadOnlyFolder };
   bool setImmutable(bool on) const {
     const int descriptor = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return false;
@@ -80,7 +80,7 @@ class UndeletableFile {
 
   std::string path_;
   std::string folder_;
-  How how_ = How::none;
+  How how_ = How::kNone;
 };
 
 class ArchiveOutcomes : public PlaybackFixture {
@@ -167,7 +167,7 @@ TEST_F(SaveSession, NothingToSaveBeforeAnyGenerate) {
   EXPECT_EQ(playback_.saveSession(), 0);
   ASSERT_EQ(window_.messageBoxes().size(), 1u);
   EXPECT_EQ(window_.messageBoxes()[0], (MessageBoxRequest{"Brisolt - Save Session", "Nothing to save!",
-                                                          MessageBoxIcon::information, MessageBoxButtons::ok}));
+                                                          MessageBoxIcon::kInformation, MessageBoxButtons::kOk}));
   EXPECT_FALSE(visible(control::kRecordLit));
   EXPECT_TRUE(visible(control::kStopLit));
   EXPECT_EQ(window_.calls().front(), "show 1051") << "the record button lights while the save runs";
@@ -182,7 +182,7 @@ TEST_F(SaveSession, StoppedReportsTheWholeSessionAndWhereItIs) {
             (MessageBoxRequest{"Aurelune - Save Session",
                                "Files are saved in folder " + archive_ + "\n\nLog file:\t240131_142507_log.txt" +
                                    "\nMusic file:\t240131_142507_Pelko.wav",
-                               MessageBoxIcon::information, MessageBoxButtons::ok}));
+                               MessageBoxIcon::kInformation, MessageBoxButtons::kOk}));
   EXPECT_EQ(window_.calls(), (Names{"show 1051", "message box [Aurelune - Save Session] " +
                                                      window_.messageBoxes()[0].text,
                                     "hide 1051"}));
@@ -217,8 +217,8 @@ TEST_F(SaveSession, PhraseThreeTwiceWritesTheSamePhraseTwice) {
   const std::string report = "File saved in folder " + archive_ + "\nLog file:\t240131_142507_log.txt" +
                              "\nMusic file:\t240131_142507_Pelko_03.wav";
   for (const MessageBoxRequest& box : window_.messageBoxes()) {
-    EXPECT_EQ(box, (MessageBoxRequest{"Aurelune - Save Session - Phrase 3", report, MessageBoxIcon::information,
-                                      MessageBoxButtons::ok}));
+    EXPECT_EQ(box, (MessageBoxRequest{"Aurelune - Save Session - Phrase 3", report, MessageBoxIcon::kInformation,
+                                      MessageBoxButtons::kOk}));
   }
   EXPECT_TRUE(test::fileExists(archive_ + session("Pelko_03.wav")));
   EXPECT_FALSE(visible(control::kRecordLit));
@@ -330,14 +330,14 @@ TEST_F(ArchiveCleanup, AFileThatCannotBeDeletedAsksToRetryOrCancel) {
   UndeletableFile guard(stuck, archive_);
   if (!guard.works()) GTEST_SKIP() << "this file system cannot make a file undeletable for root";
 
-  window_.queueAnswer(MessageBoxAnswer::retry);
-  window_.queueAnswer(MessageBoxAnswer::cancel);
+  window_.queueAnswer(MessageBoxAnswer::kRetry);
+  window_.queueAnswer(MessageBoxAnswer::kCancel);
   playback_.cleanupArchive();
   guard.release();
 
   const MessageBoxRequest box{"Brisolt - File Error",
                               "Can't delete file: " + stuck + "\nbecause it's being used by another program.",
-                              MessageBoxIcon::warning, MessageBoxButtons::retryCancel};
+                              MessageBoxIcon::kWarning, MessageBoxButtons::kRetryCancel};
   EXPECT_EQ(window_.messageBoxes(), (std::vector<MessageBoxRequest>{box, box})) << "asked again after Retry";
   EXPECT_EQ(window_.unusedAnswers(), 0u);
   EXPECT_EQ(archiveFiles(), withOtherSession({session("mixer_scratch.tmp")}))

@@ -274,16 +274,16 @@ TEST_F(PlaybackStates, AMixThatCannotBePlayedEndsPlaybackThroughTheFailureNotifi
 }
 
 TEST_F(PlaybackStates, NothingToPlayAsksToGenerate) {
-  window_.queueAnswer(platform::MessageBoxAnswer::yes);
+  window_.queueAnswer(platform::MessageBoxAnswer::kYes);
   EXPECT_EQ(playback_.play(), 1);
   ASSERT_EQ(window_.messageBoxes().size(), 1u);
   const platform::MessageBoxRequest& box = window_.messageBoxes()[0];
   EXPECT_EQ(box.text, "Nothing to play, would you like to GENERATE some music first?");
-  EXPECT_EQ(box.buttons, platform::MessageBoxButtons::yesNo);
+  EXPECT_EQ(box.buttons, platform::MessageBoxButtons::kYesNo);
   EXPECT_EQ(composeActions_, 1) << "Yes runs COMPOSE";
   EXPECT_EQ(state_.appState, kIdle);
 
-  window_.queueAnswer(platform::MessageBoxAnswer::no);
+  window_.queueAnswer(platform::MessageBoxAnswer::kNo);
   EXPECT_EQ(playback_.play(), 1);
   EXPECT_EQ(composeActions_, 1) << "No does nothing";
 

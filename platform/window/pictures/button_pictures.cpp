@@ -30,25 +30,25 @@ void paintLitButton(Canvas& canvas, const Canvas& face, int button) {
 void paintComposeLabel(Canvas& canvas, const Canvas& face, const PictureFonts& fonts, int label) {
   canvas.copyFrom(face, layout::kCompose, 0, 0);
   raisedButton(canvas, {0, 0, layout::kCompose.width, layout::kCompose.height}, 6);  // without the engraved word
-  TTF_Font* font = fonts.get(Typeface::sansBold, 11);
+  TTF_Font* font = fonts.get(Typeface::kSansBold, 11);
   const Point lamp{14.0, 12.5};
   switch (label) {
     case kComposeReady:
       canvas.glow(lamp, 8, kAmberDeep, 0.6);
       canvas.fillCircle(lamp, 2.2, kAmber);
       canvas.glow({84, 12.5}, 60, kAmberDeep, 0.12);
-      canvas.text(font, "COMPOSE", 84, 6, kAmber, Align::centre, 3.0);
+      canvas.text(font, "COMPOSE", 84, 6, kAmber, Align::kCentre, 3.0);
       break;
     case kComposeDone:
       canvas.glow(lamp, 8, kPlayGreen, 0.5);
       canvas.fillCircle(lamp, 2.2, kPlayGreen);
-      canvas.text(font, "DONE", 84, 6, kPlayGreen, Align::centre, 3.0);
+      canvas.text(font, "DONE", 84, 6, kPlayGreen, Align::kCentre, 3.0);
       break;
     case kComposeWorking:
       canvas.fillRoundedRect({1, 1, 158, 23}, 5, {30, 21, 16}, 0.85);
       canvas.glow(lamp, 8, kRecordRed, 0.7);
       canvas.fillCircle(lamp, 2.2, kRecordRed);
-      canvas.text(font, "WORKING\xE2\x80\xA6", 84, 6, kAmber, Align::centre, 3.0);
+      canvas.text(font, "WORKING\xE2\x80\xA6", 84, 6, kAmber, Align::kCentre, 3.0);
       break;
     default:  // dotted: COMPOSE is not available now
       canvas.fillRoundedRect({1, 1, 158, 23}, 5, {30, 21, 16}, 0.85);
@@ -60,16 +60,16 @@ void paintComposeLabel(Canvas& canvas, const Canvas& face, const PictureFonts& f
         canvas.fillRect({4, y, 1, 2}, kAmberDim);
         canvas.fillRect({155, y, 1, 2}, kAmberDim);
       }
-      canvas.text(font, "COMPOSE", 84, 6, kAmberDim, Align::centre, 3.0);
+      canvas.text(font, "COMPOSE", 84, 6, kAmberDim, Align::kCentre, 3.0);
       break;
   }
 }
 
 void paintRemainingTime(Canvas& canvas, const Canvas& face, const PictureFonts& fonts) {
   canvas.copyFrom(face, layout::kRemainingTime, 0, 0);
-  TTF_Font* font = fonts.get(Typeface::sansBold, 8);
+  TTF_Font* font = fonts.get(Typeface::kSansBold, 8);
   canvas.glow({50, 7.5}, 40, kAmberDeep, 0.15);
-  canvas.text(font, "REMAINING TIME", 50, 2, kAmber, Align::centre, 1.2);
+  canvas.text(font, "REMAINING TIME", 50, 2, kAmber, Align::kCentre, 1.2);
 }
 
 }  // namespace brisolt::platform

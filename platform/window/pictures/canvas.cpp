@@ -228,8 +228,8 @@ int Canvas::text(TTF_Font* font, std::string_view utf8, int x, int y, Rgb colour
                  double alpha) {
   if (!font || utf8.empty() || !surface_) return 0;
   const int width = textWidth(font, utf8, tracking);
-  if (align == Align::centre) x -= width / 2;
-  if (align == Align::right) x -= width;
+  if (align == Align::kCentre) x -= width / 2;
+  if (align == Align::kRight) x -= width;
   const SDL_Color ink{colour.red, colour.green, colour.blue, toByte(alpha * 255)};
   auto place = [&](SDL_Surface* rendered, int at) {
     if (!rendered) return;

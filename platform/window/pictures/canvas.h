@@ -17,7 +17,7 @@ struct Point {
   double y = 0;
 };
 
-enum class Align { left, centre, right };
+enum class Align { kLeft, kCentre, kRight };
 
 class Canvas {
  public:
@@ -57,7 +57,7 @@ class Canvas {
 
   // Draws text with its top at y; `tracking` adds pixels between letters.
   // Returns the width drawn.
-  int text(TTF_Font* font, std::string_view utf8, int x, int y, Rgb colour, Align align = Align::left,
+  int text(TTF_Font* font, std::string_view utf8, int x, int y, Rgb colour, Align align = Align::kLeft,
            double tracking = 0.0, double alpha = 1.0);
   static int textWidth(TTF_Font* font, std::string_view utf8, double tracking = 0.0);
 

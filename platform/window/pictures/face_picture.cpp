@@ -38,14 +38,14 @@ void engravedRule(Canvas& canvas, int x, int y, int width) {
 }
 
 void title(Canvas& canvas, const PictureFonts& fonts) {
-  TTF_Font* wordmark = fonts.get(Typeface::serifBold, 40);
-  canvas.text(wordmark, "BRISOLT", 42, 20, kRecessShadow, Align::left, 7.0, 0.9);
-  canvas.text(wordmark, "BRISOLT", 40, 17, kCream, Align::left, 7.0);
-  engravedText(canvas, fonts.get(Typeface::sansBold, 10), "GENERATIVE PIANO COMPOSER", 44, 70, Align::left, 3.2,
+  TTF_Font* wordmark = fonts.get(Typeface::kSerifBold, 40);
+  canvas.text(wordmark, "BRISOLT", 42, 20, kRecessShadow, Align::kLeft, 7.0, 0.9);
+  canvas.text(wordmark, "BRISOLT", 40, 17, kCream, Align::kLeft, 7.0);
+  engravedText(canvas, fonts.get(Typeface::kSansBold, 10), "GENERATIVE PIANO COMPOSER", 44, 70, Align::kLeft, 3.2,
                kAmberDim);
   // One octave of keys as a maker's badge, and the model under it.
   pianoKeys(canvas, {512, 26, 98, 34}, 7);
-  engravedText(canvas, fonts.get(Typeface::sansBold, 8), "MODEL 2.1", 561, 68, Align::centre, 2.4);
+  engravedText(canvas, fonts.get(Typeface::kSansBold, 8), "MODEL 2.1", 561, 68, Align::kCentre, 2.4);
   engravedRule(canvas, 24, 92, 602);
 }
 
@@ -55,10 +55,10 @@ void settingDisplay(Canvas& canvas, Rect row) {
   for (int i = 0; i < 12; ++i) canvas.fillRoundedRect({row.x + 32 + i * 15, row.y + 26, 11, 3}, 1, kGhost);
   arrowButton(canvas, {row.x + layout::kSettingLeftArrow.x, row.y + layout::kSettingLeftArrow.y,
                        layout::kSettingLeftArrow.width, layout::kSettingLeftArrow.height},
-              Arrow::left);
+              Arrow::kLeft);
   arrowButton(canvas, {row.x + layout::kSettingRightArrow.x, row.y + layout::kSettingRightArrow.y,
                        layout::kSettingRightArrow.width, layout::kSettingRightArrow.height},
-              Arrow::right);
+              Arrow::kRight);
 }
 
 void digitWindow(Canvas& canvas, int firstX, int count, bool colonAfterTwo) {
@@ -78,7 +78,7 @@ void digitWindow(Canvas& canvas, int firstX, int count, bool colonAfterTwo) {
 
 void pillButton(Canvas& canvas, const PictureFonts& fonts, Rect area, const char* label, Rgb ink) {
   raisedButton(canvas, area, area.height / 2.0);
-  engravedText(canvas, fonts.get(Typeface::sansBold, 8), label, area.x + area.width / 2, area.y + 3, Align::centre,
+  engravedText(canvas, fonts.get(Typeface::kSansBold, 8), label, area.x + area.width / 2, area.y + 3, Align::kCentre,
                1.2, ink);
 }
 
@@ -91,22 +91,22 @@ void settingsSection(Canvas& canvas, const PictureFonts& fonts) {
   digitWindow(canvas, layout::kPhraseCountDigits[0], 2, false);
   raisedButton(canvas, layout::kPhraseCountDown, 10);
   raisedButton(canvas, layout::kPhraseCountUp, 10);
-  TTF_Font* sign = fonts.get(Typeface::sansBold, 15);
+  TTF_Font* sign = fonts.get(Typeface::kSansBold, 15);
   canvas.text(sign, "\xE2\x88\x92", layout::kPhraseCountDown.x + 13, layout::kPhraseCountDown.y - 1, kAmber,
-              Align::centre);
-  canvas.text(sign, "+", layout::kPhraseCountUp.x + 13, layout::kPhraseCountUp.y - 1, kAmber, Align::centre);
+              Align::kCentre);
+  canvas.text(sign, "+", layout::kPhraseCountUp.x + 13, layout::kPhraseCountUp.y - 1, kAmber, Align::kCentre);
 
-  TTF_Font* label = fonts.get(Typeface::sansBold, 8);
-  engravedText(canvas, label, "TOTAL TIME", 190, 352, Align::centre, 1.6);
-  engravedText(canvas, label, "PHRASES", 285, 352, Align::centre, 1.6);
+  TTF_Font* label = fonts.get(Typeface::kSansBold, 8);
+  engravedText(canvas, label, "TOTAL TIME", 190, 352, Align::kCentre, 1.6);
+  engravedText(canvas, label, "PHRASES", 285, 352, Align::kCentre, 1.6);
 }
 
 void performanceSection(Canvas& canvas, const PictureFonts& fonts, bool blankOverlays) {
   canvas.fillRoundedRect({362, 101, 244, 270}, 8, kRecessShadow, 0.25);
   canvas.strokeRoundedRect({362, 101, 244, 270}, 8, 1.0, {150, 118, 92}, 0.25);
-  TTF_Font* label = fonts.get(Typeface::sansBold, 8);
+  TTF_Font* label = fonts.get(Typeface::kSansBold, 8);
 
-  engravedText(canvas, label, "PERFORMANCE", 378, 128, Align::left, 2.0, kAmberDim);
+  engravedText(canvas, label, "PERFORMANCE", 378, 128, Align::kLeft, 2.0, kAmberDim);
   pillButton(canvas, fonts, layout::kHelp, "HELP", kEngrave);
 
   // The COMPOSE button at rest; its labels are laid over it.
@@ -114,32 +114,32 @@ void performanceSection(Canvas& canvas, const PictureFonts& fonts, bool blankOve
   raisedButton(canvas, compose, 6);
   canvas.fillCircle({compose.x + 14.0, compose.y + 12.5}, 3.0, kRecessShadow);
   canvas.fillCircle({compose.x + 14.0, compose.y + 12.5}, 2.2, {70, 40, 28});
-  engravedText(canvas, fonts.get(Typeface::sansBold, 11), "COMPOSE", compose.x + 84, compose.y + 6, Align::centre,
+  engravedText(canvas, fonts.get(Typeface::kSansBold, 11), "COMPOSE", compose.x + 84, compose.y + 6, Align::kCentre,
                3.0, kSymbolUnlit);
 
-  engravedText(canvas, label, "PROGRESS", 380, 211, Align::left, 1.6);
+  engravedText(canvas, label, "PROGRESS", 380, 211, Align::kLeft, 1.6);
   recess(canvas, layout::kProgress, 2);
 
   const std::array<const char*, 4> names{"STOP", "PLAY", "PAUSE", "SAVE"};
   for (int button = 0; button < 4; ++button) {
     const Rect area = layout::kTransport[static_cast<std::size_t>(button)];
-    engravedText(canvas, label, names[static_cast<std::size_t>(button)], area.x + 12, 251, Align::centre, 1.2);
+    engravedText(canvas, label, names[static_cast<std::size_t>(button)], area.x + 12, 251, Align::kCentre, 1.2);
     raisedButton(canvas, area, 5);
     transportSymbol(canvas, area, button, kSymbolUnlit);
   }
 
   digitWindow(canvas, layout::kCurrentTimeDigits[0], 4, true);
   digitWindow(canvas, layout::kCurrentPhraseDigits[0], 2, false);
-  for (auto [area, direction] : {std::pair{layout::kPhraseBack, Arrow::left}, std::pair{layout::kPhraseForward, Arrow::right}}) {
+  for (auto [area, direction] : {std::pair{layout::kPhraseBack, Arrow::kLeft}, std::pair{layout::kPhraseForward, Arrow::kRight}}) {
     raisedButton(canvas, area, 4);
-    const int shift = direction == Arrow::left ? -3 : 3;
+    const int shift = direction == Arrow::kLeft ? -3 : 3;
     triangle(canvas, {area.x - shift, area.y, area.width, area.height}, direction, 8, kAmber);
     triangle(canvas, {area.x + shift, area.y, area.width, area.height}, direction, 8, kAmber);
   }
   if (!blankOverlays) {
-    engravedText(canvas, label, "PLAYING TIME", layout::kRemainingTime.x + 50, 352, Align::centre, 1.6);
+    engravedText(canvas, label, "PLAYING TIME", layout::kRemainingTime.x + 50, 352, Align::kCentre, 1.6);
   }
-  engravedText(canvas, label, "PHRASE", 540, 352, Align::centre, 1.6);
+  engravedText(canvas, label, "PHRASE", 540, 352, Align::kCentre, 1.6);
 }
 
 void keyboardBand(Canvas& canvas) {
@@ -153,20 +153,20 @@ void informationBand(Canvas& canvas, const PictureFonts& fonts) {
   recess(canvas, {layout::kInfoPanel.x - 4, layout::kInfoPanel.y - 4, layout::kInfoPanel.width + 8,
                   layout::kInfoPanel.height + 8},
          6);
-  arrowButton(canvas, layout::kInfoLeft, Arrow::left);
-  arrowButton(canvas, layout::kInfoRight, Arrow::right);
-  TTF_Font* label = fonts.get(Typeface::sansBold, 7);
-  engravedText(canvas, label, "PAGE", layout::kInfoLeft.x + 10, 482, Align::centre, 1.0);
-  engravedText(canvas, label, "PAGE", layout::kInfoRight.x + 10, 482, Align::centre, 1.0);
+  arrowButton(canvas, layout::kInfoLeft, Arrow::kLeft);
+  arrowButton(canvas, layout::kInfoRight, Arrow::kRight);
+  TTF_Font* label = fonts.get(Typeface::kSansBold, 7);
+  engravedText(canvas, label, "PAGE", layout::kInfoLeft.x + 10, 482, Align::kCentre, 1.0);
+  engravedText(canvas, label, "PAGE", layout::kInfoRight.x + 10, 482, Align::kCentre, 1.0);
 }
 
 void bottomRow(Canvas& canvas, const PictureFonts& fonts) {
   recess(canvas, layout::kTextStrip, 2);
   pillButton(canvas, fonts, layout::kExit, "EXIT", {236, 128, 104});
-  engravedText(canvas, fonts.get(Typeface::sansBold, 7), "59 PIANO VOICES  \xC2\xB7  5 TO 90 PHRASES", 448, 534,
-               Align::centre, 1.6, kAmberDim);
+  engravedText(canvas, fonts.get(Typeface::kSansBold, 7), "59 PIANO VOICES  \xC2\xB7  5 TO 90 PHRASES", 448, 534,
+               Align::kCentre, 1.6, kAmberDim);
   engravedRule(canvas, 24, 556, 602);
-  engravedText(canvas, fonts.get(Typeface::serifBold, 9), "Brisolt", 325, 567, Align::centre, 2.0, kAmberDim);
+  engravedText(canvas, fonts.get(Typeface::kSerifBold, 9), "Brisolt", 325, 567, Align::kCentre, 2.0, kAmberDim);
 }
 
 }  // namespace

@@ -73,11 +73,11 @@ void pageMarks(Canvas& canvas, int page) {
 }
 
 void titlePage(Canvas& canvas, const PictureFonts& fonts) {
-  canvas.text(fonts.get(Typeface::serifBold, 22), "BRISOLT", 18, 9, kCream, Align::left, 4.0);
-  canvas.text(fonts.get(Typeface::sans, 11), "Piano music, composed for you while you wait.", 190, 14, kEngrave);
-  canvas.text(fonts.get(Typeface::sans, 10), "Turn the pages with the arrows to see how it works.", 190, 33,
+  canvas.text(fonts.get(Typeface::kSerifBold, 22), "BRISOLT", 18, 9, kCream, Align::kLeft, 4.0);
+  canvas.text(fonts.get(Typeface::kSans, 11), "Piano music, composed for you while you wait.", 190, 14, kEngrave);
+  canvas.text(fonts.get(Typeface::kSans, 10), "Turn the pages with the arrows to see how it works.", 190, 33,
               kAmberDim);
-  canvas.text(fonts.get(Typeface::sansBold, 8), "VERSION 2.1.0", 18, 44, kAmberDim, Align::left, 1.6);
+  canvas.text(fonts.get(Typeface::kSansBold, 8), "VERSION 2.1.0", 18, 44, kAmberDim, Align::kLeft, 1.6);
 }
 
 }  // namespace
@@ -90,9 +90,9 @@ void paintInfoPage(Canvas& canvas, const Canvas& face, const PictureFonts& fonts
     return;
   }
   const Page& text = kPages[static_cast<std::size_t>(page - 1)];
-  canvas.text(fonts.get(Typeface::sansBold, 9), text.heading, 14, 5, kAmber, Align::left, 1.8);
+  canvas.text(fonts.get(Typeface::kSansBold, 9), text.heading, 14, 5, kAmber, Align::kLeft, 1.8);
   for (int pixels = 11; pixels >= 9; --pixels) {
-    TTF_Font* body = fonts.get(Typeface::sans, pixels);
+    TTF_Font* body = fonts.get(Typeface::kSans, pixels);
     const auto lines = wrap(body, text.body, 472);
     const int skip = TTF_FontLineSkip(body) - 1;
     if (pixels > 9 && (lines.size() > 3 || static_cast<int>(lines.size()) * skip > 46)) continue;  // three lines at most

@@ -63,7 +63,7 @@ void triangle(Canvas& canvas, Rect box, Arrow direction, double size, Rgb colour
   const double half = size / 2, reach = size * 0.45;
   const std::array<Point, 3> left{Point{cx - reach, cy}, {cx + reach, cy - half}, {cx + reach, cy + half}};
   const std::array<Point, 3> right{Point{cx + reach, cy}, {cx - reach, cy - half}, {cx - reach, cy + half}};
-  canvas.fillPolygon(direction == Arrow::left ? left : right, colour, alpha);
+  canvas.fillPolygon(direction == Arrow::kLeft ? left : right, colour, alpha);
 }
 
 void arrowButton(Canvas& canvas, Rect area, Arrow direction) {

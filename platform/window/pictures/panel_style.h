@@ -28,7 +28,7 @@ inline constexpr Rgb kKeyWhiteTop{226, 214, 192};
 inline constexpr Rgb kKeyWhiteBottom{186, 172, 150};
 inline constexpr Rgb kKeyBlack{24, 19, 16};
 
-enum class Arrow { left, right };
+enum class Arrow { kLeft, kRight };
 
 // A sunken window with a dark floor, shaded top edge and a lit bottom lip.
 void recess(Canvas& canvas, Rect area, double radius);

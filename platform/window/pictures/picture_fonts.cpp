@@ -6,10 +6,10 @@ namespace {
 
 std::string pathOf(Typeface face) {
   switch (face) {
-    case Typeface::sans: return std::string(kFontFolder) + "DejaVuSans.ttf";
-    case Typeface::sansBold: return std::string(kFontFolder) + "DejaVuSans-Bold.ttf";
-    case Typeface::serifBold: return std::string(kFontFolder) + "DejaVuSerif-Bold.ttf";
-    case Typeface::monoBold: return std::string(kFontFolder) + "DejaVuSansMono-Bold.ttf";
+    case Typeface::kSans: return std::string(kFontFolder) + "DejaVuSans.ttf";
+    case Typeface::kSansBold: return std::string(kFontFolder) + "DejaVuSans-Bold.ttf";
+    case Typeface::kSerifBold: return std::string(kFontFolder) + "DejaVuSerif-Bold.ttf";
+    case Typeface::kMonoBold: return std::string(kFontFolder) + "DejaVuSansMono-Bold.ttf";
   }
   return {};
 }
@@ -22,7 +22,7 @@ std::unique_ptr<PictureFonts> PictureFonts::open(std::string& error) {
     return nullptr;
   }
   std::unique_ptr<PictureFonts> fonts(new PictureFonts());
-  for (Typeface face : {Typeface::sans, Typeface::sansBold, Typeface::serifBold, Typeface::monoBold}) {
+  for (Typeface face : {Typeface::kSans, Typeface::kSansBold, Typeface::kSerifBold, Typeface::kMonoBold}) {
     if (!fonts->get(face, 12)) {
       error = "Cannot open the font '" + pathOf(face) + "' (" + TTF_GetError() +
               "); install the package fonts-dejavu-core.";

@@ -11,7 +11,7 @@
 
 namespace brisolt::platform {
 
-enum class Typeface { sans, sansBold, serifBold, monoBold };
+enum class Typeface { kSans, kSansBold, kSerifBold, kMonoBold };
 
 inline constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
 

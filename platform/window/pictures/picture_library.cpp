@@ -13,7 +13,7 @@ std::unique_ptr<PictureLibrary> PictureLibrary::paintSplashFirst(std::string& er
   library->fonts_ = PictureFonts::open(error);
   if (!library->fonts_) return nullptr;
   for (const PictureEntry& entry : pictureCatalog())
-    if (entry.kind == PictureKind::splash && !library->paintEntry(entry, error)) return nullptr;
+    if (entry.kind == PictureKind::kSplash && !library->paintEntry(entry, error)) return nullptr;
   return library;
 }
 
@@ -36,8 +36,8 @@ bool PictureLibrary::paintNext() const {
 
 bool PictureLibrary::paintEntry(const PictureEntry& entry, std::string& error) const {
   const PictureFonts& fonts = *fonts_;
-  const bool onFace = entry.kind != PictureKind::face && entry.kind != PictureKind::splash &&
-                      entry.kind != PictureKind::about && entry.kind != PictureKind::icon;
+  const bool onFace = entry.kind != PictureKind::kFace && entry.kind != PictureKind::kSplash &&
+                      entry.kind != PictureKind::kAbout && entry.kind != PictureKind::kIcon;
   if (onFace && !plainFace_) {
     auto plainFace = std::make_unique<Canvas>(kFaceSize);
     if (!plainFace->valid()) {
@@ -53,19 +53,19 @@ bool PictureLibrary::paintEntry(const PictureEntry& entry, std::string& error) c
     return false;
   }
   switch (entry.kind) {
-    case PictureKind::face: paintFace(canvas, fonts, false); break;
-    case PictureKind::splash: paintSplash(canvas, fonts); break;
-    case PictureKind::about:
-    case PictureKind::icon: paintEmblem(canvas, fonts); break;
-    case PictureKind::digit: paintDigit(canvas, *plainFace_, entry.index); break;
-    case PictureKind::keySignature:
-    case PictureKind::scale:
-    case PictureKind::motifMode:
-    case PictureKind::phraseMode: paintSetting(canvas, *plainFace_, fonts, entry.kind, entry.index); break;
-    case PictureKind::litButton: paintLitButton(canvas, *plainFace_, entry.index); break;
-    case PictureKind::composeLabel: paintComposeLabel(canvas, *plainFace_, fonts, entry.index); break;
-    case PictureKind::remainingTime: paintRemainingTime(canvas, *plainFace_, fonts); break;
-    case PictureKind::infoPage: paintInfoPage(canvas, *plainFace_, fonts, entry.index); break;
+    case PictureKind::kFace: paintFace(canvas, fonts, false); break;
+    case PictureKind::kSplash: paintSplash(canvas, fonts); break;
+    case PictureKind::kAbout:
+    case PictureKind::kIcon: paintEmblem(canvas, fonts); break;
+    case PictureKind::kDigit: paintDigit(canvas, *plainFace_, entry.index); break;
+    case PictureKind::kKeySignature:
+    case PictureKind::kScale:
+    case PictureKind::kMotifMode:
+    case PictureKind::kPhraseMode: paintSetting(canvas, *plainFace_, fonts, entry.kind, entry.index); break;
+    case PictureKind::kLitButton: paintLitButton(canvas, *plainFace_, entry.index); break;
+    case PictureKind::kComposeLabel: paintComposeLabel(canvas, *plainFace_, fonts, entry.index); break;
+    case PictureKind::kRemainingTime: paintRemainingTime(canvas, *plainFace_, fonts); break;
+    case PictureKind::kInfoPage: paintInfoPage(canvas, *plainFace_, fonts, entry.index); break;
   }
   SDL_Surface* surface = canvas.release();
   SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);

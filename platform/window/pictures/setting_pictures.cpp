@@ -29,9 +29,9 @@ std::string keyText(int index) {
 SettingText textOf(PictureKind kind, int index) {
   const std::string letter(1, static_cast<char>('A' + index));
   switch (kind) {
-    case PictureKind::keySignature: return {0, "KEY SIGNATURE", keyText(index)};
-    case PictureKind::scale: return {1, "SCALE", std::string(kScaleNames[static_cast<std::size_t>(index)])};
-    case PictureKind::motifMode: return {2, "MOTIF MODE", letter};
+    case PictureKind::kKeySignature: return {0, "KEY SIGNATURE", keyText(index)};
+    case PictureKind::kScale: return {1, "SCALE", std::string(kScaleNames[static_cast<std::size_t>(index)])};
+    case PictureKind::kMotifMode: return {2, "MOTIF MODE", letter};
     default: return {3, "PHRASE MODE", letter};
   }
 }
@@ -39,10 +39,10 @@ SettingText textOf(PictureKind kind, int index) {
 // The largest bold size from 15 px down that fits the width.
 TTF_Font* fittingFont(const PictureFonts& fonts, const std::string& text, int width) {
   for (int pixels = 15; pixels > 9; --pixels) {
-    TTF_Font* font = fonts.get(Typeface::sansBold, pixels);
+    TTF_Font* font = fonts.get(Typeface::kSansBold, pixels);
     if (Canvas::textWidth(font, text) <= width) return font;
   }
-  return fonts.get(Typeface::sansBold, 9);
+  return fonts.get(Typeface::kSansBold, 9);
 }
 
 }  // namespace
@@ -52,15 +52,15 @@ void paintSetting(Canvas& canvas, const Canvas& face, const PictureFonts& fonts,
   const Rect row = layout::kSettingRows[static_cast<std::size_t>(text.row)];
   canvas.copyFrom(face, row, 0, 0);
 
-  TTF_Font* caption = fonts.get(Typeface::sansBold, 8);
-  canvas.text(caption, text.caption, 31, 5, kAmberDim, Align::left, 1.4);
+  TTF_Font* caption = fonts.get(Typeface::kSansBold, 8);
+  canvas.text(caption, text.caption, 31, 5, kAmberDim, Align::kLeft, 1.4);
   const int captionEnd = 31 + Canvas::textWidth(caption, text.caption, 1.4);
 
   TTF_Font* valueFont = fittingFont(fonts, text.value, 208 - captionEnd - 10);
   const int valueTop = 13 - TTF_FontAscent(valueFont) + 2;
   const int valueWidth = Canvas::textWidth(valueFont, text.value);
   canvas.glow({208.0 - valueWidth / 2.0, 12.0}, valueWidth / 2.0 + 10, kAmberDeep, 0.12);
-  canvas.text(valueFont, text.value, 208, valueTop, kAmber, Align::right);
+  canvas.text(valueFont, text.value, 208, valueTop, kAmber, Align::kRight);
 
   const Rect mark{32 + index * 15, 26, 11, 3};
   canvas.glow({mark.x + 5.5, mark.y + 1.5}, 9, kAmberDeep, 0.35);

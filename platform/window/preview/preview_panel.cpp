@@ -168,8 +168,8 @@ void PreviewPanel::onLeftButtonDown(int x, int y) {
   if (inside(x, y, 48, 68, 458, 478) && page_ > 0) window_.setControlPicture(control::kInfoPanel, picture::kInfoPages[--page_]);
   if (inside(x, y, 595, 615, 458, 478) && page_ < 5) window_.setControlPicture(control::kInfoPanel, picture::kInfoPages[++page_]);
   if (inside(x, y, 550, 575, 265, 290)) {
-    window_.showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::information,
-                            MessageBoxButtons::ok});
+    window_.showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::kInformation,
+                            MessageBoxButtons::kOk});
     return;
   }
   if (playing_ || working_) return;
@@ -187,9 +187,9 @@ void PreviewPanel::onLeftButtonDown(int x, int y) {
 }
 
 void PreviewPanel::onKeyDown(KeyPress key) {
-  if (key.key == Key::letterX || key.key == Key::f9) window_.endDialog(1);
-  if (key.key == Key::enter) onLeftButtonDown(400, 170);
-  if (key.key == Key::f2) window_.showAbout({"About Brisolt", picture::kAbout, "Brisolt Version 2.1.0"});
+  if (key.key == Key::kLetterX || key.key == Key::kF9) window_.endDialog(1);
+  if (key.key == Key::kEnter) onLeftButtonDown(400, 170);
+  if (key.key == Key::kF2) window_.showAbout({"About Brisolt", picture::kAbout, "Brisolt Version 2.1.0"});
 }
 
 void PreviewPanel::onTimer(TimerId) {

@@ -16,11 +16,11 @@ void paint(Canvas& canvas, const PictureFonts& fonts, SDL_Surface* picture, cons
     SDL_BlitSurface(picture, nullptr, canvas.surface(), &at);
     textLeft = 18 + picture->w + 18;
   }
-  canvas.text(fonts.get(Typeface::sansBold, 13), line, textLeft, 30, kCream);
-  canvas.text(fonts.get(Typeface::sans, 10), "A generative piano composer.", textLeft, 52, kEngrave);
+  canvas.text(fonts.get(Typeface::kSansBold, 13), line, textLeft, 30, kCream);
+  canvas.text(fonts.get(Typeface::kSans, 10), "A generative piano composer.", textLeft, 52, kEngrave);
   raisedButton(canvas, kOkButton, 6);
-  canvas.text(fonts.get(Typeface::sansBold, 11), "OK", kOkButton.x + kOkButton.width / 2, kOkButton.y + 6, kAmber,
-              Align::centre, 1.5);
+  canvas.text(fonts.get(Typeface::kSansBold, 11), "OK", kOkButton.x + kOkButton.width / 2, kOkButton.y + 6, kAmber,
+              Align::kCentre, 1.5);
 }
 
 }  // namespace brisolt::platform::about_box

@@ -21,31 +21,31 @@ constexpr Rgb kErrorRed{210, 52, 40};
 constexpr Rgb kIconInk{255, 250, 240};
 constexpr Rgb kWarningInk{40, 26, 16};
 
-TTF_Font* textFont(const PictureFonts& fonts) { return fonts.get(Typeface::sans, kTextPixels); }
+TTF_Font* textFont(const PictureFonts& fonts) { return fonts.get(Typeface::kSans, kTextPixels); }
 
 Rect shifted(Rect area, int dx, int dy) { return {area.x + dx, area.y + dy, area.width, area.height}; }
 
 void paintIcon(Canvas& canvas, const PictureFonts& fonts, MessageBoxIcon icon, Rect at) {
   const Point centre{at.x + at.width / 2.0, at.y + at.height / 2.0};
   const double radius = at.width / 2.0;
-  TTF_Font* glyphFont = fonts.get(Typeface::sansBold, kIconGlyphPixels);
+  TTF_Font* glyphFont = fonts.get(Typeface::kSansBold, kIconGlyphPixels);
   const int glyphTop = at.y + (at.height - TTF_FontHeight(glyphFont)) / 2;
   const int middle = at.x + at.width / 2;
   switch (icon) {
-    case MessageBoxIcon::information:
-    case MessageBoxIcon::question:
+    case MessageBoxIcon::kInformation:
+    case MessageBoxIcon::kQuestion:
       canvas.fillCircle({centre.x, centre.y + 1}, radius, kRecessShadow, 0.7);
       canvas.fillCircle(centre, radius, kInformationBlue);
-      canvas.text(glyphFont, icon == MessageBoxIcon::question ? "?" : "i", middle, glyphTop, kIconInk, Align::centre);
+      canvas.text(glyphFont, icon == MessageBoxIcon::kQuestion ? "?" : "i", middle, glyphTop, kIconInk, Align::kCentre);
       return;
-    case MessageBoxIcon::warning: {
+    case MessageBoxIcon::kWarning: {
       const Point corners[] = {{centre.x, at.y + 1.0}, {at.x + at.width + 0.0, at.y + at.height - 1.0},
                                {at.x + 0.0, at.y + at.height - 1.0}};
       canvas.fillPolygon(corners, kAmber);
-      canvas.text(glyphFont, "!", middle, glyphTop + 3, kWarningInk, Align::centre);
+      canvas.text(glyphFont, "!", middle, glyphTop + 3, kWarningInk, Align::kCentre);
       return;
     }
-    case MessageBoxIcon::error: {
+    case MessageBoxIcon::kError: {
       canvas.fillCircle({centre.x, centre.y + 1}, radius, kRecessShadow, 0.7);
       canvas.fillCircle(centre, radius, kErrorRed);
       // A white cross of two bars.
@@ -68,9 +68,9 @@ void paintButton(Canvas& canvas, const PictureFonts& fonts, const BoxButton& but
   if (pressed) canvas.fillRoundedRect(button.place, 5, kRecessShadow, 0.45);
   else if (hovered) canvas.fillRoundedRect(button.place, 5, kAmber, 0.14);
   if (focused) canvas.strokeRoundedRect(button.place, 5, 1.5, kAmber, 0.9);
-  TTF_Font* font = fonts.get(Typeface::sansBold, kButtonPixels);
+  TTF_Font* font = fonts.get(Typeface::kSansBold, kButtonPixels);
   const int top = button.place.y + (button.place.height - TTF_FontHeight(font)) / 2 + (pressed ? 1 : 0);
-  canvas.text(font, button.label, button.place.x + button.place.width / 2, top, kAmber, Align::centre);
+  canvas.text(font, button.label, button.place.x + button.place.width / 2, top, kAmber, Align::kCentre);
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void paint(Canvas& canvas, const PictureFonts& fonts, const MessageBoxModel& mod
   const Rect caption = shifted(model.captionBar(), dx, dy);
   canvas.fillRect(caption, kCaptionBar);
   canvas.fillRect({0, caption.height, box.width, 1}, kRecessLight, 0.5);
-  TTF_Font* captionFont = fonts.get(Typeface::sansBold, kCaptionPixels);
+  TTF_Font* captionFont = fonts.get(Typeface::kSansBold, kCaptionPixels);
   canvas.text(captionFont, model.request().caption, box_geometry::kPadding,
               (caption.height - TTF_FontHeight(captionFont)) / 2, kCream);
   canvas.strokeRoundedRect({0, 0, box.width, box.height}, 0, 1.0, kBorder);

@@ -137,11 +137,11 @@ SdlDialogWindow::Control& SdlDialogWindow::make(ControlId control, ControlKind k
 }
 
 void SdlDialogWindow::createPictureControl(ControlId control, Rect place, PictureId picture, bool visible) {
-  make(control, ControlKind::picture, place, visible).image = pictures_.find(picture);
+  make(control, ControlKind::kPicture, place, visible).image = pictures_.find(picture);
 }
 
 void SdlDialogWindow::setControlPicture(ControlId control, PictureId picture) {
-  if (Control* found = find(control, ControlKind::picture)) {
+  if (Control* found = find(control, ControlKind::kPicture)) {
     found->image = pictures_.find(picture);
     changed();
   }
@@ -150,7 +150,7 @@ void SdlDialogWindow::setControlPicture(ControlId control, PictureId picture) {
 void SdlDialogWindow::freeControlPicture(ControlId control) {
   // The pictures belong to the library for the whole run; freeing only lets
   // go of the control's hold on one.
-  if (Control* found = find(control, ControlKind::picture)) {
+  if (Control* found = find(control, ControlKind::kPicture)) {
     found->image = nullptr;
     changed();
   }
@@ -176,64 +176,64 @@ bool SdlDialogWindow::isControlVisible(ControlId control) const {
 }
 
 void SdlDialogWindow::createProgressControl(ControlId control, Rect place, bool visible) {
-  make(control, ControlKind::progress, place, visible);
+  make(control, ControlKind::kProgress, place, visible);
 }
 
 void SdlDialogWindow::setProgressRange(ControlId control, int lower, int upper) {
-  if (Control* found = find(control, ControlKind::progress)) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
     found->progress.setRange(lower, upper);
     changed();
   }
 }
 
 void SdlDialogWindow::setProgressPosition(ControlId control, int position) {
-  if (Control* found = find(control, ControlKind::progress)) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
     found->progress.setPosition(position);
     changed();
   }
 }
 
 void SdlDialogWindow::setProgressStep(ControlId control, int step) {
-  if (Control* found = find(control, ControlKind::progress)) found->progress.setStep(step);
+  if (Control* found = find(control, ControlKind::kProgress)) found->progress.setStep(step);
 }
 
 void SdlDialogWindow::stepProgress(ControlId control) {
-  if (Control* found = find(control, ControlKind::progress)) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
     found->progress.step();
     changed();
   }
 }
 
 void SdlDialogWindow::setProgressBackgroundColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::progress)) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
     found->progress.setBackground(colour);
     changed();
   }
 }
 
 void SdlDialogWindow::setProgressBarColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::progress)) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
     found->progress.setBar(colour);
     changed();
   }
 }
 
 ProgressRange SdlDialogWindow::progressRange(ControlId control) const {
-  const Control* found = find(control, ControlKind::progress);
+  const Control* found = find(control, ControlKind::kProgress);
   return found ? found->progress.range() : ProgressRange{0, 0};
 }
 
 int SdlDialogWindow::progressPosition(ControlId control) const {
-  const Control* found = find(control, ControlKind::progress);
+  const Control* found = find(control, ControlKind::kProgress);
   return found ? found->progress.position() : 0;
 }
 
 void SdlDialogWindow::createTextStrip(ControlId control, Rect place, TextStripColours colours, bool visible) {
-  make(control, ControlKind::text, place, visible).colours = colours;
+  make(control, ControlKind::kText, place, visible).colours = colours;
 }
 
 void SdlDialogWindow::setControlText(ControlId control, const std::string& text) {
-  if (Control* found = find(control, ControlKind::text)) {
+  if (Control* found = find(control, ControlKind::kText)) {
     found->text = text;
     changed();
   }
@@ -260,14 +260,14 @@ void SdlDialogWindow::paintIfDirty() {
 void SdlDialogWindow::drawControl(const Control& control) {
   const Rect place = control.place;
   switch (control.kind) {
-    case ControlKind::picture: {
+    case ControlKind::kPicture: {
       if (!control.image) return;
       SDL_Rect from{0, 0, std::min(place.width, control.image->w), std::min(place.height, control.image->h)};
       SDL_Rect to{place.x, place.y, from.w, from.h};
       SDL_BlitSurface(control.image, &from, frame_, &to);
       return;
     }
-    case ControlKind::progress: {
+    case ControlKind::kProgress: {
       const Rgb back = control.progress.background();
       const Rgb bar = control.progress.bar();
       fill(frame_, place, darker(back, 70));
@@ -279,10 +279,10 @@ void SdlDialogWindow::drawControl(const Control& control) {
       fill(frame_, {place.x + 2, place.y + place.height - 3, filled, 1}, darker(bar, 60));
       return;
     }
-    case ControlKind::text: {
+    case ControlKind::kText: {
       fill(frame_, place, control.colours.background);
       if (control.text.empty()) return;
-      TTF_Font* font = pictures_.fonts().get(Typeface::sans, std::max(8, place.height - 4));
+      TTF_Font* font = pictures_.fonts().get(Typeface::kSans, std::max(8, place.height - 4));
       const Rgb ink = control.colours.text;
       SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, control.text.c_str(), {ink.red, ink.green, ink.blue, 255});
       if (!rendered) return;
@@ -360,7 +360,7 @@ void SdlDialogWindow::drawBox() {
 MessageBoxAnswer SdlDialogWindow::showMessageBox(const MessageBoxRequest& request) {
   if (!driverCanShowBoxes()) {
     reportUnshownBox(request);
-    return MessageBoxAnswer::none;
+    return MessageBoxAnswer::kNone;
   }
   // A box needs the window under it, even before the dialog shows itself.
   const bool wasHidden = (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0;
@@ -384,7 +384,7 @@ namespace {
 MessageBoxRequest entryBox(const NumberEntryModel& entry) {
   std::string text = entry.request().prompt + "\n\n    " + entry.digits() + "_";
   if (!entry.problem().empty()) text += "\n\n" + entry.problem();
-  return {entry.request().caption, text, MessageBoxIcon::question, MessageBoxButtons::ok};
+  return {entry.request().caption, text, MessageBoxIcon::kQuestion, MessageBoxButtons::kOk};
 }
 
 }  // namespace

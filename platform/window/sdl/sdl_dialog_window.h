@@ -4,7 +4,7 @@
 // notifications travel as an SDL user event, which SDL lets any thread push.
 // Works under the dummy video driver too, where nothing reaches a screen but
 // every frame is still composed (see lastFrame()) and message boxes answer
-// MessageBoxAnswer::none. Message boxes are drawn inside the window, over a
+// MessageBoxAnswer::kNone. Message boxes are drawn inside the window, over a
 // dimmed face, by the window's own painting: they need no fonts of the
 // display server.
 #pragma once
@@ -84,9 +84,9 @@ class SdlDialogWindow final : public DialogWindow {
 
  private:
   friend class SdlSplashWindow;
-  enum class ControlKind { picture, progress, text };
+  enum class ControlKind { kPicture, kProgress, kText };
   struct Control {
-    ControlKind kind = ControlKind::picture;
+    ControlKind kind = ControlKind::kPicture;
     Rect place;
     bool visible = false;
     SDL_Surface* image = nullptr;  // picture controls; owned by the library

@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
     std::cerr << "usage: " << argv[0] << " OUT.png CLIENT_WIDTH CLIENT_HEIGHT ICON BUTTONS CAPTION TEXT\n";
     return 2;
   }
-  const std::map<std::string, MessageBoxIcon> icons{{"information", MessageBoxIcon::information},
-                                                    {"warning", MessageBoxIcon::warning},
-                                                    {"error", MessageBoxIcon::error},
-                                                    {"question", MessageBoxIcon::question}};
+  const std::map<std::string, MessageBoxIcon> icons{{"information", MessageBoxIcon::kInformation},
+                                                    {"warning", MessageBoxIcon::kWarning},
+                                                    {"error", MessageBoxIcon::kError},
+                                                    {"question", MessageBoxIcon::kQuestion}};
   const std::map<std::string, MessageBoxButtons> buttons{
-      {"ok", MessageBoxButtons::ok}, {"yesNo", MessageBoxButtons::yesNo}, {"retryCancel", MessageBoxButtons::retryCancel}};
+      {"ok", MessageBoxButtons::kOk}, {"yesNo", MessageBoxButtons::kYesNo}, {"retryCancel", MessageBoxButtons::kRetryCancel}};
   if (!icons.contains(argv[4]) || !buttons.contains(argv[5])) {
     std::cerr << "unknown icon '" << argv[4] << "' or buttons '" << argv[5] << "'\n";
     return 2;

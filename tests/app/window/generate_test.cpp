@@ -126,8 +126,8 @@ TEST_F(Generate, WhileItRunsTheWindowShowsWorkingAndIsGenerating) {
 TEST_F(Generate, TheDiskCheckRefusesAndThePlayThatFollowsOffersToCompose) {
   freeBytes = 2294 * kMiB;
   start();
-  window.queueAnswer(platform::MessageBoxAnswer::ok);
-  window.queueAnswer(platform::MessageBoxAnswer::no);
+  window.queueAnswer(platform::MessageBoxAnswer::kOk);
+  window.queueAnswer(platform::MessageBoxAnswer::kNo);
   compose();
   EXPECT_THAT(renders, IsEmpty());
   ASSERT_EQ(window.messageBoxes().size(), 2u);
@@ -307,7 +307,7 @@ TEST_F(Generate, AFailedRenderLeavesNoMixAndPlayOffersToCompose) {
     if (step == 30) return render::kRenderStopped;  // a mix failed: no abort
     return std::nullopt;
   };
-  window.queueAnswer(platform::MessageBoxAnswer::no);
+  window.queueAnswer(platform::MessageBoxAnswer::kNo);
   compose();
   EXPECT_EQ(state().musicFile, "");
   EXPECT_EQ(appState(), playback::kIdle);

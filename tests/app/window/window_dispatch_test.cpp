@@ -89,16 +89,16 @@ TEST(HotSpotTable, AFaultNamesTheFileAndTheLine) {
 }
 
 TEST(KeyFilter, MapsTheWindowsKeys) {
-  EXPECT_EQ(filterKey({Key::f10, false}), KeyAction::kSwallow);
-  EXPECT_EQ(filterKey({Key::f10, true}), KeyAction::kNone);
-  EXPECT_EQ(filterKey({Key::f1, false}), KeyAction::kSwallow);
-  EXPECT_EQ(filterKey({Key::enter, false}), KeyAction::kCompose);
-  EXPECT_EQ(filterKey({Key::letterX, false}), KeyAction::kExit);
-  EXPECT_EQ(filterKey({Key::letterH, false}), KeyAction::kToggleHiFi);
-  EXPECT_EQ(filterKey({Key::f9, false}), KeyAction::kExit);
-  EXPECT_EQ(filterKey({Key::other, false}), KeyAction::kNone);
+  EXPECT_EQ(filterKey({Key::kF10, false}), KeyAction::kSwallow);
+  EXPECT_EQ(filterKey({Key::kF10, true}), KeyAction::kNone);
+  EXPECT_EQ(filterKey({Key::kF1, false}), KeyAction::kSwallow);
+  EXPECT_EQ(filterKey({Key::kEnter, false}), KeyAction::kCompose);
+  EXPECT_EQ(filterKey({Key::kLetterX, false}), KeyAction::kExit);
+  EXPECT_EQ(filterKey({Key::kLetterH, false}), KeyAction::kToggleHiFi);
+  EXPECT_EQ(filterKey({Key::kF9, false}), KeyAction::kExit);
+  EXPECT_EQ(filterKey({Key::kOther, false}), KeyAction::kNone);
   // With Alt held every key is a system key and none of the window's.
-  for (const Key key : {Key::enter, Key::keypadPlus, Key::keypadMinus, Key::letterX, Key::f9, Key::f1, Key::f2}) {
+  for (const Key key : {Key::kEnter, Key::kKeypadPlus, Key::kKeypadMinus, Key::kLetterX, Key::kF9, Key::kF1, Key::kF2}) {
     EXPECT_EQ(filterKey({key, true}), KeyAction::kNone) << "key " << static_cast<int>(key) << " with Alt";
   }
 }
@@ -111,7 +111,7 @@ TEST_F(WindowDispatch, ComposeAndEnterAreRefusedWhilePlaying) {
   ASSERT_EQ(appState(), playback::kPlaying);
   ASSERT_EQ(renders.size(), 1u);
   window.click(450, 180);
-  window.pressKey({Key::enter});
+  window.pressKey({Key::kEnter});
   EXPECT_EQ(renders.size(), 1u) << "no second Generate while playing";
   EXPECT_EQ(appState(), playback::kPlaying);
 }
@@ -132,21 +132,21 @@ TEST_F(WindowDispatch, AnActionRunByNameKeepsTheIdleRuleOfItsSpot) {
 
 TEST_F(WindowDispatch, EnterComposesWhileIdle) {
   start();
-  window.pressKey({Key::enter});
+  window.pressKey({Key::kEnter});
   EXPECT_EQ(renders.size(), 1u);
 }
 
 TEST_F(WindowDispatch, KeypadPlusAddsPhrasesWhenIdleAndJumpsAPhraseWhenPlaying) {
   start();
-  window.pressKey({Key::keypadPlus});
+  window.pressKey({Key::kKeypadPlus});
   EXPECT_EQ(dialog->settings().phraseCount, 10);
-  window.pressKey({Key::keypadMinus});
+  window.pressKey({Key::kKeypadMinus});
   EXPECT_EQ(dialog->settings().phraseCount, 5);
   compose();
   ASSERT_EQ(appState(), playback::kPlaying);
   playbackCalls.clear();
-  window.pressKey({Key::keypadPlus});
-  window.pressKey({Key::keypadMinus});
+  window.pressKey({Key::kKeypadPlus});
+  window.pressKey({Key::kKeypadMinus});
   EXPECT_THAT(playbackCalls, ElementsAre("seekPhrase 1", "seekPhrase -1"));
   EXPECT_EQ(dialog->settings().phraseCount, 5) << "the phrase count is left alone while playing";
 }
@@ -176,27 +176,27 @@ TEST_F(WindowDispatch, ThePanelPagesTurnInAnyState) {
 TEST_F(WindowDispatch, F1AndF10AreSwallowed) {
   start();
   window.clearCalls();
-  window.pressKey({Key::f1});
-  window.pressKey({Key::f10});
-  window.pressKey({Key::f10, true});
+  window.pressKey({Key::kF1});
+  window.pressKey({Key::kF10});
+  window.pressKey({Key::kF10, true});
   EXPECT_THAT(window.calls(), IsEmpty());
   EXPECT_THAT(openedUrls, IsEmpty()) << "F1 is not help";
 }
 
 TEST_F(WindowDispatch, XEndsTheDialog) {
   start();
-  window.pressKey({Key::letterX});
+  window.pressKey({Key::kLetterX});
   EXPECT_EQ(window.result(), 1);
 }
 
 TEST_F(WindowDispatch, HTurnsTheMidiAndRenditionOffAndOnAndTheSettingsFileKeepsIt) {
   start();
   ASSERT_TRUE(dialog->settings().hifi) << "on by default";
-  window.pressKey({Key::letterH});
+  window.pressKey({Key::kLetterH});
   EXPECT_FALSE(dialog->settings().hifi);
-  window.pressKey({Key::letterH});
+  window.pressKey({Key::kLetterH});
   EXPECT_TRUE(dialog->settings().hifi);
-  window.pressKey({Key::letterH});
+  window.pressKey({Key::kLetterH});
   window.requestClose();
   destroy();
   const test::Bytes written = test::readFileBytes(settingsPath());
@@ -205,7 +205,7 @@ TEST_F(WindowDispatch, HTurnsTheMidiAndRenditionOffAndOnAndTheSettingsFileKeepsI
 
 TEST_F(WindowDispatch, F2AndTheTitleShowTheAboutBoxInAnyState) {
   start();
-  window.pressKey({Key::f2});
+  window.pressKey({Key::kF2});
   window.click(100, 40);
   compose();
   window.click(200, 60);

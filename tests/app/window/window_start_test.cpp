@@ -160,7 +160,7 @@ TEST_F(WindowClose, ExitWhilePlayingStopsFirst) {
   start();
   compose();
   playbackCalls.clear();
-  window.pressKey({platform::Key::f9});
+  window.pressKey({platform::Key::kF9});
   EXPECT_EQ(window.result(), 1);
   EXPECT_THAT(playbackCalls, ElementsAre("stopPlayback"));
   EXPECT_EQ(audio.latest(), nullptr);

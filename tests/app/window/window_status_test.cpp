@@ -152,47 +152,47 @@ TEST_F(WindowKeys, SpacePlaysThenPausesAndResumes) {
   compose();
   ASSERT_EQ(appState(), playback::kPlaying);
   playbackCalls.clear();
-  window.pressKey({Key::space});
+  window.pressKey({Key::kSpace});
   EXPECT_EQ(appState(), playback::kPaused);
-  window.pressKey({Key::space});
+  window.pressKey({Key::kSpace});
   EXPECT_EQ(appState(), playback::kPlaying);
   EXPECT_THAT(playbackCalls, ElementsAre("togglePause", "togglePause"));
   window.click(395, 270);  // Stop
   playbackCalls.clear();
-  window.pressKey({Key::space});
+  window.pressKey({Key::kSpace});
   EXPECT_THAT(playbackCalls, ElementsAre("play")) << "Space while idle is PLAY";
 }
 
 TEST_F(WindowKeys, LeftAndRightStepPhrasesOnlyWhilePlaying) {
   start();
-  window.pressKey({Key::left});
-  window.pressKey({Key::right});
+  window.pressKey({Key::kLeft});
+  window.pressKey({Key::kRight});
   EXPECT_THAT(playbackCalls, IsEmpty()) << "nothing to seek while idle";
   compose();
   playbackCalls.clear();
-  window.pressKey({Key::right});
-  window.pressKey({Key::left});
+  window.pressKey({Key::kRight});
+  window.pressKey({Key::kLeft});
   EXPECT_THAT(playbackCalls, ElementsAre("seekPhrase 1", "seekPhrase -1"));
 }
 
 TEST_F(WindowKeys, MainRowPlusAndMinusWorkLikeTheKeypads) {
   start();
-  window.pressKey({Key::plus});
+  window.pressKey({Key::kPlus});
   EXPECT_EQ(dialog->settings().phraseCount, 10);
-  window.pressKey({Key::minus});
+  window.pressKey({Key::kMinus});
   EXPECT_EQ(dialog->settings().phraseCount, 5);
   compose();
   playbackCalls.clear();
-  window.pressKey({Key::plus});
-  window.pressKey({Key::minus});
+  window.pressKey({Key::kPlus});
+  window.pressKey({Key::kMinus});
   EXPECT_THAT(playbackCalls, ElementsAre("seekPhrase 1", "seekPhrase -1"));
 }
 
 TEST_F(WindowKeys, TheNewKeysAreNotTheWindowsWithAltHeld) {
   start();
-  window.pressKey({Key::space, true});
-  window.pressKey({Key::f3, true});
-  window.pressKey({Key::plus, true});
+  window.pressKey({Key::kSpace, true});
+  window.pressKey({Key::kF3, true});
+  window.pressKey({Key::kPlus, true});
   EXPECT_THAT(playbackCalls, IsEmpty());
   EXPECT_THAT(window.entries(), IsEmpty());
   EXPECT_EQ(dialog->settings().phraseCount, 5);
@@ -205,7 +205,7 @@ class SessionEntry : public WindowTest {};
 TEST_F(SessionEntry, F3SetsTheSessionIdOfTheNextGenerateOnly) {
   start();
   window.queueEntryKeys("1052777\n");
-  window.pressKey({Key::f3});
+  window.pressKey({Key::kF3});
   ASSERT_EQ(window.entries().size(), 1u);
   EXPECT_EQ(window.entries()[0].result, "1052777");
   EXPECT_THAT(window.textStrip(control::kTextStrip)->text, HasSubstr("1052777"));
@@ -232,7 +232,7 @@ TEST_F(SessionEntry, AClickOnTheStripOpensItWhileIdleOnly) {
 TEST_F(SessionEntry, RefusesWhatIsNotASessionIdAndEscLeavesTheNextGenerateAlone) {
   start();
   window.queueEntryKeys("9999999999\n\x1b");
-  window.pressKey({Key::f3});
+  window.pressKey({Key::kF3});
   ASSERT_EQ(window.entries().size(), 1u);
   EXPECT_EQ(window.entries()[0].result, std::nullopt);
   ASSERT_EQ(window.entries()[0].problems.size(), 1u);
@@ -244,7 +244,7 @@ TEST_F(SessionEntry, MakesTheSameFinalMixAsTheCommandWithThatSessionId) {
   realRender = true;
   start();
   window.queueEntryKeys("1052345678\n");
-  window.pressKey({Key::f3});
+  window.pressKey({Key::kF3});
   compose();
   ASSERT_FALSE(state().musicFile.empty());
   const Bytes fromWindow = readFileBytes(state().musicFile);

@@ -112,13 +112,13 @@ TEST(FakeDialogWindowJournal, UnlockWithoutLockIsAMisuse) {
 
 TEST(FakeDialogWindowBoxes, AnswersFromTheScriptThenNone) {
   FakeDialogWindow window;
-  window.queueAnswer(MessageBoxAnswer::retry);
-  window.queueAnswer(MessageBoxAnswer::cancel);
-  const MessageBoxRequest busy{"Brisolt - File Error", "Can't delete file", MessageBoxIcon::warning,
-                               MessageBoxButtons::retryCancel};
-  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::retry);
-  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::cancel);
-  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::none);
+  window.queueAnswer(MessageBoxAnswer::kRetry);
+  window.queueAnswer(MessageBoxAnswer::kCancel);
+  const MessageBoxRequest busy{"Brisolt - File Error", "Can't delete file", MessageBoxIcon::kWarning,
+                               MessageBoxButtons::kRetryCancel};
+  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::kRetry);
+  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::kCancel);
+  EXPECT_EQ(window.showMessageBox(busy), MessageBoxAnswer::kNone);
   EXPECT_EQ(window.messageBoxes().size(), 3u);
   EXPECT_EQ(window.messageBoxes()[0], busy);
   EXPECT_EQ(window.unusedAnswers(), 0u);
@@ -161,7 +161,7 @@ TEST_F(FakeDialogWindowDelivery, RunModalInitialisesThenDeliversUntilTheDialogEn
     if (x == 580) window_.endDialog(1);
   };
   window_.queueClick(124, 120);
-  window_.queueKey({Key::f10, true});
+  window_.queueKey({Key::kF10, true});
   window_.queueClick(580, 530);
   window_.queueClick(10, 10);  // after the end: not delivered by runModal
 
@@ -174,7 +174,7 @@ TEST_F(FakeDialogWindowDelivery, RunModalInitialisesThenDeliversUntilTheDialogEn
 TEST_F(FakeDialogWindowDelivery, RunModalThatRunsDryStaysAttachedForMoreInput) {
   EXPECT_EQ(window_.runModal(events_), FakeDialogWindow::kNotEnded);
   EXPECT_TRUE(window_.isShown());
-  window_.pressKey({Key::enter, false});
+  window_.pressKey({Key::kEnter, false});
   window_.requestClose();
   EXPECT_THAT(events_.got, ElementsAre("init", "key Enter", "close"));
 }

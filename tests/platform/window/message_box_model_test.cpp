@@ -19,9 +19,9 @@ int monospaced(std::string_view utf8) {
   return characters * kCharWidth;
 }
 
-MessageBoxModel boxFor(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::ok,
+MessageBoxModel boxFor(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::kOk,
                        Size client = kClient) {
-  return MessageBoxModel({"Brisolt - Save Session", text, MessageBoxIcon::information, buttons}, client, monospaced,
+  return MessageBoxModel({"Brisolt - Save Session", text, MessageBoxIcon::kInformation, buttons}, client, monospaced,
                          kLineHeight);
 }
 
@@ -82,7 +82,7 @@ TEST(MessageBoxLayout, ALongTextIsWrappedToTheWidestBoxNotBeyond) {
 
 TEST(MessageBoxLayout, ANarrowWindowKeepsTheBoxInsideIt) {
   const Size client{300, 200};
-  const MessageBoxModel model = boxFor(std::string(400, 'w'), MessageBoxButtons::ok, client);
+  const MessageBoxModel model = boxFor(std::string(400, 'w'), MessageBoxButtons::kOk, client);
   EXPECT_TRUE(inside({0, 0, client.width, client.height}, model.box())) << model.box();
   EXPECT_EQ(model.lines().back().substr(model.lines().back().size() - 4), " …");
 }
@@ -95,7 +95,7 @@ TEST(MessageBoxLayout, TheTextStartsRightOfTheIconAndLinesDoNotOverlap) {
 }
 
 TEST(MessageBoxLayout, ButtonsSitSideBySideInTheirClassicOrder) {
-  const MessageBoxModel model = boxFor("Retry?", MessageBoxButtons::retryCancel);
+  const MessageBoxModel model = boxFor("Retry?", MessageBoxButtons::kRetryCancel);
   ASSERT_EQ(model.buttons().size(), 2u);
   EXPECT_EQ(model.buttons()[0].label, "Retry");
   EXPECT_EQ(model.buttons()[1].label, "Cancel");
@@ -104,31 +104,31 @@ TEST(MessageBoxLayout, ButtonsSitSideBySideInTheirClassicOrder) {
 }
 
 TEST(MessageBoxKeys, EnterPressesTheDefaultButton) {
-  EXPECT_EQ(boxFor("?", MessageBoxButtons::yesNo).key(BoxKey::kEnter), MessageBoxAnswer::yes);
-  EXPECT_EQ(boxFor("?", MessageBoxButtons::retryCancel).key(BoxKey::kEnter), MessageBoxAnswer::retry);
-  EXPECT_EQ(boxFor("!").key(BoxKey::kEnter), MessageBoxAnswer::ok);
+  EXPECT_EQ(boxFor("?", MessageBoxButtons::kYesNo).key(BoxKey::kEnter), MessageBoxAnswer::kYes);
+  EXPECT_EQ(boxFor("?", MessageBoxButtons::kRetryCancel).key(BoxKey::kEnter), MessageBoxAnswer::kRetry);
+  EXPECT_EQ(boxFor("!").key(BoxKey::kEnter), MessageBoxAnswer::kOk);
 }
 
 TEST(MessageBoxKeys, EscapeAnswersNoCancelOrOk) {
-  EXPECT_EQ(boxFor("?", MessageBoxButtons::yesNo).key(BoxKey::kEscape), MessageBoxAnswer::no);
-  EXPECT_EQ(boxFor("?", MessageBoxButtons::retryCancel).key(BoxKey::kEscape), MessageBoxAnswer::cancel);
-  EXPECT_EQ(boxFor("!").key(BoxKey::kEscape), MessageBoxAnswer::ok);
-  EXPECT_EQ(boxFor("?", MessageBoxButtons::yesNo).closeAnswer(), MessageBoxAnswer::no);
+  EXPECT_EQ(boxFor("?", MessageBoxButtons::kYesNo).key(BoxKey::kEscape), MessageBoxAnswer::kNo);
+  EXPECT_EQ(boxFor("?", MessageBoxButtons::kRetryCancel).key(BoxKey::kEscape), MessageBoxAnswer::kCancel);
+  EXPECT_EQ(boxFor("!").key(BoxKey::kEscape), MessageBoxAnswer::kOk);
+  EXPECT_EQ(boxFor("?", MessageBoxButtons::kYesNo).closeAnswer(), MessageBoxAnswer::kNo);
 }
 
 TEST(MessageBoxKeys, TabMovesTheFocusAndEnterFollowsIt) {
-  MessageBoxModel model = boxFor("?", MessageBoxButtons::yesNo);
+  MessageBoxModel model = boxFor("?", MessageBoxButtons::kYesNo);
   EXPECT_EQ(model.key(BoxKey::kNext), std::nullopt);
   EXPECT_EQ(model.focused(), 1);
-  EXPECT_EQ(model.key(BoxKey::kEnter), MessageBoxAnswer::no);
+  EXPECT_EQ(model.key(BoxKey::kEnter), MessageBoxAnswer::kNo);
   model.key(BoxKey::kNext);  // wraps round
-  EXPECT_EQ(model.key(BoxKey::kEnter), MessageBoxAnswer::yes);
+  EXPECT_EQ(model.key(BoxKey::kEnter), MessageBoxAnswer::kYes);
   model.key(BoxKey::kPrevious);
   EXPECT_EQ(model.focused(), 1);
 }
 
 TEST(MessageBoxMouse, HoverFollowsThePointer) {
-  MessageBoxModel model = boxFor("?", MessageBoxButtons::yesNo);
+  MessageBoxModel model = boxFor("?", MessageBoxButtons::kYesNo);
   const Rect no = model.buttons()[1].place;
   model.pointerMoved(no.x + 2, no.y + 2);
   EXPECT_EQ(model.hovered(), 1);
@@ -137,16 +137,16 @@ TEST(MessageBoxMouse, HoverFollowsThePointer) {
 }
 
 TEST(MessageBoxMouse, AClickOnAButtonAnswersWithIt) {
-  MessageBoxModel model = boxFor("?", MessageBoxButtons::yesNo);
+  MessageBoxModel model = boxFor("?", MessageBoxButtons::kYesNo);
   const Rect no = model.buttons()[1].place;
   model.buttonDown(no.x + 5, no.y + 5);
   EXPECT_EQ(model.pressed(), 1);
-  EXPECT_EQ(model.buttonUp(no.x + 6, no.y + 6), MessageBoxAnswer::no);
+  EXPECT_EQ(model.buttonUp(no.x + 6, no.y + 6), MessageBoxAnswer::kNo);
   EXPECT_EQ(model.pressed(), -1);
 }
 
 TEST(MessageBoxMouse, ReleasingAwayFromThePressedButtonAnswersNothing) {
-  MessageBoxModel model = boxFor("?", MessageBoxButtons::yesNo);
+  MessageBoxModel model = boxFor("?", MessageBoxButtons::kYesNo);
   const Rect yes = model.buttons()[0].place;
   const Rect no = model.buttons()[1].place;
   model.buttonDown(yes.x + 5, yes.y + 5);

@@ -186,7 +186,7 @@ TEST(PictureCatalog, IdsAreUniqueAndFoundByLookUp) {
   }
   EXPECT_EQ(findPicture(PictureId{1074}), nullptr);
   ASSERT_NE(findPicture(PictureId{1000}), nullptr);
-  EXPECT_EQ(findPicture(PictureId{1000})->kind, PictureKind::phraseMode);
+  EXPECT_EQ(findPicture(PictureId{1000})->kind, PictureKind::kPhraseMode);
   EXPECT_EQ(findPicture(PictureId{1000})->index, 9);
 }
 

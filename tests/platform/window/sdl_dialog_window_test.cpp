@@ -265,9 +265,9 @@ TEST_F(SdlDialogWindowTest, RunModalShowsTheWindowAfterInitAndPaintsIt) {
 TEST_F(SdlDialogWindowTest, MessageBoxWithoutADisplayAnswersNoneAndPrintsItsText) {
   const auto start = std::chrono::steady_clock::now();
   testing::internal::CaptureStderr();
-  EXPECT_EQ(window_->showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::information,
-                                     MessageBoxButtons::ok}),
-            MessageBoxAnswer::none);
+  EXPECT_EQ(window_->showMessageBox({"Brisolt - Save Session", "Nothing to save!", MessageBoxIcon::kInformation,
+                                     MessageBoxButtons::kOk}),
+            MessageBoxAnswer::kNone);
   const std::string printed = testing::internal::GetCapturedStderr();
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
   EXPECT_NE(printed.find("Brisolt - Save Session: Nothing to save!"), std::string::npos) << printed;

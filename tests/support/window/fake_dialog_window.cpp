@@ -278,7 +278,7 @@ std::optional<std::chrono::milliseconds> FakeDialogWindow::timerPeriod(TimerId t
 MessageBoxAnswer FakeDialogWindow::showMessageBox(const MessageBoxRequest& request) {
   record("message box [" + request.caption + "] " + request.text);
   messageBoxes_.push_back(request);
-  if (answers_.empty()) return MessageBoxAnswer::none;
+  if (answers_.empty()) return MessageBoxAnswer::kNone;
   const MessageBoxAnswer answer = answers_.front();
   answers_.pop_front();
   return answer;
@@ -385,14 +385,14 @@ bool FakeDialogWindow::deliver(const Message& message) {
     return false;
   }
   switch (message.kind) {
-    case MessageKind::click: events_->onLeftButtonDown(message.x, message.y); return true;
-    case MessageKind::key: events_->onKeyDown(message.key); return true;
-    case MessageKind::timer:
+    case MessageKind::kClick: events_->onLeftButtonDown(message.x, message.y); return true;
+    case MessageKind::kKey: events_->onKeyDown(message.key); return true;
+    case MessageKind::kTimer:
       if (!timers_.contains(message.timer)) return false;
       events_->onTimer(message.timer);
       return true;
-    case MessageKind::media: events_->onMediaNotification(message.flag); return true;
-    case MessageKind::close: events_->onCloseRequest(); return true;
+    case MessageKind::kMedia: events_->onMediaNotification(message.flag); return true;
+    case MessageKind::kClose: events_->onCloseRequest(); return true;
   }
   return false;
 }
@@ -418,14 +418,14 @@ int FakeDialogWindow::dispatchPending() {
 
 void FakeDialogWindow::postMediaNotification(MediaNotification flag) {
   Message message;
-  message.kind = MessageKind::media;
+  message.kind = MessageKind::kMedia;
   message.flag = flag;
   queue(message);
 }
 
 void FakeDialogWindow::queueClick(int x, int y) {
   Message message;
-  message.kind = MessageKind::click;
+  message.kind = MessageKind::kClick;
   message.x = x;
   message.y = y;
   queue(message);
@@ -433,21 +433,21 @@ void FakeDialogWindow::queueClick(int x, int y) {
 
 void FakeDialogWindow::queueKey(KeyPress key) {
   Message message;
-  message.kind = MessageKind::key;
+  message.kind = MessageKind::kKey;
   message.key = key;
   queue(message);
 }
 
 void FakeDialogWindow::queueTimerTick(TimerId timer) {
   Message message;
-  message.kind = MessageKind::timer;
+  message.kind = MessageKind::kTimer;
   message.timer = timer;
   queue(message);
 }
 
 void FakeDialogWindow::queueClose() {
   Message message;
-  message.kind = MessageKind::close;
+  message.kind = MessageKind::kClose;
   queue(message);
 }
 

@@ -136,7 +136,7 @@ class FakeDialogWindow final : public DialogWindow {
 
   const std::vector<MessageBoxRequest>& messageBoxes() const { return messageBoxes_; }
   // Scripts the answer of the next message box not yet answered. Boxes
-  // beyond the script are answered MessageBoxAnswer::none.
+  // beyond the script are answered MessageBoxAnswer::kNone.
   void queueAnswer(MessageBoxAnswer answer) { answers_.push_back(answer); }
   std::size_t unusedAnswers() const { return answers_.size(); }
   const std::vector<AboutRequest>& aboutBoxes() const { return aboutBoxes_; }
@@ -189,9 +189,9 @@ class FakeDialogWindow final : public DialogWindow {
 
  private:
   class FakeSplash;
-  enum class MessageKind { click, key, timer, media, close };
+  enum class MessageKind { kClick, kKey, kTimer, kMedia, kClose };
   struct Message {
-    MessageKind kind = MessageKind::click;
+    MessageKind kind = MessageKind::kClick;
     int x = 0;
     int y = 0;
     KeyPress key;
