@@ -39,6 +39,7 @@ namespace brisolt::compose {
 enum PlanResult : int {
   kPlanRejectedOptions = 0,  // an option lies outside its range; nothing was written or changed
   kPlanLogNotOpened = 1,     // the log could not be created; nothing else was changed
+  kPlanLogNotWritten = 2,    // the log could not be written whole (a full disk); the plan was not kept
 };
 
 // Everything one planPiece run decides. Replaced whole by the next run.

@@ -14,9 +14,14 @@ namespace brisolt::compose {
 
 class GenerationLog {
  public:
-  // Creates the file anew, replacing an old one. False when it cannot.
+  // Opens the file for writing, creating it when missing and emptying it
+  // otherwise (a session's log is claimed empty before it is planned). Never
+  // follows a link and never waits: a link, a FIFO, a device or a folder at
+  // the name is refused. False when it cannot.
   bool open(const std::string& path);
-  void close();
+  // Closes the file. False when any write or the close failed (a full disk),
+  // so that a short log is never taken for a written one.
+  bool close();
   bool isOpen() const { return file_ != nullptr; }
 
   // "Brisolt generate started at: YYYY-MM-DD HH:MM"
@@ -36,6 +41,7 @@ class GenerationLog {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
   std::unique_ptr<std::FILE, FileCloser> file_;
+  bool failed_ = false;
 };
 
 }  // namespace brisolt::compose

@@ -118,7 +118,7 @@ int Composer::planPiece(PlanOptions options) {
   plan.phraseDigitOrders = drawPhraseDigitOrders(options.phraseCount, random_);
 
   log.writePhraseCount(options.phraseCount);
-  log.close();
+  if (!log.close()) return kPlanLogNotWritten;
 
   plan.tempo = leadingNumber(options.tempo);
   plan.barCount = options.phraseCount * barsPerPhrase;

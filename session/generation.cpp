@@ -12,6 +12,8 @@
 #include "session/session_prefix.h"
 #include "audio/output_files.h"
 #include "audio/sample_table.h"
+#include "platform/files/file_check.h"
+#include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
 
 namespace brisolt {
@@ -47,12 +49,17 @@ std::optional<std::uint32_t> parseSessionId(std::string_view text) {
 }
 
 GenerationStep checkSampleData(const std::string& path, const std::string& makeBankCommand) {
-  std::error_code error;
-  const bool isFile = std::filesystem::is_regular_file(path, error);
-  if (!isFile || !platform::canRead(path)) {
+  const platform::FileCheck kind = platform::checkRegularFile(path);
+  if (kind == platform::FileCheck::kMissing) {
     return problem(GenerationProblem::kNoSampleData,
                    "the sample data file '" + path + "' is missing; build it with " + makeBankCommand);
   }
+  if (kind != platform::FileCheck::kRegular) {
+    return problem(GenerationProblem::kNoSampleData, "the sample data file '" + path + "' " +
+                                                         platform::describeFileCheck(kind) +
+                                                         "; put the bank there or build it with " + makeBankCommand);
+  }
+  std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error || size < audio::kSampleDataSize) {
     return problem(GenerationProblem::kNoSampleData,
@@ -77,12 +84,24 @@ GenerationStep prepareArchiveFolder(const std::string& folder) {
   return {};
 }
 
-GenerationStep checkRoom(const std::vector<std::string>& folders, int phraseCount, const FreeBytesQuery& freeBytes) {
-  for (const std::string& folder : folders) {
-    const DiskCheck check = checkDiskSpace(freeBytes(folder), phraseCount);
+GenerationStep checkRoom(const RoomFolders& folders, const RoomNeed& need, const FreeBytesQuery& freeBytes) {
+  struct Side {
+    const std::string& folder;
+    std::int64_t temporaryBytes;
+    std::int64_t archiveBytes;
+  };
+  std::vector<Side> sides;
+  if (folders.shared) {
+    sides.push_back({folders.archive, need.temporaryBytes, need.archiveBytes()});
+  } else {
+    sides.push_back({folders.archive, 0, need.archiveBytes()});
+    sides.push_back({folders.temporary, need.temporaryBytes, 0});
+  }
+  for (const Side& side : sides) {
+    const DiskCheck check = checkDiskSpace(freeBytes(side.folder), side.temporaryBytes, side.archiveBytes);
     if (check.refused) {
       GenerationStep step = problem(GenerationProblem::kNoDiskSpace,
-                                    diskSpaceMessage(check) + "\n(on the file system of '" + folder + "')");
+                                    diskSpaceMessage(check) + "\n(on the file system of '" + side.folder + "')");
       step.room = check;
       return step;
     }
@@ -92,7 +111,30 @@ GenerationStep checkRoom(const std::vector<std::string>& folders, int phraseCoun
 
 ClaimStep claimSession(const std::string& archiveFolder, std::int64_t now) {
   ClaimStep step;
-  step.session = Session{archiveFolder, sessionPrefix(now)};
+  for (int second = 0; second < kClaimAttempts; ++second) {
+    Session candidate{archiveFolder, sessionPrefix(now + second)};
+    platform::OpenFailure failure;
+    platform::File log = platform::File::createNew(candidate.logFile(), &failure);
+    if (log) {
+      step.session = std::move(candidate);
+      return step;
+    }
+    // A name taken by anything (another run's log, a link, a FIFO) belongs to
+    // someone else: try the next second. Any other failure is the folder's.
+    const bool taken = failure.error == platform::OpenError::kExists || failure.error == platform::OpenError::kLink ||
+                       failure.error == platform::OpenError::kFolder ||
+                       failure.error == platform::OpenError::kNotRegular;
+    if (!taken) {
+      step.problem = GenerationProblem::kArchiveNotWritable;
+      step.message = "cannot create the generation log '" + candidate.logFile() +
+                     "': " + platform::describeOpenFailure(failure);
+      return step;
+    }
+  }
+  step.problem = GenerationProblem::kArchiveNotWritable;
+  step.message = "every session name of the " + std::to_string(kClaimAttempts) + " seconds from '" +
+                 sessionPrefix(now) + "' on is taken in the archive folder '" + archiveFolder +
+                 "'; move or delete old sessions";
   return step;
 }
 
@@ -108,10 +150,10 @@ PlanStep planSession(compose::Composer& composer, const CompositionSettings& set
   composer.fixSessionId(sessionId);
   PlanStep step;
   const int planned = composer.planPiece(planOptionsFromSettings(settings, session.outputPrefix()));
-  if (planned == compose::kPlanLogNotOpened) {
+  if (planned == compose::kPlanLogNotOpened || planned == compose::kPlanLogNotWritten) {
     step.problem = GenerationProblem::kArchiveNotWritable;
     step.message = "cannot write the generation log '" + session.logFile() + "'; check that the folder '" +
-                   session.archiveFolder + "' can be written";
+                   session.archiveFolder + "' can be written and has room";
   } else if (planned != settings.phraseCount) {
     step.problem = GenerationProblem::kPlanRefused;
     step.message = "the planner refused the settings (result " + std::to_string(planned) + ")";

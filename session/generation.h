@@ -2,9 +2,9 @@
 // them in order) and the names of one session's files:
 //
 //   checkSampleData     the sample data file is there and whole
-//   checkRoom           Need = phrases x 459 MB on each folder's file system
+//   checkRoom           the render's peak need on the archive's and the temporary folder's file systems
 //   prepareArchiveFolder  the archive folder exists and can be written
-//   claimSession        the session prefix from the local time
+//   claimSession        the session prefix from the local time, claimed by its log
 //   planSession         the planner with the options made from the settings
 //   removeSessionFiles  after a failed or cancelled render, the session's files
 #pragma once
@@ -66,14 +66,25 @@ GenerationStep checkSampleData(const std::string& path, const std::string& makeB
 // this program may write into.
 GenerationStep prepareArchiveFolder(const std::string& folder);
 
-// The disk check for each folder in turn (the voice files go to the temporary
-// folder, the mix and log to the archive). The message is the window's,
-// "Not enough space on disk.\nFree: %d MB\nNeed: %d MB", and the folder.
+// The disk check of the archive folder (the final mix and log) and the
+// temporary folder (the voice files at their peak); when both lie on one file
+// system (`shared`) it must hold the two together. The message is the
+// window's, "Not enough space on disk.\nFree: %d MB\nNeed: %d MB", what the
+// need is made of, and the folder.
 using FreeBytesQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
-GenerationStep checkRoom(const std::vector<std::string>& folders, int phraseCount, const FreeBytesQuery& freeBytes);
+struct RoomFolders {
+  std::string archive;
+  std::string temporary;
+  bool shared = false;  // one file system holds both
+};
+GenerationStep checkRoom(const RoomFolders& folders, const RoomNeed& need, const FreeBytesQuery& freeBytes);
 
 // A new session in `archiveFolder` named after the local time `now`. Every
-// session is claimed here and nowhere else.
+// session is claimed here and nowhere else: its log is created empty and
+// exclusively, so that no other run (another process included) can take the
+// same prefix. When the name is taken (by a log, a link or anything else),
+// the next second is tried, up to kClaimAttempts seconds on.
+inline constexpr int kClaimAttempts = 600;
 struct ClaimStep : GenerationStep {
   Session session;
 };

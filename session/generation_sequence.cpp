@@ -1,11 +1,28 @@
 // The generation sequence: the one road of every Generate.
 #include "session/generation_sequence.h"
 
+#include <cstdlib>
+
 #include "app/settings/app_folders.h"
+#include "platform/files/file_system.h"
 #include "platform/paths.h"
+#include "render/voice_failure.h"
+#include "session/plan_options_from_settings.h"
 
 namespace brisolt {
 namespace {
+
+RoomFolders roomFolders(const std::string& archiveFolder) {
+  RoomFolders folders{nearestExistingFolder(archiveFolder), platform::temporaryFolder()};
+  const std::optional<std::uint64_t> archiveSystem = platform::fileSystemId(folders.archive);
+  folders.shared = archiveSystem && archiveSystem == platform::fileSystemId(folders.temporary);
+  return folders;
+}
+
+RoomNeed pieceNeed(const CompositionSettings& settings) {
+  const compose::PlanOptions options = planOptionsFromSettings(settings, std::string());
+  return roomNeeded(settings.phraseCount, std::atoi(options.tempo.c_str()));
+}
 
 // Steps 1 to 3. The room is checked before the archive folder is made, so
 // that a refusal leaves no empty folder behind.
@@ -14,8 +31,7 @@ GenerationStep checkBeforeClaiming(const GenerationRequest& request, GenerationH
     GenerationStep data = checkSampleData(request.sampleDataPath, request.makeBankCommand);
     if (!data.ok()) return data;
     host.reached(GenerationStage::kSampleDataFound, Session{});
-    GenerationStep room = checkRoom({nearestExistingFolder(request.archiveFolder), platform::temporaryFolder()},
-                                    request.settings.phraseCount,
+    GenerationStep room = checkRoom(roomFolders(request.archiveFolder), pieceNeed(request.settings),
                                     [&host](const std::string& folder) { return host.freeBytes(folder); });
     if (!room.ok()) return room;
   }
@@ -56,9 +72,8 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
   }
   if (!outcome.rendered) {
     outcome.step.problem = GenerationProblem::kRenderFailed;
-    outcome.step.message = "rendering failed: a voice or a mix could not be made. Is the sample data file '" +
-                           request.sampleDataPath + "' in use by another program (files are not shared), or the "
-                           "temporary folder '" + platform::temporaryFolder() + "' or the archive full?";
+    const std::string& failure = render::lastRenderFailure();
+    outcome.step.message = "rendering failed: " + (failure.empty() ? std::string("a voice or the final mix could not be made") : failure);
     host.discard(outcome.session);
   }
   return outcome;

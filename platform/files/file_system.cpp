@@ -92,6 +92,12 @@ std::optional<std::uint64_t> freeBytes(const std::string& folder) {
   return static_cast<std::uint64_t>(status.f_bavail) * status.f_frsize;
 }
 
+std::optional<std::uint64_t> fileSystemId(const std::string& folder) {
+  struct stat status {};
+  if (::stat(folder.c_str(), &status) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(status.st_dev);
+}
+
 std::vector<std::string> listFiles(const std::string& folder, const std::string& prefix) {
   std::vector<std::string> names;
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);

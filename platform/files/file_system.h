@@ -45,6 +45,10 @@ bool canRun(const std::string& path);
 // nothing when the system cannot tell.
 std::optional<std::uint64_t> freeBytes(const std::string& folder);
 
+// The id of the file system that holds `folder` (two folders with the same id
+// share their room); nothing when the system cannot tell.
+std::optional<std::uint64_t> fileSystemId(const std::string& folder);
+
 // Names (without folder) of the regular files in `folder` whose names begin
 // with `prefix`, sorted by name. An empty prefix lists every file; a folder
 // that cannot be read lists nothing.

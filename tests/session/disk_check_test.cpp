@@ -5,35 +5,44 @@
 namespace brisolt {
 namespace {
 
-constexpr std::uint64_t kMiB = 1024 * 1024;
+constexpr std::int64_t kMiB = 1024 * 1024;
 
-TEST(DiskCheck, NeedsFourHundredFiftyNineMegabytesPerPhrase) {
-  EXPECT_EQ(checkDiskSpace(std::optional<std::uint64_t>{}, 5).needMb, 2295);
-  EXPECT_EQ(checkDiskSpace(std::optional<std::uint64_t>{}, 90).needMb, 41310);
+TEST(DiskCheck, TheNeedFollowsThePiecesLength) {
+  // 5 phrases of 16 bars at 60 beats a minute: 320 s plus 3 s of lead-in and
+  // tail at 44100 bytes a second, behind the 44-byte header.
+  const RoomNeed five = roomNeeded(5, 60);
+  EXPECT_EQ(five.mixBytes, 323 * 44100 + 44);
+  EXPECT_EQ(five.temporaryBytes, 17 * five.mixBytes);
+  const RoomNeed ninety = roomNeeded(90, 60);
+  EXPECT_EQ(ninety.mixBytes, 5763 * 44100 + 44);
+  EXPECT_NEAR(static_cast<double>(ninety.temporaryBytes) / 90 / 1e6, 48.0, 1.0) << "about 48 MB per phrase";
+  EXPECT_LT(roomNeeded(5, 120).mixBytes, five.mixBytes) << "a faster piece is shorter";
 }
 
-TEST(DiskCheck, RefusesOneMegabyteShortAndReportsBothFigures) {
-  const DiskCheck check = checkDiskSpace(2294 * kMiB + kMiB - 1, 5);  // part of a MiB does not count
+TEST(DiskCheck, RefusesOneByteShortAndReportsEveryFigure) {
+  const RoomNeed need = roomNeeded(5, 60);
+  const std::int64_t total = need.temporaryBytes + need.archiveBytes();
+  const DiskCheck check =
+      checkDiskSpace(static_cast<std::uint64_t>(total - 1), need.temporaryBytes, need.archiveBytes());
   EXPECT_TRUE(check.refused);
-  EXPECT_EQ(check.freeMb, 2294);
-  EXPECT_EQ(diskSpaceMessage(check), "Not enough space on disk.\nFree: 2294 MB\nNeed: 2295 MB");
+  EXPECT_EQ(check.freeMb, (total - 1) / kMiB);
+  EXPECT_EQ(check.needMb, 246);
+  EXPECT_EQ(diskSpaceMessage(check),
+            "Not enough space on disk.\nFree: 245 MB\nNeed: 246 MB (231 MB of voice files at the render's peak, "
+            "15 MB for the final mix and log)");
 }
 
 TEST(DiskCheck, AcceptsExactlyEnoughRoom) {
-  EXPECT_FALSE(checkDiskSpace(2295 * kMiB, 5).refused);
+  const RoomNeed need = roomNeeded(5, 60);
+  const auto total = static_cast<std::uint64_t>(need.temporaryBytes + need.archiveBytes());
+  EXPECT_FALSE(checkDiskSpace(total, need.temporaryBytes, need.archiveBytes()).refused);
 }
 
-TEST(DiskCheck, AFailedQueryOrZeroMegabytesNeverBlocks) {
-  EXPECT_FALSE(checkDiskSpace(std::optional<std::uint64_t>{}, 90).refused);
-  EXPECT_FALSE(checkDiskSpace(kMiB - 1, 90).refused);  // reads as 0 MB
-}
-
-TEST(DiskCheck, AsksTheSystemForTheFolder) {
-  // The test folder exists, so the system answers; whatever it says, the
-  // need is the phrase count's and the free figure is a real one.
-  const DiskCheck check = checkDiskSpace(std::string("/tmp"), 5);
-  EXPECT_EQ(check.needMb, 2295);
-  EXPECT_GT(check.freeMb, 0);
+TEST(DiskCheck, UnderOneMegabyteRefusesAndOnlyAFailedQueryPasses) {
+  const RoomNeed need = roomNeeded(5, 60);
+  EXPECT_TRUE(checkDiskSpace(kMiB - 1, need.temporaryBytes, 0).refused) << "0 MB free is no room";
+  EXPECT_TRUE(checkDiskSpace(0, 0, need.archiveBytes()).refused);
+  EXPECT_FALSE(checkDiskSpace(std::optional<std::uint64_t>{}, need.temporaryBytes, 0).refused);
 }
 
 }  // namespace

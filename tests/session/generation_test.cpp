@@ -11,6 +11,10 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
+#include "session/session_prefix.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brisolt {
 namespace {
@@ -46,24 +50,31 @@ TEST_F(GenerationChecks, TheArchiveFolderIsMadeWithItsParentsOrNamed) {
   EXPECT_NE(blocked.message.find("'" + folder().file("plain/Archive/") + "'"), std::string::npos) << blocked.message;
 }
 
-TEST_F(GenerationChecks, RoomIsCheckedOnEveryFolderWithTheWindowsMessage) {
+TEST_F(GenerationChecks, RoomIsCheckedOnBothFoldersOrTogetherWhenTheyShareAFileSystem) {
   const auto freeOn = [](std::uint64_t archiveMb, std::uint64_t tempMb) {
     return [=](const std::string& folder) -> std::optional<std::uint64_t> {
       return (folder == "/archive/" ? archiveMb : tempMb) * kMegabyte;
     };
   };
-  const GenerationStep archiveShort = checkRoom({"/archive/", "/tmp/"}, 5, freeOn(2294, 99999));
+  const RoomNeed five = roomNeeded(5, 60);  // 231 MB of voice files, 15 MB in the archive
+  const GenerationStep archiveShort = checkRoom({"/archive/", "/tmp/", false}, five, freeOn(14, 99999));
   EXPECT_EQ(archiveShort.problem, GenerationProblem::kNoDiskSpace);
   EXPECT_EQ(archiveShort.message,
-            "Not enough space on disk.\nFree: 2294 MB\nNeed: 2295 MB\n(on the file system of '/archive/')");
-  const GenerationStep tempShort = checkRoom({"/archive/", "/tmp/"}, 90, freeOn(50000, 41309));
-  EXPECT_EQ(tempShort.problem, GenerationProblem::kNoDiskSpace);
-  EXPECT_NE(tempShort.message.find("Need: 41310 MB\n(on the file system of '/tmp/')"), std::string::npos);
+            "Not enough space on disk.\nFree: 14 MB\nNeed: 15 MB (the final mix and log)\n"
+            "(on the file system of '/archive/')");
+  const GenerationStep tempShort = checkRoom({"/archive/", "/tmp/", false}, five, freeOn(99999, 230));
+  EXPECT_NE(tempShort.message.find("Need: 231 MB (voice files at the render's peak)\n(on the file system of '/tmp/')"),
+            std::string::npos) << tempShort.message;
+  EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", false}, five, freeOn(16, 232)).ok());
 
-  EXPECT_TRUE(checkRoom({"/archive/"}, 5, freeOn(2295, 0)).ok());
-  EXPECT_TRUE(checkRoom({"/archive/"}, 5, [](const std::string&) { return std::optional<std::uint64_t>{}; }).ok())
-      << "a failed query does not block";
-  EXPECT_TRUE(checkRoom({"/archive/"}, 5, freeOn(0, 0)).ok()) << "0 MB free does not block";
+  // On one file system of 400 MB: five phrases fit, ninety do not.
+  EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", true}, five, freeOn(400, 400)).ok());
+  const GenerationStep ninety = checkRoom({"/archive/", "/tmp/", true}, roomNeeded(90, 60), freeOn(400, 400));
+  EXPECT_EQ(ninety.problem, GenerationProblem::kNoDiskSpace);
+  EXPECT_EQ(ninety.room.needMb, 4364);
+  EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", true}, five, freeOn(245, 245)).problem ==
+              GenerationProblem::kNoDiskSpace) << "both needs count together";
+  EXPECT_FALSE(checkRoom({"/archive/", "/tmp/", false}, five, freeOn(0, 0)).ok()) << "0 MB free blocks";
 }
 
 TEST_F(GenerationChecks, SessionIdsAreWholeNumbersOf32Bits) {
@@ -97,7 +108,7 @@ TEST_F(SessionPlanning, ALogThatCannotBeWrittenStopsBeforeTheOldPlanIsUsed) {
   const PlanStep plan = planSession(composer, settings, unwritable, 2u);
   EXPECT_EQ(plan.problem, GenerationProblem::kArchiveNotWritable);
   EXPECT_EQ(plan.message, "cannot write the generation log '" + unwritable.logFile() + "'; check that the folder '" +
-                              unwritable.archiveFolder + "' can be written");
+                              unwritable.archiveFolder + "' can be written and has room");
   EXPECT_EQ(composer.plan().outputPrefix, session.outputPrefix()) << "the previous plan is the one left";
 }
 
@@ -110,6 +121,51 @@ TEST_F(SessionPlanning, RemovingASessionTakesOnlyItsOwnFiles) {
   EXPECT_TRUE(removeSessionFiles(session).empty());
   EXPECT_EQ(platform::listFiles(session.archiveFolder, ""),
             (std::vector<std::string>{"240131_142506_log.txt", "notes.txt"}));
+}
+
+using SessionClaims = test::TempFolderTest;
+
+TEST_F(SessionClaims, AClaimCreatesTheLogAndMovesPastTakenSeconds) {
+  const std::string archive = folder().file("Archive/");
+  ASSERT_TRUE(prepareArchiveFolder(archive).ok());
+  const std::int64_t now = 1700000000;
+  const ClaimStep first = claimSession(archive, now);
+  ASSERT_TRUE(first.ok()) << first.message;
+  EXPECT_TRUE(test::fileExists(first.session.logFile()));
+  const ClaimStep second = claimSession(archive, now);
+  ASSERT_TRUE(second.ok());
+  EXPECT_NE(second.session.prefix, first.session.prefix) << "the same second is never claimed twice";
+  EXPECT_EQ(second.session.prefix, sessionPrefix(now + 1));
+}
+
+TEST_F(SessionClaims, ALinkAtTheNextNameIsPassedByAndNeverWrittenThrough) {
+  const std::string archive = folder().file("Archive/");
+  ASSERT_TRUE(prepareArchiveFolder(archive).ok());
+  const std::int64_t now = 1700000000;
+  const std::string target = folder().file("outside.txt");
+  test::writeFileBytes(target, {7});
+  const Session taken{archive, sessionPrefix(now)};
+  ASSERT_EQ(::symlink(target.c_str(), taken.logFile().c_str()), 0);
+  const ClaimStep claim = claimSession(archive, now);
+  ASSERT_TRUE(claim.ok());
+  EXPECT_EQ(claim.session.prefix, sessionPrefix(now + 1));
+  compose::Composer composer;
+  ASSERT_TRUE(planSession(composer, CompositionSettings{}, claim.session, 5u).ok());
+  EXPECT_EQ(test::readFileBytes(target), (std::vector<std::uint8_t>{7})) << "the link's target is untouched";
+  EXPECT_EQ(planSession(composer, CompositionSettings{}, taken, 5u).problem, GenerationProblem::kArchiveNotWritable)
+      << "the planner does not write through a link either";
+  EXPECT_EQ(test::readFileBytes(target), (std::vector<std::uint8_t>{7}));
+}
+
+TEST_F(GenerationChecks, SpecialSampleDataIsNamedForWhatItIs) {
+  const std::string fifo = folder().file("Data.dat");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const GenerationStep step = checkSampleData(fifo, "brisolt-make-bank");
+  EXPECT_EQ(step.problem, GenerationProblem::kNoSampleData);
+  EXPECT_EQ(step.message.find("is missing"), std::string::npos) << step.message;
+  EXPECT_NE(step.message.find("FIFO"), std::string::npos) << step.message;
+  const GenerationStep dir = checkSampleData(folder().path(), "brisolt-make-bank");
+  EXPECT_EQ(dir.message.find("is missing"), std::string::npos) << dir.message;
 }
 
 TEST(RemainingTime, IsElapsedPerStepTimesTheStepsLeftFromPositionThree) {

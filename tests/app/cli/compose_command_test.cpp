@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <sstream>
 
 #include "app/cli/compose_command.h"
 #include "app/exit_status.h"
 #include "audio/sample_table.h"
 #include "platform/files/file_system.h"
+#include "session/session_prefix.h"
 #include "tests/render/fake_voice_renderers.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
@@ -37,7 +39,7 @@ class ComposeCommand : public test::TempFolderTest {
 
   int compose() { return runCompose(request, environment, out, err); }
   std::string dataPath() const { return folder().file("bank/Data.dat"); }
-  Session session() const { return claimSession(request.archiveFolder, kNow).session; }
+  Session session() const { return Session{request.archiveFolder, sessionPrefix(kNow)}; }
   std::vector<std::string> archiveFiles() const { return platform::listFiles(request.archiveFolder, ""); }
   std::vector<std::string> temporaryFiles() const { return platform::listFiles(folder().path(), ""); }
 
@@ -111,19 +113,19 @@ TEST_F(ComposeRefusal, AnArchiveThatCannotBeMadeIsRefused) {
   EXPECT_NE(err.str().find("choose another folder with --archive"), std::string::npos) << err.str();
 }
 
-TEST_F(ComposeRefusal, ALogThatCannotBeWrittenStopsBeforeRendering) {
+TEST_F(ComposeRefusal, ANameTakenInTheArchiveMovesTheSessionOnAndLeavesItAlone) {
   platform::createFolder(request.archiveFolder);
-  platform::createFolder(session().logFile());  // a folder where the log would go
-  EXPECT_EQ(compose(), kExitArchiveNotWritable);
-  EXPECT_NE(err.str().find("cannot write the generation log '" + session().logFile() + "'"), std::string::npos)
-      << err.str();
-  EXPECT_TRUE(fakes.calls().empty()) << "a plan was rendered into a folder that cannot be written";
+  platform::createFolder(session().logFile());  // someone else's thing where the log would go
+  EXPECT_EQ(compose(), kExitOk) << err.str();
+  const Session next{request.archiveFolder, sessionPrefix(kNow + 1)};
+  EXPECT_NE(out.str().find(next.logFile()), std::string::npos) << out.str();
+  EXPECT_TRUE(std::filesystem::is_directory(session().logFile())) << "the taken name is left alone";
 }
 
 TEST_F(ComposeRefusal, TooLittleRoomGivesTheWindowsMessage) {
-  environment.freeBytes = [](const std::string&) { return std::optional<std::uint64_t>{2294ull << 20}; };
+  environment.freeBytes = [](const std::string&) { return std::optional<std::uint64_t>{100ull << 20}; };
   EXPECT_EQ(compose(), kExitNoDiskSpace);
-  EXPECT_NE(err.str().find("brisolt compose: Not enough space on disk.\nFree: 2294 MB\nNeed: 2295 MB\n"),
+  EXPECT_NE(err.str().find("brisolt compose: Not enough space on disk.\nFree: 100 MB\nNeed: "),
             std::string::npos)
       << err.str();
   EXPECT_FALSE(test::fileExists(request.archiveFolder)) << "the refusal left the archive folder it made";
