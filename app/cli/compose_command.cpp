@@ -38,6 +38,7 @@ struct ComposeTexts {
   bool quiet = false;
   std::string outputFile;
   int count = 1;
+  std::string engine;
 };
 
 std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
@@ -59,6 +60,11 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
     if (!search.found) request.sampleDataSearched = searchedPlacesText(search);
   }
   request.quiet = texts.quiet;
+  if (!texts.engine.empty()) {
+    const std::optional<render::RenderEngine> engine = render::renderEngineFromName(texts.engine);
+    if (!engine) return "--engine \"" + texts.engine + "\" is not an engine; use streaming or files";
+    request.engine = *engine;
+  }
   // A format that cannot be written is refused before any composing.
   if (!texts.outputFile.empty() && !outputFormatFor(texts.outputFile)) return unsupportedOutputMessage(texts.outputFile);
   request.outputFile = texts.outputFile;
@@ -123,9 +129,9 @@ class TerminalGeneration final : public GenerationHost {
   int render(const Session& session) override {
     progress_.advanceProgress();
     const int rendered = interrupt_.poll() ? render::kRenderStopped
-                                           : render::render(composer_, *environment_.mixer, request_.sampleDataPath,
-                                                            session.outputPrefix(), progress_,
-                                                            *environment_.renderers);
+                                           : render::renderWith(request_.engine, composer_, *environment_.mixer,
+                                                                request_.sampleDataPath, session.outputPrefix(),
+                                                                progress_, score_, *environment_.renderers);
     finishProgress();
     environment_.mixer->setCancel(false);
     return rendered;
@@ -153,6 +159,7 @@ class TerminalGeneration final : public GenerationHost {
   InterruptCancels interrupt_;
   TerminalProgress progress_;
   bool progressShown_ = false;
+  render::Score score_;
 };
 
 }  // namespace
@@ -217,6 +224,10 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
                              "Sample data file (default: Data.dat beside the executable, or where an installed copy "
                              "keeps it; brisolt-make-bank builds it)")
       ->type_name("FILE");
+  command.parser->add_option("--engine", texts->engine,
+                             "How to render: streaming (in memory, the default) or files (every voice through "
+                             "the temporary folder); both give the same mix")
+      ->type_name("NAME");
   command.parser->add_flag("-q,--quiet", texts->quiet, "Show no progress, only errors and the paths");
   command.parser->add_option("-o,--output", texts->outputFile,
                              "Also write the piece to FILE, in the format its extension names: " +
