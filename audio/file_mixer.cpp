@@ -7,12 +7,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstring>
-#include <limits>
 #include <utility>
 
-#include "audio/vector_clones.h"
+#include "audio/mix_kernels.h"
 #include "platform/files/file_system.h"
 #include "platform/message_pump.h"
 
@@ -25,8 +23,7 @@ static_assert(std::endian::native == std::endian::little,
 constexpr std::uint32_t kBlocksPerCall = 64;
 constexpr std::uint32_t kMixCallSize = kMixBlockSize * kBlocksPerCall;  // 261120 bytes
 constexpr std::uint32_t kMixCallSamples = kMixCallSize / 2;
-// Trackers start here so that a minimum stays positive when no sample is negative.
-constexpr std::int32_t kTrackerStartMinimum = 65535;
+static_assert(kMixInputs == kMixInputCount);
 
 // The first eight names of `inputs` that are not empty; empty names where
 // there are fewer.
@@ -40,64 +37,9 @@ std::array<std::string, kMixInputCount> firstEightNames(const std::vector<std::s
   return names;
 }
 
-// The scale that brings the louder side of the raw mix to the peak the
-// inputs reached on that side: the smaller of the two ratios. A ratio whose
-// divisor is 0 (no positive, or no negative, mix sample) takes no part; with
-// neither ratio the mix stays as it is.
-double peakFactor(std::int32_t inputMaximum, std::int32_t inputMinimum, std::int32_t mixMaximum,
-                  std::int32_t mixMinimum) {
-  double factor = std::numeric_limits<double>::infinity();
-  if (mixMaximum != 0) factor = std::abs(static_cast<double>(inputMaximum)) / std::abs(static_cast<double>(mixMaximum));
-  if (mixMinimum != 0) {
-    const double negative = std::abs(static_cast<double>(inputMinimum)) / std::abs(static_cast<double>(mixMinimum));
-    if (negative < factor) factor = negative;
-  }
-  return std::isfinite(factor) ? factor : 1.0;
-}
-
 // Zeroes the bytes of `samples` from `from` up to `to` (an input that ended early).
 void silenceFrom(std::vector<std::int16_t>& samples, std::uint32_t from, std::uint32_t to) {
   if (from < to) std::memset(reinterpret_cast<char*>(samples.data()) + from, 0, to - from);
-}
-
-struct BlockPeaks {
-  std::int16_t inputLow, inputHigh, mixLow, mixHigh;
-};
-
-// The sample loops are where a mix spends its time.
-
-// Averages `count` samples of the eight inputs into `out` (trunc(sum / 8))
-// and returns the extremes of the inputs and of the average.
-BRISOLT_VECTOR_CLONES BlockPeaks averageSamples(const std::array<const std::int16_t*, kMixInputCount>& in,
-                                                std::uint32_t count, std::int16_t* __restrict out) {
-  std::int16_t inputLow = std::numeric_limits<std::int16_t>::max();
-  std::int16_t inputHigh = std::numeric_limits<std::int16_t>::min();
-  std::int16_t mixLow = inputLow;
-  std::int16_t mixHigh = inputHigh;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    std::int32_t sum = 0;
-    for (const std::int16_t* samples : in) {
-      inputLow = std::min(inputLow, samples[i]);
-      inputHigh = std::max(inputHigh, samples[i]);
-      sum += samples[i];
-    }
-    const auto mixed = static_cast<std::int16_t>(sum / kMixInputCount);  // truncates toward zero; always fits
-    out[i] = mixed;
-    mixLow = std::min(mixLow, mixed);
-    mixHigh = std::max(mixHigh, mixed);
-  }
-  return {inputLow, inputHigh, mixLow, mixHigh};
-}
-
-// Replaces each sample x by trunc(x x factor), clamped to 16 bits so that a
-// product past the range can never wrap round. peakFactor() never exceeds
-// 32768 (a 16-bit peak over a peak of at least 1), so every product fits in
-// 32 bits before the clamp.
-BRISOLT_VECTOR_CLONES void scaleSamples(std::int16_t* __restrict samples, std::uint32_t count, double factor) {
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const auto truncated = static_cast<std::int32_t>(samples[i] * factor);
-    samples[i] = static_cast<std::int16_t>(std::clamp(truncated, -32768, 32767));
-  }
 }
 
 }  // namespace

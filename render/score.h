@@ -44,8 +44,20 @@ class EventCollector {
   // Hands the score over and starts an empty one.
   Score takeScore();
 
+  // Plan only: voice files reporting here copy nothing and write no audio;
+  // they record the same score as a real render, and a copy fails where it
+  // would run past the end of a sample data file of `sampleDataBytes`.
+  void planOnly(std::uint64_t sampleDataBytes) {
+    planOnly_ = true;
+    sampleDataBytes_ = sampleDataBytes;
+  }
+  bool plansOnly() const { return planOnly_; }
+  std::uint64_t sampleDataBytes() const { return sampleDataBytes_; }
+
  private:
   Score score_;
+  bool planOnly_ = false;
+  std::uint64_t sampleDataBytes_ = 0;
 };
 
 // Where a voice file reports its clips: the collector, the voice and which

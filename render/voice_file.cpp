@@ -27,8 +27,9 @@ VoiceFile::Open VoiceFile::open(const std::string& sampleDataPath, const std::st
     return Open::kNoSampleData;
   }
   errno = 0;
-  output_ = bank_.createWaveFile(outputPath, barCount, tempo);
-  if (!output_) {
+  planOnly_ = track_.events != nullptr && track_.events->plansOnly();
+  if (!planOnly_) output_ = bank_.createWaveFile(outputPath, barCount, tempo);
+  if (!output_ && !planOnly_) {
     fail(VoiceFailureKind::kNoOutput, 0, 0, outputPath);
     sampleData_.close();
     return Open::kNoOutput;
@@ -68,11 +69,12 @@ bool VoiceFile::flush() {
   const std::int32_t silenceOffset = bank_.silenceOffset();
   if (silenceOffset == audio::kNoClip) return fail(VoiceFailureKind::kNoClip, audio::kSilenceKey, 0, sampleDataPath_);
   const auto offset = static_cast<std::uint32_t>(silenceOffset);
-  if (!silenceClipTried_) loadSilenceClip(offset);
+  if (!silenceClipTried_ && !planOnly_) loadSilenceClip(offset);
   // The silence clip is eight seconds long: longer silences take it in turns.
   while (pendingSilence_ > 0) {
     const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(pendingSilence_, audio::kSilenceClipSize));
-    const std::int32_t copied = silenceClip_.empty()
+    const std::int32_t copied = planOnly_ ? plannedCopy(offset, piece)
+                                : silenceClip_.empty()
                                     ? bank_.copyRaw(sampleData_, output_, offset, piece)
                                     : static_cast<std::int32_t>(output_.write(silenceClip_.data(), piece));
     if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
@@ -96,7 +98,8 @@ bool VoiceFile::clip(int key, int layer, std::uint32_t bytes, int step) {
   if (!flush()) return false;
   errno = 0;
   const std::uint64_t start = written_;
-  const std::int32_t copied = bank_.copyScaled(sampleData_, output_, offset, bytes, step);
+  const std::int32_t copied =
+      planOnly_ ? plannedCopy(offset, bytes) : bank_.copyScaled(sampleData_, output_, offset, bytes, step);
   if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
   if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
   report(key, layer, start, bytes, step, false);
@@ -113,13 +116,32 @@ bool VoiceFile::clipCut(int key, int layer, std::uint32_t bytes, int step) {
   if (!flush()) return false;
   errno = 0;
   const std::uint64_t start = written_;
-  const std::int32_t copied = bank_.copyScaledCut(sampleData_, output_, offset, bytes, step);
+  const std::int32_t copied =
+      planOnly_ ? plannedCutCopy(offset, bytes) : bank_.copyScaledCut(sampleData_, output_, offset, bytes, step);
   if (copied > 0) written_ += static_cast<std::uint32_t>(copied);
   if (copied != static_cast<std::int32_t>(bytes)) return fail(VoiceFailureKind::kShortCopy, key, layer, outputPath_);
   // The copy cuts a long request unless it starts at the silence clip, which
   // is no note and never reaches here.
   report(key, layer, start, bytes, step, bytes > audio::kCutThreshold);
   return true;
+}
+
+std::int32_t VoiceFile::plannedCopy(std::uint64_t offset, std::uint32_t bytes) const {
+  if (bytes == 0) return audio::kCopyNothing;
+  return offset + bytes <= track_.events->sampleDataBytes() ? static_cast<std::int32_t>(bytes) : audio::kCopySourceEnded;
+}
+
+std::int32_t VoiceFile::plannedCutCopy(std::uint32_t offset, std::uint32_t bytes) const {
+  const std::int32_t silenceOffset = bank_.silenceOffset();
+  if (static_cast<std::int64_t>(offset) == silenceOffset || bytes <= audio::kCutThreshold) {
+    return plannedCopy(offset, bytes);
+  }
+  const std::int32_t first = plannedCopy(offset, audio::kCutLength);
+  if (first != static_cast<std::int32_t>(audio::kCutLength)) return first;
+  const std::uint32_t remainder = bytes - audio::kCutLength;
+  const std::int32_t fill = silenceOffset < 0 ? audio::kCopyNothing
+                                              : plannedCopy(static_cast<std::uint32_t>(silenceOffset), remainder);
+  return first + fill;
 }
 
 void VoiceFile::report(int key, int layer, std::uint64_t start, std::uint32_t bytes, int step, bool cut) {
@@ -133,10 +155,11 @@ void VoiceFile::rest(int duration, int& debt) {
 }
 
 void VoiceFile::close() {
-  if (track_.events != nullptr && output_) track_.events->fileClosed({track_.voice, track_.file, written_});
+  if (track_.events != nullptr && (output_ || planOnly_)) track_.events->fileClosed({track_.voice, track_.file, written_});
   pendingSilence_ = 0;
   silenceClip_ = {};
   silenceClipTried_ = false;
+  planOnly_ = false;
   output_.close();
   sampleData_.close();
 }

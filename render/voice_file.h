@@ -90,6 +90,10 @@ class VoiceFile {
   // data ends before the clip does (then silence is copied piece by piece,
   // and the copy reports the shortfall).
   bool loadSilenceClip(std::uint32_t silenceOffset);
+  // What a copy would return when only planning: every byte, or
+  // kCopySourceEnded past the end of the sample data.
+  std::int32_t plannedCopy(std::uint64_t offset, std::uint32_t bytes) const;
+  std::int32_t plannedCutCopy(std::uint32_t offset, std::uint32_t bytes) const;
 
   audio::SampleBank& bank_;
   ScoreTrack track_;
@@ -99,6 +103,7 @@ class VoiceFile {
   std::uint64_t written_ = 0;         // data bytes copied to the output
   std::vector<std::uint8_t> silenceClip_;
   bool silenceClipTried_ = false;
+  bool planOnly_ = false;  // the collector plans only: nothing is copied or written
   std::string sampleDataPath_;
   std::string outputPath_;
   VoiceFailure failure_;

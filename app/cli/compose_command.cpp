@@ -39,6 +39,7 @@ struct ComposeTexts {
   std::string outputFile;
   int count = 1;
   bool hifi = true;
+  std::string engine;
 };
 
 std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRequest& request) {
@@ -61,6 +62,11 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
   }
   request.quiet = texts.quiet;
   request.hifi = texts.hifi;
+  if (!texts.engine.empty()) {
+    const std::optional<render::RenderEngine> engine = render::renderEngineFromName(texts.engine);
+    if (!engine) return "--engine \"" + texts.engine + "\" is not an engine; use streaming or files";
+    request.engine = *engine;
+  }
   // A format that cannot be written is refused before any composing.
   if (!texts.outputFile.empty() && !outputFormatFor(texts.outputFile)) return unsupportedOutputMessage(texts.outputFile);
   request.outputFile = texts.outputFile;
@@ -125,9 +131,9 @@ class TerminalGeneration final : public GenerationHost {
   int render(const Session& session, render::Score& score) override {
     progress_.advanceProgress();
     const int rendered = interrupt_.poll() ? render::kRenderStopped
-                                           : render::render(composer_, *environment_.mixer, request_.sampleDataPath,
-                                                            session.outputPrefix(), progress_, score,
-                                                            *environment_.renderers);
+                                           : render::renderWith(request_.engine, composer_, *environment_.mixer,
+                                                                request_.sampleDataPath, session.outputPrefix(),
+                                                                progress_, score, *environment_.renderers);
     finishProgress();
     environment_.mixer->setCancel(false);
     return rendered;
@@ -229,6 +235,10 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
                              "Sample data file (default: Data.dat beside the executable, or where an installed copy "
                              "keeps it; brisolt-make-bank builds it)")
       ->type_name("FILE");
+  command.parser->add_option("--engine", texts->engine,
+                             "How to render: streaming (in memory, the default) or files (every voice through "
+                             "the temporary folder); both give the same mix")
+      ->type_name("NAME");
   command.parser->add_flag("-q,--quiet", texts->quiet, "Show no progress, only errors and the paths");
   command.parser->add_option("-o,--output", texts->outputFile,
                              "Also write the piece to FILE, in the format its extension names: " +

@@ -13,6 +13,7 @@
 #include "session/generation.h"
 #include "audio/file_mixer.h"
 #include "render/render_driver.h"
+#include "render/render_engine.h"
 
 namespace brisolt {
 
@@ -24,6 +25,7 @@ struct ComposeRequest {
   std::string sampleDataPath;
   std::string sampleDataSearched;  // where it was looked for, when no file was found there
   bool quiet = false;  // no progress, only errors and the two paths
+  render::RenderEngine engine = render::kDefaultRenderEngine;
   std::string outputFile;  // also write the mix here, in the format its extension names (checked already)
   // Also the MIDI file and the stereo rendition beside the mix (the command
   // line asks for them unless --no-hifi); the SoundFont found on the system

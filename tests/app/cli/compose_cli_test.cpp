@@ -111,8 +111,16 @@ TEST_F(ComposeCli, WithoutATerminalProgressIsOneLinePerMix) {
   const Outcome run = compose({});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err.find('\r'), std::string::npos);
-  EXPECT_NE(run.err.find("brisolt compose: group 8 of 8 mixed (82/84 steps"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("brisolt compose: group 8 of 8 mixed ("), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("brisolt compose: final mix written (84/84 steps"), std::string::npos) << run.err;
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
+}
+
+// The file engine mixes each group as soon as its voices are written.
+TEST_F(ComposeCli, TheFileEngineMixesTheLastGroupAtStep82) {
+  const Outcome run = compose({"--engine", "files"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("brisolt compose: group 8 of 8 mixed (82/84 steps"), std::string::npos) << run.err;
 }
 
 TEST_F(ComposeCli, BadOptionsGiveStatusTwoAndWriteNothing) {
