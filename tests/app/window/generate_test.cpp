@@ -160,7 +160,7 @@ TEST_F(Generate, AnUnknownFreeSpaceDoesNotBlockButZeroMegabytesDo) {
   EXPECT_EQ(renders.size(), 1u);
   window.click(395, 270);  // stop
   freeBytes = kMiB - 1;  // 0 MB
-  window.queueAnswer(platform::MessageBoxAnswer::ok);
+  window.queueAnswer(platform::MessageBoxAnswer::kOk);
   compose();
   EXPECT_EQ(renders.size(), 1u) << "no room is no room";
 }
