@@ -12,6 +12,7 @@
 #include "audio/sample_table.h"
 #include "platform/files/file_system.h"
 #include "session/session_prefix.h"
+#include "render/render_engine.h"
 #include "tests/render/fake_voice_renderers.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
@@ -29,6 +30,9 @@ class ComposeCommand : public test::TempFolderTest {
     test::writeSyntheticBank(dataPath(), {.markedBytes = 2});
     request.archiveFolder = folder().file("Archive/");
     request.sampleDataPath = dataPath();
+    // The recording fakes stand in for the renderers of the file engine,
+    // which writes what they write.
+    request.engine = render::RenderEngine::kFiles;
     environment.clock = [] { return kNow; };
     environment.elapsedSeconds = [] { return std::int64_t{3}; };
     environment.renderers = &fakes.table();
