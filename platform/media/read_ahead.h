@@ -27,7 +27,7 @@ struct TakeResult {
 
 // Nothing is read until the first waitReadable(), so that a device opened but
 // not played keeps its file untouched. From then on the reading thread fills
-// up to kBlockCount blocks of kBlockBytes (about 0.74 s of the program's
+// up to kBlockCount blocks of kBlockBytes (about 6 s of the program's
 // 44100-byte-per-second mixes) in order from the read position, and rests
 // while the ring is full or the data has all been read.
 //
@@ -40,7 +40,7 @@ struct TakeResult {
 class ReadAhead {
  public:
   static constexpr std::size_t kBlockBytes = 8192;
-  static constexpr std::size_t kBlockCount = 4;
+  static constexpr std::size_t kBlockCount = 32;
 
   // Starts reading at 0. `reader` is called on the reading thread alone.
   ReadAhead(SampleReader reader, std::uint64_t dataBytes);
