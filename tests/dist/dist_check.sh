@@ -105,8 +105,10 @@ PY
     mix=$(sed -n 1p <<<"$paths")
     [ "$mix" = "$scratch/home/.local/share/brisolt/Archive/$(basename "$mix")" ] && [ -s "$mix" ] || {
       echo "FAIL: the piece is not in the user's archive: $paths"; exit 1; }
-    LC_ALL=C.UTF-8 man -l "$scratch/prefix/share/man/man1/brisolt.1" 2>/dev/null | col -b | grep -q "EXIT STATUS" || {
-      echo "FAIL: the installed manual page does not show"; exit 1; }
+    # The page is read whole before it is searched: grep -q leaving early
+    # would end man with SIGPIPE, which pipefail counts as a failure.
+    page=$(LC_ALL=C.UTF-8 man -l "$scratch/prefix/share/man/man1/brisolt.1" 2>/dev/null | col -b)
+    grep -q "EXIT STATUS" <<<"$page" || { echo "FAIL: the installed manual page does not show"; exit 1; }
     ;;
   *) echo "unknown part '$part'"; exit 2 ;;
 esac
