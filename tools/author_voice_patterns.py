@@ -2,12 +2,14 @@
 """Authoring aid for data/voice_patterns.txt: writes the pattern strings of
 every voice from a small description of its figures, deterministically.
 
-The build never runs this script; the committed data file is the source of
+The voices it describes are in tools/voice_pattern_sources.txt. The build
+never runs this script; the committed data file is the source of
 truth. Run it only to re-author the strings:
     python3 tools/author_voice_patterns.py > data/voice_patterns.txt
 Voices u and O are the two given strings and are copied through unchanged.
 """
 
+import os
 import random
 import sys
 
@@ -107,6 +109,22 @@ class Voice:
         self.opening = opening
         self.tail = tail
         self.home = home
+
+
+def read_voices(path):
+    """Reads the voice descriptions of voice_pattern_sources.txt."""
+    voices = []
+    with open(path) as source:
+        for line in source:
+            fields = line.split()
+            if not fields or fields[0].startswith("#"):
+                continue
+            letter, family, zeros, figure, length, palette, motifs, dense, dense_at = fields[:9]
+            extra = dict(field.split("=", 1) for field in fields[9:])
+            voices.append(Voice(letter, family, int(zeros), figure, int(length), palette,
+                                motifs.split(","), dense.split(","), float(dense_at),
+                                opening=int(extra.get("opening", 80)), home=extra.get("home")))
+    return voices
 
 
 def period_of(figure):
@@ -241,173 +259,7 @@ def author(voice):
 ARPEGGIO_DENSE_END = 0.93
 SCALE_DENSE_MIDDLE = 0.5
 
-VOICES = [
-    # Interval pairs: + and - answer with a third or a fourth, Y and Z with a
-    # fifth or a sixth, each only when its partner interval is in the scale.
-    Voice("1", "interval", 80, "+++++++++++++++-----", 1967, "++--+-YZ",
-          ["+++++-----", "++--", "+-+-", "+++-", "YY++", "--++"],
-          ["++++----", "+-+-YZYZ"], 0.62),
-    Voice("3", "interval", 80, "YYYYYYYYYYYYYYYZZZZZ", 1967, "YYZZYZ+-",
-          ["YYYYYZZZZZ", "YZYZ", "YYZZ", "YY++", "ZZ--", "YYYZ"],
-          ["YYYYZZZZ", "YZYZ++--"], 0.78),
-    Voice("4", "interval", 0, "--------------------", 1968, "--+ZY-",
-          ["------++++", "--ZZ", "-Z-Z", "----", "-+-+", "--YY"],
-          ["----++++", "-Z-Z-Y-Y"], 0.35),
-    Voice("6", "interval", 0, "XXXXZZZZZZZZZZZZXXXX", 1968, "ZZYX+-",
-          ["XXXXZZZZ", "ZZZZXXXX", "ZYZY", "XXZZ", "ZZ--", "XZXZ"],
-          ["ZZZZXXXX", "ZYZYXXXX"], 0.86),
-    # Voice 2: plain intervals and random neighbour steps (V).
-    Voice("2", "voice2", 177, "V00000000000V0000000", 1967, "VVV+-ZY",
-          ["V000V000", "V0V0", "+000-000", "Z000Y000", "V00+00-0", "VV00"],
-          ["V0V0+0-0", "VV0VZ0Y0"], 0.7, opening=60),
-    # Scale-step lines: each character is a number of scale degrees.
-    Voice("7", "scale", 0, "CCDDCCDDCCDDEEFFEEFF", 1968, "CCDDEEFF+-AB",
-          ["CCDD", "EEFF", "CDCD", "EFEF", "CCDDEEFF", "ACBD", "CECE", "DFDF"],
-          ["CDCDEFEF", "ACBDCEDF"], SCALE_DENSE_MIDDLE),
-    Voice("8", "scale", 0, "GGHHGGHHGGHHGGHHGGHH", 1968, "GGHHEF+-",
-          ["GGHH", "GHGH", "GGGGHHHH", "EGFH", "GG00HH00", "CGDH"],
-          ["GHGHEFEF", "+-YZQWABCDEFGH"], 0.44),
-    Voice("P", "scale", 0, "ZYZYZYZYZYZYZYZYZYZY", 1967, "ZYZY+-QW",
-          ["ZYZY", "YYZZ", "ZZYY", "Y+Z-", "QWQW", "ZYQW"],
-          ["ZYQWBA", "+-ZYQW"], 0.56),
-    Voice("Q", "scale", 0, "-+-+-+-+-+-+-+-+-+-+", 1967, "+-+-YZQW",
-          ["-+-+", "+-+-", "YZYZ", "WQWQ", "-+Y-+Z", "--++"],
-          ["+-YZQWAB", "-+ZYWQ"], 0.4),
-    Voice("R", "scale", 20, "++--++--++--++--++--", 1968, "++--YZ",
-          ["++--", "YYZZ", "+Y+Y--ZZ", "++++----", "+-", "QQWW"],
-          ["++--YYZZQQWW"], 0.62),
-    Voice("S", "scale", 20, "YYZZYYZZYYZZYYZZYYZZ", 1968, "YYZZQW+-",
-          ["YYZZ", "QQWW", "YZYZ", "YYQQZZWW", "Y+Z-"],
-          ["YZQWAB", "YYZZ"], 0.47),
-    Voice("T", "scale", 20, "QQWW--++--++--++QQWW", 1968, "QQWW+-AB",
-          ["QQWW", "--++", "AABB", "QWQW", "QQ--WW++"],
-          ["QWAB-+", "QQWW"], 0.53),
-    Voice("q", "scale", 0, "EEFFEEFFEEFFCCDDCCDD", 1968, "EEFFCCDD",
-          ["EEFF", "CCDD", "EFCD", "GGHH", "EEFFCCDD", "ECFD"],
-          ["EFCDGH", "ECFDGH"], 0.38),
-    Voice("r", "scale", 0, "XXXXXXXXXXXXXXXXXXXX", 1968, "XXXX+-YZ",
-          ["XXXX", "XX+X", "XX-X", "X+X-", "XXXXYXXXXZ", "XX00XX00"],
-          ["X+X-XYXZ", "XXXX+-"], 0.6),
-    # Arpeggio voices: chord tones above the melody note in the bass; V is a
-    # random tone, X the note itself.
-    Voice("5", "arpeggio", 26, "VAXVQXV+AVXAVVAXVQXV", 1968, "VVVVAAXXQQ+",
-          ["VVVV", "XXXX", "AAAA", "QAQA", "AXAX", "VAXV", "XQX"],
-          ["QAQAQAQA", "XXXXXXXXVVVV", "A+A+AQ"], ARPEGGIO_DENSE_END, home="V"),
-    Voice("v", "arpeggio", 0, "VWXV+AVQAV-XVVWXV+AV", 1968, "VVVVWWXX+AQ-",
-          ["VVVV", "WXWX", "+A+A", "Q-Q-", "VWXV", "XXXX"],
-          ["WQWQWQWQ", "+A+A-X", "XXXXVVVV"], 0.9, home="V"),
-    Voice("w", "arpeggio", 26, "VZXV-XVWAVYAVVZXV-XV", 1968, "VVVVZZXX-WAY",
-          ["VVVV", "ZXZX", "-W-W", "YAYA", "VZXV", "AAAA"],
-          ["Z-Z-Z-Z-", "YAYAWA", "AAAAVVVV"], 0.88, home="V"),
-    Voice("x", "arpeggio", 0, "VYXVYAVZAVZXVVYXVYAV", 1968, "VVVVYYXXAZ",
-          ["VVVV", "YXYX", "ZAZA", "YYYY", "VYXV", "XXXX"],
-          ["YAYAYAYA", "ZXZXZA", "XXXXXXXXVVVV"], 0.95, home="V"),
-    Voice("y", "arpeggio", 26, "V-XVZXVYAVWAVV-XVZXV", 1968, "VVVV--XXZYAW",
-          ["VVVV", "-X-X", "ZYZY", "WAWA", "V-XV", "AAAA"],
-          ["-Z-Z-Z-Z", "YAWAYA", "VVVVXXXX"], 0.91, home="V"),
-    Voice("z", "arpeggio", 0, "V+XVWAV-AVQXVV+XVWAV", 1968, "VVVV++XXWA-Q",
-          ["VVVV", "+X+X", "WAWA", "-AQX", "V+XV", "QQQQ"],
-          ["+W+W+W+W", "-AQX-A", "XXXXVVVV"], 0.89, home="V"),
-    # Harmony voices: - a third up, + a third up where the fourth below is in
-    # the scale, X the melody note itself, all inside the voice's register.
-    Voice("a", "harmony", 104, "XXXX--------XXXX----", 1968, "XX--+",
-          ["XXXX----", "----XXXX", "XX--XX--", "X-X-", "++XX"],
-          ["XXXX----", "XX--++--"], 0.66),
-    Voice("b", "harmony", 104, "----XXXX----XXXX----", 1968, "XX--+",
-          ["----XXXX", "--XX++XX", "-X-X", "XXXX----", "+X+X"],
-          ["----XXXX", "--++XXXX"], 0.43),
-    Voice("c", "harmony", 104, "XXXX--------XXXX----", 1968, "X---+",
-          ["XXXX----", "--------", "X--X", "XX++", "-+-+"],
-          ["XX--XX--", "----++++"], 0.74),
-    Voice("d", "harmony", 104, "----XXXX----XXXX----", 1968, "XX-+",
-          ["----XXXX", "XXXX", "-X-+", "++--", "X+X-"],
-          ["-X-X+X+X", "----XXXX"], 0.37),
-    Voice("e", "harmony", 104, "XXXX--------XXXX----", 1968, "XX--++",
-          ["XXXX----", "XX--", "++XX--XX", "X-"],
-          ["XXXX--++", "X-X-X+X+"], 0.58),
-    Voice("f", "harmony", 104, "----XXXX----XXXX----", 1968, "X--+",
-          ["----XXXX", "--XX", "-+-X", "++++----"],
-          ["----XXXX++XX", "-X-X"], 0.82),
-    Voice("g", "harmony", 104, "XXXX--------XXXX----", 1968, "XXX-+",
-          ["XXXX----", "X---", "XX++XX--", "-X-X"],
-          ["XXXX----XXXX++++", "X-X-"], 0.5),
-    Voice("h", "harmony", 104, "----XXXX----XXXX----", 1968, "XX--+",
-          ["----XXXX", "---X", "+--X+--X", "XXXX"],
-          ["--XX--XX", "+X-X"], 0.69),
-    Voice("i", "harmony", 104, "XXXX--------XXXX----", 1968, "XX-+",
-          ["XXXX----", "XX+-", "X+X+X-X-", "----"],
-          ["XXXX----", "XX++XX--"], 0.41),
-    Voice("j", "harmony", 104, "----XXXX----XXXX----", 1968, "X--+",
-          ["----XXXX", "-X+X", "----++++", "XX--"],
-          ["----XXXX----++++", "-X-X"], 0.77),
-    # Band harmony: a third or a sixth, a fourth or a fifth against the melody
-    # note brought into the low band; X the note itself.
-    Voice("A", "band", 168, "X0000000000000000000", 1968, "XXX+-YZ",
-          ["X0000000", "X000X000", "+000-000", "X0Y0", "XZ00"],
-          ["X0X0+0-0", "X00YX00Z"], 0.72, opening=40),
-    Voice("B", "band", 168, "+0000X00000000X000X0", 1968, "XX+-YZ",
-          ["+0000X00", "X000X0", "+0-0", "Y00Z00", "X0+0"],
-          ["+0X0+0X0", "Y0Z0X0X0"], 0.55, opening=60),
-    Voice("C", "band", 1, "Y+Z-0Y+Z-0Y+Z-0Y+Z-0", 1968, "Y+Z-X",
-          ["Y+Z-0", "Y+Z-", "+-YZ", "YY00ZZ00", "X+X-"],
-          ["Y+Z-Y+Z-", "YZ+-X"], 0.64),
-    Voice("D", "band", 196, "X00000000000000000X+", 1968, "XX+-YZ",
-          ["X000000X+", "X00+", "Y000Z000", "X0-0"],
-          ["X0X+X0X-", "Y0Z0"], 0.48, opening=40),
-    Voice("E", "band", 104, "-YZ+ZXXY-YZ+XYXZXYXZ", 1968, "XY-Z+",
-          ["-YZ+", "ZXXY", "XYXZ", "-YZ+ZXXY", "XY"],
-          ["-YZ+ZXXY", "XYXZXYXZ"], 0.81),
-    Voice("F", "band", 1, "+X-X0+X-X0+X-X0+X-X0", 1968, "X+-YZ",
-          ["+X-X0", "+X-X", "YXZX0", "XX00", "+0-0"],
-          ["+X-X+X-X", "YXZXYXZX"], 0.39),
-    Voice("H", "band", 169, "+0-000X0-0Y00ZX0--00", 1968, "X+-YZ-",
-          ["+0-000X0", "-0Y00Z", "X0--00", "+0-0"],
-          ["+0-0X0-0", "Y0Z0X0--"], 0.6, opening=40),
-    Voice("I", "band", 1, "X-X+0X-X+0X-X+0X-X+0", 1968, "X-+YZ",
-          ["X-X+0", "X-X+", "XYXZ0", "X0X0", "-+"],
-          ["X-X+X-X+", "XYXZ"], 0.7),
-    Voice("J", "band", 5, "X0000X0000X0000X0000", 1968, "XXX+-YZ",
-          ["X0000", "X000X000", "X0000+0000", "Y0000Z0000"],
-          ["X0X0X0X0", "X0+0X0-0"], 0.52),
-    Voice("K", "band", 5, "+0000+0000+0000+0000", 1968, "++X-YZ",
-          ["+0000", "+000+000", "+0000-0000", "Y0000+0000"],
-          ["+0+0+0+0", "+0X0+0-0"], 0.75),
-    Voice("L", "band", 1, "-Z+YY-Z+YY-Z+YY-Z+YY", 1968, "-Z+YX",
-          ["-Z+YY", "-Z+Y", "YY00", "-Z00+Y00", "X-X+"],
-          ["-Z+YY-Z+YY", "-Z-Z+Y+Y"], 0.45),
-    Voice("N", "band", 172, "--0Y000X00+Y0+Z00000", 1968, "-Y+ZX",
-          ["--0Y000X", "00+Y0+Z", "-0Y0", "X0+0"],
-          ["--0Y+Y0Z", "-Y-Y+Z"], 0.67, opening=40),
-    Voice("W", "band", 0, "-Y-Y-Y-Y-Y-Y-Y-Y-Y-Y", 1968, "-Y-Y+ZX",
-          ["-Y-Y", "-Y", "+Z+Z", "-Y-YX000", "YY--"],
-          ["-Y-Y-Y-Y", "+Z+Z-Y-Y"], 0.57),
-    Voice("Z", "band", 180, "X000000000000000X000", 1968, "XXX+-YZ",
-          ["X000000000", "X000X000", "X0+0", "Y000Z000"],
-          ["X000X000", "X0Y0X0Z0"], 0.84, opening=40),
-    # Tonic answers: only tonic notes sound; + a third, - a sixth, Z a fifth,
-    # Y a fourth (y, in s only, reads as Y).
-    Voice("s", "tonic", 0, "-y+Z-y+Z-y+Z-y+Z-y+Z", 1853, "-y+Z-+ZY",
-          ["-y+Z", "-y", "+Z+Z", "-Y+Z", "y-y-", "ZZ++"],
-          ["-y+Z-y+Z", "+Z-y"], 0.63),
-    Voice("t", "tonic", 0, "Y+Y+Y+Y+Y+Y+Y+Y+Y+Y+", 1853, "Y+Y+-Z",
-          ["Y+Y+", "Y+", "-Z-Z", "Y+-Z", "YY++"],
-          ["Y+Y+Y+Y+", "-ZY+"], 0.46),
-    # Split voices: ornaments one or two scale degrees from the melody note;
-    # V a step up or down at random.
-    Voice("k", "split", 212, "+-+-00ZY00+-+-00ZY00", 1967, "+-ZYV",
-          ["+-+-", "ZY00", "V0V0", "+0-0Z0Y0", "+-ZY"],
-          ["+-+-ZYZY", "V+V-"], 0.55, opening=60),
-    Voice("l", "split", 148, "Z0Y0V0V0Z0Y0V0V0+0-0", 1967, "ZY+-V",
-          ["Z0Y0", "V0V0", "+0-0", "ZYZY", "V00V00"],
-          ["Z0Y0V0V0", "ZY+-"], 0.73, opening=60),
-    # U and V sound only on the shortest notes, as a random neighbour step.
-    Voice("U", "alternation", 0, "V0V0V0V0V0V0V0V0V0V0", 1967, "V",
-          ["V0V0V0V0", "V00V00", "VV00VV00", "V000V000", "V0V00V0V"],
-          ["V0V0V0V0V0V0", "VV0VV0"], 0.62),
-    Voice("V", "alternation", 0, "0V0V0V0V0V0V0V0V0V0V", 1967, "V",
-          ["0V0V0V0V", "0V00V0", "00VV00VV", "0V000V00", "V0V00V"],
-          ["0V0V0V0V0V0V", "0VV0VV"], 0.4),
-]
+VOICES = read_voices(os.path.join(os.path.dirname(os.path.abspath(__file__)), "voice_pattern_sources.txt"))
 
 FAMILY_NOTE = {
     "interval": "interval pairs",
