@@ -425,16 +425,8 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
         changed();
         break;
       case SDL_MOUSEMOTION:
-        if (isMainWindowEvent(event.motion.windowID)) {
-          model.pointerMoved(event.motion.x, event.motion.y);
-          changed();
-        }
-        break;
       case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-          model.buttonDown(event.button.x, event.button.y);
-          changed();
-        }
+        trackPointer(event, model);
         break;
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
@@ -469,6 +461,17 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
   return std::nullopt;
 }
 
+void SdlDialogWindow::trackPointer(const SDL_Event& event, MessageBoxModel& model) {
+  if (event.type == SDL_MOUSEMOTION && isMainWindowEvent(event.motion.windowID)) {
+    model.pointerMoved(event.motion.x, event.motion.y);
+    changed();
+  } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
+             isMainWindowEvent(event.button.windowID)) {
+    model.buttonDown(event.button.x, event.button.y);
+    changed();
+  }
+}
+
 MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
   for (;;) {
     SDL_Event event;
@@ -483,16 +486,8 @@ MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
           }
           break;
         case SDL_MOUSEMOTION:
-          if (isMainWindowEvent(event.motion.windowID)) {
-            model.pointerMoved(event.motion.x, event.motion.y);
-            changed();
-          }
-          break;
         case SDL_MOUSEBUTTONDOWN:
-          if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-            model.buttonDown(event.button.x, event.button.y);
-            changed();
-          }
+          trackPointer(event, model);
           break;
         case SDL_MOUSEBUTTONUP:
           if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
