@@ -109,7 +109,8 @@ PY
     trap 'rm -rf "$scratch"' EXIT
     cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 || {
       cat "$scratch/install.log"; echo "FAIL: cmake --install"; exit 1; }
-    for file in bin/brisolt bin/brisolt-make-bank share/brisolt/Data.dat share/man/man1/brisolt.1 \
+    for file in bin/brisolt bin/brisolt-make-bank share/brisolt/Data.dat share/brisolt/brisolt.html \
+                share/brisolt/brisolt-piece.svg share/man/man1/brisolt.1 \
                 share/applications/brisolt.desktop share/icons/hicolor/256x256/apps/brisolt.png \
                 share/icons/hicolor/scalable/apps/brisolt.svg; do
       [ -e "$scratch/prefix/$file" ] || { echo "FAIL: $file was not installed"; exit 1; }
