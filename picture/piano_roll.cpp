@@ -192,7 +192,8 @@ void writeRowFrame(std::string& svg, const PianoRollPiece& piece, const RowLayou
     if (phrase <= piece.phraseCount && inRow < kPhrasesPerRow) {
       svg += "<text class=\"phrase-number\" x=\"" + svgNumber(x + 4) + "\" y=\"-8\" font-size=\"13\" font-weight=\"bold\" fill=\"" +
              std::string(kText) + "\">" + std::to_string(phrase) + "</text>";
-      svg += "<text x=\"" + svgNumber(x + 4 + 9.0 * static_cast<double>(std::to_string(phrase).size())) +
+      // The time after the number with a clear gap, so "1" and "0:00" never read as "10:00".
+      svg += "<text x=\"" + svgNumber(x + 12 + 8.5 * static_cast<double>(std::to_string(phrase).size())) +
              "\" y=\"-8\" font-size=\"10\" fill=\"" + std::string(kDimText) + "\">" + clockText(seconds) + "</text>";
     }
     svg += "\n";
