@@ -27,6 +27,7 @@ int runComposeBatch(const ComposeRequest& request, const ComposeEnvironment& env
     pieceEnvironment.clock = [lastStart] { return lastStart; };
     if (request.sessionId) piece.sessionId = static_cast<std::uint32_t>(*request.sessionId + (index - 1));
     piece.outputFile = numberedOutputPath(request.outputFile, index, count);
+    piece.pictureFile = numberedOutputPath(request.pictureFile, index, count);
     const int status = runCompose(piece, pieceEnvironment, out, err);
     if (status != kExitOk) return status;
   }

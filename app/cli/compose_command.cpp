@@ -13,12 +13,14 @@
 #include "app/cli/compose_batch.h"
 #include "app/cli/export_file.h"
 #include "app/cli/output_format.h"
+#include "app/cli/piece_picture.h"
 #include "app/settings/sample_data_search.h"
 #include "app/exit_status.h"
 #include "app/cli/generation_interrupt.h"
 #include "app/cli/generation_terminal.h"
 #include "app/settings/setting_options.h"
 #include "app/settings/settings_defaults.h"
+#include "picture/picture_file.h"
 #include "platform/files/file_system.h"
 #include "session/generation_sequence.h"
 #include "platform/paths.h"
@@ -37,6 +39,7 @@ struct ComposeTexts {
   std::string sampleDataPath;
   bool quiet = false;
   std::string outputFile;
+  std::string pictureFile;
   int count = 1;
   bool hifi = true;
   std::string engine;
@@ -70,6 +73,7 @@ std::optional<std::string> readComposeTexts(const ComposeTexts& texts, ComposeRe
   // A format that cannot be written is refused before any composing.
   if (!texts.outputFile.empty() && !outputFormatFor(texts.outputFile)) return unsupportedOutputMessage(texts.outputFile);
   request.outputFile = texts.outputFile;
+  request.pictureFile = texts.pictureFile;
   if (texts.count < 1) return "--count " + std::to_string(texts.count) + " is not a number of pieces; use 1 or more";
   return std::nullopt;
 }
@@ -194,13 +198,22 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
     reportMissingExports(outcome.exports, err);
     out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
     if (!request.outputFile.empty()) {
-      const std::string failed =
-          exportMix(outcome.session.finalMix(), request.outputFile, *outputFormatFor(request.outputFile));
+      const std::string failed = exportPiece(outcome.session.finalMix(), outcome.score, composer.plan(),
+                                             request.outputFile, *outputFormatFor(request.outputFile));
       if (!failed.empty()) {
         err << kCommandName << failed << "; the piece itself is in the archive\n";
         return kExitFailure;
       }
       out << request.outputFile << "\n";
+    }
+    if (!request.pictureFile.empty()) {
+      const std::string failed = picture::writePictureFile(
+          piecePictureSvg(outcome.score, request.settings, composer), request.pictureFile);
+      if (!failed.empty()) {
+        err << kCommandName << failed << "; the piece itself is in the archive\n";
+        return kExitFailure;
+      }
+      out << request.pictureFile << "\n";
     }
     return out ? kExitOk : kExitFailure;
   }
@@ -245,6 +258,10 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
                                  supportedExtensionsText() + "; with --count, FILE-1, FILE-2, ... (its path is "
                                  "printed after the log's)")
       ->type_name("FILE");
+  command.parser->add_option("--picture", texts->pictureFile,
+                             "Also draw the piece as a piano roll in the SVG file FILE (its path is printed last); "
+                             "with --count, FILE-1, FILE-2, ...")
+      ->type_name("FILE.svg");
   command.parser->add_flag("--hifi,!--no-hifi", texts->hifi,
                            "Also write the piece as MIDI (Piano.mid) and as a mastered stereo recording played on a "
                            "piano SoundFont (PelkoL.wav) beside the mix (default: on)");

@@ -27,6 +27,7 @@ struct ComposeRequest {
   bool quiet = false;  // no progress, only errors and the two paths
   render::RenderEngine engine = render::kDefaultRenderEngine;
   std::string outputFile;  // also write the mix here, in the format its extension names (checked already)
+  std::string pictureFile;  // also draw the piece here as an SVG piano roll
   // Also the MIDI file and the stereo rendition beside the mix (the command
   // line asks for them unless --no-hifi); the SoundFont found on the system
   // plays the rendition unless soundfontPath names one.
@@ -46,8 +47,8 @@ struct ComposeEnvironment {
 };
 
 // Composes the piece into request.archiveFolder and prints the final mix's
-// and the log's paths on `out`, one a line, then request.outputFile's when
-// one was asked for. Progress and errors go to `err`.
+// and the log's paths on `out`, one a line, then request.outputFile's and
+// request.pictureFile's when they were asked for. Progress and errors go to `err`.
 // Returns an ExitStatus; on every status but kExitOk, no file of the run is
 // left in the archive or the temporary folder.
 int runCompose(const ComposeRequest& request, const ComposeEnvironment& environment, std::ostream& out,

@@ -1,5 +1,5 @@
 // The mix re-encoded by libsndfile, in blocks of 16-bit samples, so a WAV or
-// FLAC copy holds the very samples of the mix.
+// FLAC copy holds the very samples of the mix; a MIDI copy is the score's.
 #include "app/cli/export_file.h"
 
 #include <sndfile.h>
@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <memory>
 #include <vector>
+
+#include "midi/midi_file_writer.h"
+#include "session/piece_exports.h"
 
 namespace brisolt {
 namespace {
@@ -51,6 +54,12 @@ std::string exportMix(const std::string& mixPath, const std::string& outputPath,
   }
   if (!error.empty()) std::remove(outputPath.c_str());
   return error;
+}
+
+std::string exportPiece(const std::string& mixPath, const render::Score& score, const compose::PiecePlan& plan,
+                        const std::string& outputPath, const OutputFormat& format) {
+  if (format.kind == OutputKind::kAudio) return exportMix(mixPath, outputPath, format);
+  return midi::writeMidiFile(midiPieceOf(score, plan), outputPath).message;
 }
 
 }  // namespace brisolt

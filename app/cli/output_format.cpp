@@ -1,5 +1,5 @@
-// The export formats by extension, kept to those libsndfile can write at the
-// mix's 22050 Hz mono.
+// The export formats by extension: the audio ones kept to those libsndfile
+// can write at the mix's 22050 Hz mono, and MIDI, which this program writes.
 #include "app/cli/output_format.h"
 
 #include <sndfile.h>
@@ -15,22 +15,25 @@ namespace {
 
 struct Candidate {
   const char* extension;
+  OutputKind kind;
   int format;
 };
 
 // Opus is left out: libsndfile writes it only at 8, 12, 16, 24 or 48 kHz.
 constexpr Candidate kCandidates[] = {
-    {".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
-    {".flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
-    {".ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
-    {".mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+    {".wav", OutputKind::kAudio, SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+    {".flac", OutputKind::kAudio, SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+    {".ogg", OutputKind::kAudio, SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+    {".mp3", OutputKind::kAudio, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+    {".mid", OutputKind::kMidi, 0},
 };
 
-bool writable(int format) {
+bool writable(const Candidate& candidate) {
+  if (candidate.kind == OutputKind::kMidi) return true;
   SF_INFO info{};
   info.samplerate = static_cast<int>(audio::kSampleRate);
   info.channels = 1;
-  info.format = format;
+  info.format = candidate.format;
   return sf_format_check(&info) == SF_TRUE;
 }
 
@@ -46,8 +49,8 @@ std::string lowerExtension(const std::string& path) {
 std::optional<OutputFormat> outputFormatFor(const std::string& path) {
   const std::string extension = lowerExtension(path);
   for (const Candidate& candidate : kCandidates) {
-    if (extension == candidate.extension && writable(candidate.format)) {
-      return OutputFormat{candidate.extension, candidate.format};
+    if (extension == candidate.extension && writable(candidate)) {
+      return OutputFormat{candidate.extension, candidate.kind, candidate.format};
     }
   }
   return std::nullopt;
@@ -56,7 +59,7 @@ std::optional<OutputFormat> outputFormatFor(const std::string& path) {
 std::string supportedExtensionsText() {
   std::string text;
   for (const Candidate& candidate : kCandidates) {
-    if (writable(candidate.format)) text += (text.empty() ? "" : ", ") + std::string(candidate.extension);
+    if (writable(candidate)) text += (text.empty() ? "" : ", ") + std::string(candidate.extension);
   }
   return text;
 }

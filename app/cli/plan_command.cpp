@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "app/settings/app_folders.h"
+#include "app/cli/piece_picture.h"
 #include "app/cli/scratch_folder.h"
+#include "app/settings/sample_data_search.h"
 #include "app/exit_status.h"
 #include "session/generation_sequence.h"
 #include "app/cli/plan_report.h"
@@ -27,6 +29,7 @@ struct PlanTexts {
   std::string archiveFolder;
   std::string format = "text";
   bool keepLog = false;
+  std::string sampleDataPath;
 };
 
 // Checks the texts; on a bad value returns its message.
@@ -42,13 +45,24 @@ std::optional<std::string> readPlanTexts(const PlanTexts& texts, PlanRequest& re
     request.format = PlanFormat::kJson;
   } else if (texts.format == "text") {
     request.format = PlanFormat::kText;
+  } else if (texts.format == "svg") {
+    request.format = PlanFormat::kSvg;
   } else {
-    return "--format \"" + texts.format + "\" is not a format; use json or text";
+    return "--format \"" + texts.format + "\" is not a format; use json, svg or text";
   }
   request.archiveFolder =
       texts.archiveFolder.empty() ? programFolders().archiveFolder : texts.archiveFolder;
   if (request.archiveFolder.back() != '/') request.archiveFolder += '/';
   request.keepLog = texts.keepLog;
+  if (request.format == PlanFormat::kSvg) {
+    request.sampleDataPath = texts.sampleDataPath;
+    if (request.sampleDataPath.empty()) {
+      const SampleDataSearch search = searchSampleData(programFolders(), platform::executableFolder());
+      request.sampleDataPath = search.path;
+      if (!search.found) request.sampleDataSearched = searchedPlacesText(search);
+    }
+    request.makeBankCommand = makeBankCommandFor(request.sampleDataPath, platform::executableFolder());
+  }
   return std::nullopt;
 }
 
@@ -107,6 +121,18 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
     return exitStatusOf(outcome.step.problem);
   }
 
+  if (request.format == PlanFormat::kSvg) {
+    const PlannedPicture picture =
+        plannedPiecePicture(composer, request.settings, request.sampleDataPath, request.makeBankCommand);
+    if (!picture.problem.empty()) {
+      err << kCommandName << picture.problem << (picture.noSampleData ? " (or name another sample data file with --data)" : "")
+          << "\n";
+      if (picture.noSampleData && !request.sampleDataSearched.empty()) err << request.sampleDataSearched << "\n";
+      return picture.noSampleData ? kExitNoSampleData : kExitFailure;
+    }
+    out << picture.svg;
+    return out ? kExitOk : kExitFailure;
+  }
   const std::string& scaleName = composer.scaleTable().scales()[request.settings.scale].name;
   const std::string keptLog = request.keepLog ? outcome.session.logFile() : std::string();
   out << (request.format == PlanFormat::kJson ? planAsJson(composer, keptLog)
@@ -134,8 +160,13 @@ Command addPlanCommand(CLI::App& app) {
   command.parser->add_flag("--log", texts->keepLog,
                            "Keep the generation log in the archive folder (see --archive) and print its path");
   command.parser->add_option("--format", texts->format,
-                             "Output: text (a readable page, the default) or json (one object)")
-      ->type_name("json|text");
+                             "Output: text (a readable page, the default), json (one object) or svg (the piece as a "
+                             "piano roll, drawn from the notes its voices would place; needs the sample data)")
+      ->type_name("json|svg|text");
+  command.parser->add_option("--data", texts->sampleDataPath,
+                             "Sample data file for --format svg (default: Data.dat beside the executable, or where "
+                             "an installed copy keeps it)")
+      ->type_name("FILE");
   command.run = [texts] {
     PlanRequest request;
     if (const auto error = readPlanTexts(*texts, request)) {

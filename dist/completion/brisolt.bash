@@ -20,8 +20,9 @@ _brisolt() {
       return ;;
     --motif | --phrase-mode) COMPREPLY=($(compgen -W "A B C D E F G H I J K L" -- "$cur")); return ;;
     --phrases | --session-id | -n | --count) return ;;
-    -o | --output) _filedir '@(wav|flac|ogg|mp3)'; return ;;
-    --format) COMPREPLY=($(compgen -W "text json" -- "$cur")); return ;;
+    -o | --output) _filedir '@(wav|flac|ogg|mp3|mid)'; return ;;
+    --picture) _filedir svg; return ;;
+    --format) COMPREPLY=($(compgen -W "text json svg" -- "$cur")); return ;;
     --archive) _filedir -d; return ;;
     --data) _filedir; return ;;
   esac
@@ -29,8 +30,8 @@ _brisolt() {
   local settings="--key --scale --motif --phrase-mode --phrases --session-id --archive -h --help"
   case $command in
     "") COMPREPLY=($(compgen -W "compose plan play -h --help -V --version" -- "$cur")) ;;
-    compose) COMPREPLY=($(compgen -W "$settings --data -q --quiet -o --output -n --count" -- "$cur")) ;;
-    plan) COMPREPLY=($(compgen -W "$settings --format --log" -- "$cur")) ;;
+    compose) COMPREPLY=($(compgen -W "$settings --data -q --quiet -o --output --picture -n --count" -- "$cur")) ;;
+    plan) COMPREPLY=($(compgen -W "$settings --format --data --log" -- "$cur")) ;;
     play)
       if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "-h --help" -- "$cur"))

@@ -82,6 +82,21 @@ for size in (16, 32, 48, 64, 128, 256):
     assert edge > 0, f"{path}: the middle of the top edge is transparent"
 print("icons: 6 sizes, transparent corners, opaque centre")
 PY
+    # The scalable icon: well-formed SVG, square, shapes only (no embedded
+    # picture), transparent outside its rounded square.
+    /usr/bin/python3 - "$dist/icons/brisolt.svg" <<'PY' || exit 1
+import sys
+import xml.etree.ElementTree as ElementTree
+SVG = "{http://www.w3.org/2000/svg}"
+root = ElementTree.parse(sys.argv[1]).getroot()
+assert root.tag == SVG + "svg", f"{sys.argv[1]}: the root is {root.tag}, not an svg element"
+box = [float(v) for v in root.get("viewBox", "").split()]
+assert len(box) == 4 and box[2] == box[3] > 0, f"{sys.argv[1]}: viewBox {root.get('viewBox')} is not square"
+assert not list(root.iter(SVG + "image")), f"{sys.argv[1]}: embeds a raster picture"
+tile = next(r for r in root.iter(SVG + "rect") if r.get("width") == str(int(box[2])))
+assert float(tile.get("rx", 0)) > 0, f"{sys.argv[1]}: the tile has square corners, so no transparency"
+print("scalable icon: square SVG of shapes with rounded corners")
+PY
     ;;
   install)
     # cmake --install into a scratch prefix, then a new user with an empty
@@ -94,8 +109,10 @@ PY
     trap 'rm -rf "$scratch"' EXIT
     cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 || {
       cat "$scratch/install.log"; echo "FAIL: cmake --install"; exit 1; }
-    for file in bin/brisolt bin/brisolt-make-bank share/brisolt/Data.dat share/man/man1/brisolt.1 \
-                share/applications/brisolt.desktop share/icons/hicolor/256x256/apps/brisolt.png; do
+    for file in bin/brisolt bin/brisolt-make-bank share/brisolt/Data.dat share/brisolt/brisolt.html \
+                share/brisolt/brisolt-piece.svg share/man/man1/brisolt.1 \
+                share/applications/brisolt.desktop share/icons/hicolor/256x256/apps/brisolt.png \
+                share/icons/hicolor/scalable/apps/brisolt.svg; do
       [ -e "$scratch/prefix/$file" ] || { echo "FAIL: $file was not installed"; exit 1; }
     done
     mkdir "$scratch/home"

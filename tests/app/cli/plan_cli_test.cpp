@@ -144,7 +144,7 @@ TEST_F(PlanCli, BadValuesAreNamedOnOneLineWithStatusTwoAndNothingWritten) {
       {"--phrase-mode 0", "brisolt plan: --phrase-mode \"0\" is not a phrase mode; use one letter A..L"},
       {"--phrases 95", "brisolt plan: --phrases \"95\" is not a phrase count; use a whole number 5..90"},
       {"--session-id soon", "brisolt plan: --session-id \"soon\" is not a session id; use a whole number 0..4294967295"},
-      {"--format xml", "brisolt plan: --format \"xml\" is not a format; use json or text"},
+      {"--format xml", "brisolt plan: --format \"xml\" is not a format; use json, svg or text"},
   };
   for (const auto& bad : cases) {
     const Outcome run = plan(bad.arguments);
