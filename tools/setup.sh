@@ -12,7 +12,7 @@ build_packages=(
   libcli11-dev nlohmann-json3-dev libsndfile1-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libfluidsynth-dev fluid-soundfont-gm
-  libebur128-dev libavfilter-dev libavutil-dev libsndfile1-dev
+  libebur128-dev libavfilter-dev libavutil-dev libswresample-dev
 )
 # What the tests and benchmarks need besides.
 test_build_packages=(libgtest-dev libgmock-dev libbenchmark-dev)

@@ -23,6 +23,7 @@
 #include "picture/picture_file.h"
 #include "platform/files/file_system.h"
 #include "session/generation_sequence.h"
+#include "session/piece_exports.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 
@@ -198,8 +199,12 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
     reportMissingExports(outcome.exports, err);
     out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
     if (!request.outputFile.empty()) {
-      const std::string failed = exportPiece(outcome.session.finalMix(), outcome.score, composer.plan(),
-                                             request.outputFile, *outputFormatFor(request.outputFile));
+      // The mastered stereo rendition where there is one: what a listener wants to take away.
+      const std::string audio = outcome.exports.renditionWritten
+                                    ? outcome.session.outputPrefix() + std::string(kRenditionSuffix)
+                                    : outcome.session.finalMix();
+      const std::string failed =
+          exportPiece(audio, outcome.score, composer.plan(), request.outputFile, *outputFormatFor(request.outputFile));
       if (!failed.empty()) {
         err << kCommandName << failed << "; the piece itself is in the archive\n";
         return kExitFailure;

@@ -1,5 +1,5 @@
-// The export formats by extension: the audio ones kept to those libsndfile
-// can write at the mix's 22050 Hz mono, and MIDI, which this program writes.
+// The export formats by extension: the audio ones kept to those this build's
+// libsndfile can write, and MIDI, which this program writes.
 #include "app/cli/output_format.h"
 
 #include <sndfile.h>
@@ -17,24 +17,31 @@ struct Candidate {
   const char* extension;
   OutputKind kind;
   int format;
+  int sampleRate = 0;  // 0: the source's own
 };
 
-// Opus is left out: libsndfile writes it only at 8, 12, 16, 24 or 48 kHz.
+// Opus takes only 8, 12, 16, 24 or 48 kHz, so it is written at 48 kHz.
 constexpr Candidate kCandidates[] = {
     {".wav", OutputKind::kAudio, SF_FORMAT_WAV | SF_FORMAT_PCM_16},
     {".flac", OutputKind::kAudio, SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
     {".ogg", OutputKind::kAudio, SF_FORMAT_OGG | SF_FORMAT_VORBIS},
     {".mp3", OutputKind::kAudio, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+    {".opus", OutputKind::kAudio, SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000},
     {".mid", OutputKind::kMidi, 0},
 };
 
-bool writable(const Candidate& candidate) {
-  if (candidate.kind == OutputKind::kMidi) return true;
+bool writable(const Candidate& candidate, int sampleRate, int channels) {
   SF_INFO info{};
-  info.samplerate = static_cast<int>(audio::kSampleRate);
-  info.channels = 1;
+  info.samplerate = candidate.sampleRate != 0 ? candidate.sampleRate : sampleRate;
+  info.channels = channels;
   info.format = candidate.format;
   return sf_format_check(&info) == SF_TRUE;
+}
+
+// Either source: the mix (22050 Hz mono) or the rendition (44100 Hz stereo).
+bool writable(const Candidate& candidate) {
+  if (candidate.kind == OutputKind::kMidi) return true;
+  return writable(candidate, static_cast<int>(audio::kSampleRate), 1) && writable(candidate, 44100, 2);
 }
 
 std::string lowerExtension(const std::string& path) {
@@ -50,7 +57,7 @@ std::optional<OutputFormat> outputFormatFor(const std::string& path) {
   const std::string extension = lowerExtension(path);
   for (const Candidate& candidate : kCandidates) {
     if (extension == candidate.extension && writable(candidate)) {
-      return OutputFormat{candidate.extension, candidate.kind, candidate.format};
+      return OutputFormat{candidate.extension, candidate.kind, candidate.format, candidate.sampleRate};
     }
   }
   return std::nullopt;

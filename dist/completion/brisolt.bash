@@ -20,7 +20,7 @@ _brisolt() {
       return ;;
     --motif | --phrase-mode) COMPREPLY=($(compgen -W "A B C D E F G H I J K L" -- "$cur")); return ;;
     --phrases | --session-id | -n | --count) return ;;
-    -o | --output) _filedir '@(wav|flac|ogg|mp3|mid)'; return ;;
+    -o | --output) _filedir '@(wav|flac|ogg|mp3|opus|mid)'; return ;;
     --picture) _filedir svg; return ;;
     --format) COMPREPLY=($(compgen -W "text json svg" -- "$cur")); return ;;
     --archive) _filedir -d; return ;;

@@ -159,7 +159,7 @@ Probe probe(const std::string& path) {
 
 TEST_F(ComposeCli, OutputWritesThePieceInTheFormatItsExtensionNames) {
   ASSERT_EQ(test::runShell("command -v ffprobe").status, 0) << "ffprobe (Debian package ffmpeg) reads the exports";
-  for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
+  for (const char* extension : {"wav", "flac", "ogg", "mp3", "opus"}) {
     const std::string output = folder().file(std::string("bank/piece.") + extension);
     const Outcome run = compose({"--session-id", "77", "-q", "--output", output}, extension);
     ASSERT_EQ(run.status, 0) << extension << ": " << run.err;
@@ -167,7 +167,7 @@ TEST_F(ComposeCli, OutputWritesThePieceInTheFormatItsExtensionNames) {
     EXPECT_TRUE(run.out.ends_with("\n" + output + "\n")) << "the export's path comes after the log's:\n" << run.out;
     const double mixSeconds = static_cast<double>(test::readFileBytes(mix).size() - 44) / 2 / 22050;
     const Probe found = probe(output);
-    EXPECT_EQ(found.rate, 22050) << extension;
+    EXPECT_EQ(found.rate, std::string(extension) == "opus" ? 48000 : 22050) << extension << ": Opus takes 48 kHz";
     EXPECT_EQ(found.channels, 1) << extension;
     EXPECT_NEAR(found.seconds, mixSeconds, 0.1) << extension;
     if (std::string(extension) == "wav") {
@@ -199,8 +199,22 @@ TEST_F(ComposeCli, HiFiAddsTheMidiFileAndTheRenditionAndLeavesTheMixAlone) {
   EXPECT_GE(rendition.seconds, mixSeconds - 0.01) << "the rendition lies on the mix's timeline, ringing out at its end";
 }
 
+// With a rendition the export carries it, the mastered stereo recording, not the mono mix.
+TEST_F(ComposeCli, OutputWritesTheRenditionWhenThereIsOne) {
+  if (rendition::findPianoSoundfont().empty()) GTEST_SKIP() << "no piano SoundFont installed";
+  const std::string output = folder().file("bank/rendition.opus");
+  const Outcome run = compose({"--session-id", "2718", "-q", "--phrases", "5", "--hifi", "--output", output}, "HiFi");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string mix = run.out.substr(0, run.out.find('\n'));
+  const std::string prefix = mix.substr(0, mix.size() - std::string("Pelko.wav").size());
+  const Probe rendition = probe(prefix + "PelkoL.wav"), found = probe(output);
+  EXPECT_EQ(found.rate, 48000) << "the rendition's 44.1 kHz converted to the 48 kHz Opus takes";
+  EXPECT_EQ(found.channels, 2);
+  EXPECT_NEAR(found.seconds, rendition.seconds, 0.1);
+}
+
 TEST_F(ComposeCli, AnOutputFormatItCannotWriteIsRefusedBeforeComposing) {
-  for (const char* output : {"piece.opus", "piece.aiff2", "piece"}) {
+  for (const char* output : {"piece.m4a", "piece.aiff2", "piece"}) {
     const Outcome run = compose({"--output", folder().file(std::string("bank/") + output)});
     EXPECT_EQ(run.status, 2) << output;
     EXPECT_NE(run.err.find("name a file ending in one of .wav, .flac, .ogg"), std::string::npos) << run.err;

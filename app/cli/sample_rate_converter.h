@@ -1,0 +1,38 @@
+// Converts interleaved float audio from one sample rate to another with
+// libswresample, block by block, for export formats that take only some
+// rates (Opus: 48 kHz).
+#pragma once
+
+#include <vector>
+
+struct SwrContext;
+
+namespace brisolt {
+
+class SampleRateConverter {
+ public:
+  SampleRateConverter(int channels, int fromRate, int toRate);
+  ~SampleRateConverter();
+  SampleRateConverter(const SampleRateConverter&) = delete;
+  SampleRateConverter& operator=(const SampleRateConverter&) = delete;
+
+  // False when libswresample refused the rates or channel count.
+  bool ready() const { return context_ != nullptr; }
+
+  // Converts `frames` frames of `input`; returns the frames ready so far
+  // (the converter keeps a few back to filter across block boundaries).
+  const std::vector<float>& convert(const float* input, int frames);
+  // The frames it kept back; call once after the last block.
+  const std::vector<float>& flush();
+
+ private:
+  const std::vector<float>& run(const float* input, int frames);
+
+  SwrContext* context_ = nullptr;
+  int channels_;
+  int fromRate_;
+  int toRate_;
+  std::vector<float> output_;
+};
+
+}  // namespace brisolt
