@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/exit_status.h"
+#include "platform/process/termination_signals.h"
 
 namespace brisolt {
 
@@ -29,6 +30,8 @@ int runComposeBatch(const ComposeRequest& request, const ComposeEnvironment& env
     piece.outputFile = numberedOutputPath(request.outputFile, index, count);
     const int status = runCompose(piece, pieceEnvironment, out, err);
     if (status != kExitOk) return status;
+    // A signal after the piece was done (its paths printed) ends the batch there.
+    if (platform::TerminationSignals::pending()) return platform::TerminationSignals::exitStatus();
   }
   return kExitOk;
 }
