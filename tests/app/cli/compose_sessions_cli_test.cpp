@@ -96,8 +96,8 @@ TEST_P(ComposeEnding, RemovesEverythingOfTheSessionAndExitsWith128PlusTheSignal)
   const Ending ending = GetParam();
   bool sent = false;
   const test::ProgramRun run = composeLong([&](const std::string& line, pid_t pid) {
-    // Mid-render: two groups mixed into stems, the third's voice files in the making.
-    if (sent || line.find("group 2 of 8 mixed") == std::string::npos) return;
+    // Mid-render: the first group mixed into its stem, the second's voice files in the making.
+    if (sent || line.find("group 1 of 8 mixed") == std::string::npos) return;
     for (int k = 0; k < ending.times; ++k) ::kill(pid, ending.signal);
     sent = true;
   });
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, ComposeEnding,
 TEST_F(ComposeSessions, AKilledRunsLeftoversAreSweptByTheNextRun) {
   bool sent = false;
   const test::ProgramRun run = composeLong([&](const std::string& line, pid_t pid) {
-    if (sent || line.find("group 2 of 8 mixed") == std::string::npos) return;
+    if (sent || line.find("group 1 of 8 mixed") == std::string::npos) return;
     ::kill(pid, SIGKILL);
     sent = true;
   });
