@@ -12,7 +12,7 @@ enum ExitStatus : int {
   kExitArchiveNotWritable = 4,  // the archive folder cannot be created or written
   kExitNoDiskSpace = 5,         // not enough free space for the piece
   kExitBadFile = 6,             // brisolt play: the file is missing, unreadable or not a mix
-  kExitCancelled = 130,         // stopped by Ctrl-C
+  kExitCancelled = 130,         // stopped by Ctrl-C (other signals: 128 + the signal, termination_signals.h)
 };
 
 }  // namespace brisolt

@@ -3,11 +3,15 @@
 // the clean-up of the run's temporary files however the run ends.
 #include "render/render_driver.h"
 
+#include <unistd.h>
+
 #include <array>
+#include <cstdio>
 #include <vector>
 
 #include "audio/output_files.h"
 #include "platform/files/file_system.h"
+#include "platform/files/owned_names.h"
 #include "render/voice_failure.h"
 #include "render/voice_schedule.h"
 
@@ -116,8 +120,15 @@ class RenderRun {
       voiceList.clear();
     }
 
+    // The final mix is made under a partial name and renamed into place when
+    // whole: a run that stops part-way never leaves a short mix at the final name.
     const std::vector<std::string> stems = files_.stemList();
-    if (const RunEnd end = mix(audio::finalMixPath(outputPrefix), stems); end != RunEnd::kFinished) {
+    const std::string finalMix = audio::finalMixPath(outputPrefix);
+    const std::string partialMix = platform::partialName(finalMix, ::getpid());
+    RunEnd end = mix(partialMix, stems);
+    if (end == RunEnd::kFinished && std::rename(partialMix.c_str(), finalMix.c_str()) != 0) end = RunEnd::kFailed;
+    if (end != RunEnd::kFinished) {
+      platform::deleteFile(partialMix);
       return stop(end, stems);
     }
     host_.advanceProgress();

@@ -21,6 +21,7 @@
 #include "audio/wave_copy.h"
 #include "audio/wave_format.h"
 #include "platform/files/file_handle.h"
+#include "platform/files/file_in_place.h"
 #include "platform/files/file_system.h"
 #include "render/renderer_kind.h"
 #include "render/voice_failure.h"
@@ -242,10 +243,7 @@ class StreamingRun {
     const FinalResult measured = mixFinal(false);
     if (measured != FinalResult::kDone) return stopped(measured == FinalResult::kCancelled);
     const FinalResult written = mixFinal(true);
-    if (written != FinalResult::kDone) {
-      platform::deleteFile(destination_);
-      return stopped(written == FinalResult::kCancelled);
-    }
+    if (written != FinalResult::kDone) return stopped(written == FinalResult::kCancelled);
     host_.mixWritten(kStemCount + 1);
     while (stepsShown_ < kRenderProgressSteps) step();
     host_.showRemainingTime();
@@ -413,13 +411,19 @@ class StreamingRun {
   }
 
   // Passes 2 and 3: the final mix of the scaled stems, measured, or scaled by
-  // its factor and written to the destination.
+  // its factor and written to the destination. The mix is written under a
+  // partial name and takes the destination's only when whole, so a run that
+  // stops part-way (a full disk, a signal, a kill) never leaves a short mix
+  // whose header claims the full length.
   FinalResult mixFinal(bool write) {
     for (Group& group : groups_) group.rewind();
-    platform::File output;
+    platform::FileInPlace written;
     if (write) {
-      output = platform::File::createForWriting(destination_);
-      if (!output) return FinalResult::kFailed;
+      written = platform::FileInPlace::create(destination_);
+      if (!written) return FinalResult::kFailed;
+    }
+    platform::File& output = written.file();
+    if (write) {
       std::array<std::uint8_t, kPreamble> preamble{};
       groups_.front().voices.front()->rewind();
       groups_.front().voices.front()->fill(0, kPreamble, preamble.data(), data_, scratch_);
@@ -444,6 +448,7 @@ class StreamingRun {
       if (!progress(kStemCount)) return FinalResult::kCancelled;
     }
     if (!write) finalFactor_ = finalTrackers_.factor();
+    if (write && written.commit() != platform::CommitResult::kCommitted) return FinalResult::kFailed;
     return FinalResult::kDone;
   }
 

@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "render/voice_failure.h"
 #include "session/plan_options_from_settings.h"
+#include "session/unfinished_session.h"
 
 namespace brisolt {
 namespace {
@@ -43,6 +44,9 @@ GenerationStep checkBeforeClaiming(const GenerationRequest& request, GenerationH
 GenerationOutcome runGeneration(compose::Composer& composer, const GenerationRequest& request,
                                 GenerationHost& host) {
   GenerationOutcome outcome;
+  // What runs that were killed left behind goes first: it may be the room
+  // this run needs.
+  sweepLeftovers(request.archiveFolder);
   outcome.step = checkBeforeClaiming(request, host);
   if (!outcome.step.ok()) return outcome;
   host.reached(GenerationStage::kChecked, outcome.session);
@@ -53,12 +57,16 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
     outcome.step = claim;
     return outcome;
   }
+  // Until the run ends one way or the other, a sweep after a kill can tell
+  // this session from a finished one.
+  UnfinishedMark mark(outcome.session);
   host.reached(GenerationStage::kSessionClaimed, outcome.session);
 
   const PlanStep plan = planSession(composer, request.settings, outcome.session, request.sessionId);
   host.reached(GenerationStage::kPlanned, outcome.session);
   if (!plan.ok()) {
     outcome.step = plan;
+    mark.lift();
     host.discard(outcome.session);
     return outcome;
   }
@@ -74,6 +82,7 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
     outcome.step.problem = GenerationProblem::kRenderFailed;
     const std::string& failure = render::lastRenderFailure();
     outcome.step.message = "rendering failed: " + (failure.empty() ? std::string("a voice or the final mix could not be made") : failure);
+    mark.lift();
     host.discard(outcome.session);
   }
   return outcome;

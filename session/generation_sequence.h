@@ -1,11 +1,13 @@
 // The generation sequence: the one road of every Generate, in the window and
 // on the command line. Its steps, in order:
 //
+//   0. the leftovers of runs that were killed are swept (session/unfinished_session.h)
 //   1. the sample data file is there and whole      (not when only planning)
 //   2. room for the piece on the archive's and the temporary folder's file
 //      systems                                      (not when only planning)
 //   3. the archive folder exists and can be written
-//   4. the session is claimed: its prefix from the local time
+//   4. the session is claimed: its prefix from the local time, its log
+//      created exclusively, and marked unfinished until the run ends
 //   5. the piece is planned, its log written        (the one call of the planner)
 //   6. the piece is rendered                        (not when only planning)
 //   7. a session that did not finish is discarded

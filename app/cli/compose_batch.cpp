@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/exit_status.h"
+#include "platform/process/termination_signals.h"
 
 namespace brisolt {
 
@@ -30,6 +31,8 @@ int runComposeBatch(const ComposeRequest& request, const ComposeEnvironment& env
     piece.pictureFile = numberedOutputPath(request.pictureFile, index, count);
     const int status = runCompose(piece, pieceEnvironment, out, err);
     if (status != kExitOk) return status;
+    // A signal after the piece was done (its paths printed) ends the batch there.
+    if (platform::TerminationSignals::pending()) return platform::TerminationSignals::exitStatus();
   }
   return kExitOk;
 }

@@ -1,6 +1,7 @@
 // `brisolt compose`: the window's Generate without the window. Checks the
 // sample data, the archive folder and the free space, plans the piece and
-// renders it, showing progress on the terminal; Ctrl-C cancels cleanly.
+// renders it, showing progress on the terminal; Ctrl-C, kill, a closed
+// terminal or the file-size limit cancel cleanly.
 #include "app/cli/compose_command.h"
 
 #include <chrono>
@@ -25,7 +26,7 @@
 #include "session/generation_sequence.h"
 #include "session/piece_exports.h"
 #include "platform/paths.h"
-#include "platform/process.h"
+#include "platform/process/standard_streams.h"
 
 namespace brisolt {
 namespace {
@@ -152,6 +153,10 @@ class TerminalGeneration final : public GenerationHost {
     }
   }
   bool cancelled() const { return progress_.aborted() || interrupt_.interrupted(); }
+  // A termination signal came: its name and the status to end with.
+  bool signalled() const { return interrupt_.interrupted(); }
+  platform::TerminationSignal signal() const { return interrupt_.signal(); }
+  int signalStatus() const { return interrupt_.exitStatus(); }
 
  private:
   void finishProgress() {
@@ -167,6 +172,15 @@ class TerminalGeneration final : public GenerationHost {
   TerminalProgress progress_;
   bool progressShown_ = false;
 };
+
+// What ended a run that a signal stopped, for its last line.
+std::string stoppedBy(platform::TerminationSignal signal) {
+  switch (signal) {
+    case platform::TerminationSignal::kInterrupt: return "cancelled";
+    case platform::TerminationSignal::kFileSizeLimit: return "stopped by SIGXFSZ (a file passed the size limit, ulimit -f)";
+    default: return std::string("stopped by ") + platform::signalName(signal);
+  }
+}
 
 // Says why a file asked for beside the mix is missing; the piece itself is complete.
 void reportMissingExports(const PieceExports& exports, std::ostream& err) {
@@ -189,6 +203,13 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
        request.sessionId, false, request.hifi, request.soundfontPath},
       host);
 
+  // A signal that came after the last poll of the render (during the MIDI file
+  // or the rendition) still ends the run before it names any file.
+  if (outcome.rendered && host.signalled()) {
+    host.discard(outcome.session);
+    err << kCommandName << stoppedBy(host.signal()) << "; the unfinished session's files were removed\n";
+    return host.signalStatus();
+  }
   if (outcome.rendered) {
     if (!request.quiet) {
       const std::int64_t seconds = environment.elapsedSeconds();
@@ -223,8 +244,9 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
     return out ? kExitOk : kExitFailure;
   }
   if (outcome.step.problem == GenerationProblem::kRenderFailed && host.cancelled()) {
-    err << kCommandName << "cancelled; the unfinished session's files were removed\n";
-    return kExitCancelled;
+    err << kCommandName << (host.signalled() ? stoppedBy(host.signal()) : std::string("cancelled"))
+        << "; the unfinished session's files were removed\n";
+    return host.signalled() ? host.signalStatus() : kExitCancelled;
   }
   err << kCommandName << outcome.step.message << hintFor(outcome.step.problem) << "\n";
   if (outcome.step.problem == GenerationProblem::kNoSampleData && !request.sampleDataSearched.empty())

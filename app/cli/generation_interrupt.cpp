@@ -1,4 +1,4 @@
-// Ctrl-C as Stop: a flag set by the signal handler, copied by the pump.
+// Termination signals as Stop: recorded by the handler, copied by the pump.
 #include "app/cli/generation_interrupt.h"
 
 #include "platform/message_pump.h"
@@ -13,12 +13,16 @@ InterruptCancels::InterruptCancels(compose::Composer& composer, audio::FileMixer
 InterruptCancels::~InterruptCancels() { platform::setMessagePump({}); }
 
 bool InterruptCancels::poll() {
-  if (!recorder_.interrupted()) return false;
+  if (!interrupted()) return false;
   composer_.cancelRequested = true;
   mixer_.requestCancel();
   return true;
 }
 
-bool InterruptCancels::interrupted() const { return recorder_.interrupted(); }
+bool InterruptCancels::interrupted() const { return platform::TerminationSignals::pending(); }
+
+platform::TerminationSignal InterruptCancels::signal() const { return platform::TerminationSignals::first(); }
+
+int InterruptCancels::exitStatus() const { return platform::TerminationSignals::exitStatus(); }
 
 }  // namespace brisolt

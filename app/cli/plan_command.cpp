@@ -16,6 +16,7 @@
 #include "app/settings/setting_options.h"
 #include "compose/composer.h"
 #include "platform/paths.h"
+#include "platform/process/termination_signals.h"
 
 namespace brisolt {
 namespace {
@@ -105,6 +106,9 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
     return kExitFailure;
   }
 
+  // Ctrl-C, kill or a closed terminal while planning: the kept log and the
+  // scratch folder are removed on the way out, and the status says why.
+  const platform::TerminationSignals signals;
   compose::Composer composer;
   PlanOnly host(composer, clock);
   GenerationRequest generation;
@@ -113,6 +117,12 @@ int runPlan(const PlanRequest& request, const CalendarClock& clock, std::ostream
   generation.sessionId = request.sessionId;
   generation.planOnly = true;
   const GenerationOutcome outcome = runGeneration(composer, generation, host);
+  if (platform::TerminationSignals::pending()) {
+    if (request.keepLog) removeSessionFiles(outcome.session);
+    err << kCommandName << "stopped by " << platform::signalName(platform::TerminationSignals::first())
+        << (request.keepLog ? "; its log was removed\n" : "\n");
+    return platform::TerminationSignals::exitStatus();
+  }
   if (!outcome.step.ok()) {
     err << kCommandName << outcome.step.message
         << (outcome.step.problem == GenerationProblem::kArchiveNotWritable ? "; choose another folder with --archive"

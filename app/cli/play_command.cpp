@@ -9,7 +9,8 @@
 #include "app/cli/play_messages.h"
 #include "app/exit_status.h"
 #include "platform/media/sdl_audio_backend.h"
-#include "platform/process.h"
+#include "platform/process/standard_streams.h"
+#include "platform/process/termination_signals.h"
 #include "platform/terminal/raw_terminal.h"
 #include "playback/file_player.h"
 #include "playback/terminal_keys.h"
@@ -87,7 +88,7 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
     return problem.exitStatus;
   }
 
-  platform::InterruptFlag interrupt;
+  const platform::TerminationSignals signals;  // Ctrl-C, kill or a closed terminal end the loop below
   platform::RawTerminal terminal(platform::descriptorOf(platform::StandardStream::kInput));
   const bool fromTerminal = terminal.active();
   reply = player.start();
@@ -107,14 +108,14 @@ int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
   playback::TerminalKeyDecoder decoder;
   bool quit = false;
   bool keys = fromTerminal;
-  while (!quit && !player.ended() && !interrupt.raised()) {
+  while (!quit && !player.ended() && !platform::TerminationSignals::pending()) {
     display.show(player.poll());
     if (!readKeys(keys, decoder, player, quit)) keys = false;
   }
   display.show(player.poll());
   display.finish();
 
-  if (interrupt.raised()) return kExitCancelled;
+  if (platform::TerminationSignals::pending()) return platform::TerminationSignals::exitStatus();
   if (player.failed()) {
     err << kCommandName << "playback of '" << path << "' failed: the file could not be read to its end\n";
     return kExitBadFile;

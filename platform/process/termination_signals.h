@@ -1,7 +1,10 @@
 // The signals that ask the program to end — Ctrl-C (again and again), kill's
 // TERM, a closed terminal's HUP and the file-size limit's XFSZ — caught and
 // recorded, so that work in progress can stop at its next poll, clean up and
-// only then end with the status a shell expects (128 + the signal).
+// only then end with the status a shell expects (128 + the signal). This is
+// the program's one handling of signals: compose and plan turn a record into
+// Stop (app/cli/generation_interrupt.h), play ends its loop on it and puts the
+// terminal back through its destructors.
 #pragma once
 
 #include <csignal>

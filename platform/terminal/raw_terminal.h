@@ -1,11 +1,10 @@
 // The terminal of the command-line player in raw mode: keys arrive one at a
 // time without echo, and the settings come back when the player ends, also
-// after Ctrl-C (which still raises SIGINT).
+// after Ctrl-C or kill (platform/process/termination_signals.h records them, so
+// the player ends through its destructors).
 #pragma once
 
 #include <termios.h>
-
-#include <csignal>
 
 namespace brisolt::platform {
 
@@ -25,23 +24,6 @@ class RawTerminal {
   int descriptor_;
   termios saved_{};
   bool active_ = false;
-};
-
-// While alive, SIGINT and SIGTERM only set a flag (and interrupt a blocking
-// poll), so that the player can end through its destructors; the previous
-// handlers come back afterwards.
-class InterruptFlag {
- public:
-  InterruptFlag();
-  ~InterruptFlag();
-  InterruptFlag(const InterruptFlag&) = delete;
-  InterruptFlag& operator=(const InterruptFlag&) = delete;
-
-  bool raised() const;
-
- private:
-  struct sigaction savedInterrupt_ {};
-  struct sigaction savedTerminate_ {};
 };
 
 }  // namespace brisolt::platform

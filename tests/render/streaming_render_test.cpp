@@ -1,12 +1,14 @@
 // The streaming render against the file render, its oracle: for pieces of
 // many seeds, keys, scales, motif modes and lengths on the synthetic bank,
 // both give the same final mix byte for byte, the same phrase excerpts and
-// the same score; a streaming run leaves no file in the temporary folder, and
-// Stop leaves no final mix.
+// the same score; a streaming run leaves no file in the temporary folder,
+// Stop leaves no final mix, and the final name never holds a mix in the making.
 //
 // BRISOLT_ENGINE_SWEEP=<n> widens the sweep to n seeds (a few of them of 90
 // phrases); the default run checks a handful.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include "compose/composer.h"
 #include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
+#include "platform/files/owned_names.h"
 #include "render/render_engine.h"
 #include "render/streaming_render.h"
 #include "tests/support/synthetic_bank.h"
@@ -245,6 +248,43 @@ TEST_F(StreamingRender, StopLeavesNoFinalMix) {
     EXPECT_EQ(host.aborts, 1);
     EXPECT_FALSE(platform::fileExists(audio::finalMixPath(prefix)));
     EXPECT_EQ(platform::listFiles(folder().path(), "").size(), 1u) << "only Data.dat may be left";
+  }
+}
+
+// Looks at the final mix's name at every step, noting the length of what
+// stands there, and whether the mix is being made under its partial name.
+class FinalNameWatcher : public CountingHost {
+ public:
+  explicit FinalNameWatcher(std::string finalMix) : finalMix_(std::move(finalMix)) {}
+  void advanceProgress() override {
+    CountingHost::advanceProgress();
+    if (platform::nameExists(finalMix_)) lengthsSeen.push_back(fileBytes(finalMix_).size());
+    if (platform::fileExists(platform::partialName(finalMix_, ::getpid()))) ++stepsWithPartial;
+  }
+  std::vector<std::size_t> lengthsSeen;
+  int stepsWithPartial = 0;
+
+ private:
+  std::string finalMix_;
+};
+
+TEST_F(StreamingRender, TheFinalNameHoldsOnlyAWholeMixInBothEngines) {
+  for (const RenderEngine engine : {RenderEngine::kStreaming, RenderEngine::kFiles}) {
+    SCOPED_TRACE(engine == RenderEngine::kStreaming ? "streaming" : "files");
+    const std::string prefix = folder().file(engine == RenderEngine::kStreaming ? "s_" : "f_");
+    compose::Composer composer;
+    ASSERT_TRUE(plan(composer, Piece{}, prefix));
+    audio::FileMixer mixer;
+    FinalNameWatcher host(audio::finalMixPath(prefix));
+    Score score;
+    ASSERT_EQ(renderWith(engine, composer, mixer, bankPath(), prefix, host, score), kRenderDone);
+    const std::size_t whole = fileBytes(audio::finalMixPath(prefix)).size();
+    for (const std::size_t seen : host.lengthsSeen) EXPECT_EQ(seen, whole) << "the final name held a mix in the making";
+    EXPECT_TRUE(platform::fileExists(audio::finalMixPath(prefix)));
+    EXPECT_FALSE(platform::nameExists(platform::partialName(audio::finalMixPath(prefix), ::getpid())));
+    if (engine == RenderEngine::kStreaming) {
+      EXPECT_GT(host.stepsWithPartial, 0) << "the mix was made under its partial name";
+    }
   }
 }
 

@@ -3,8 +3,6 @@
 // in the archive and the temporary folder.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +16,7 @@
 #include "platform/files/file_system.h"
 #include "rendition/soundfont_locator.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/program_run.h"
 #include "tests/support/shell_command.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
@@ -25,48 +24,7 @@
 namespace brisolt {
 namespace {
 
-struct Outcome {
-  int status = -1;  // the exit status, or 128 + the signal that ended it
-  std::string out;
-  std::string err;
-};
-
-// Runs the executable with `arguments`; every line it writes to stderr is
-// handed to `onErrorLine` with its process id as it comes.
-Outcome runBrisolt(const std::vector<std::string>& arguments, const std::string& outFile,
-                   const std::function<void(const std::string&, pid_t)>& onErrorLine = {}) {
-  int errPipe[2];
-  if (::pipe(errPipe) != 0) return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(out, STDOUT_FILENO);
-    ::dup2(errPipe[1], STDERR_FILENO);
-    ::close(errPipe[0]);
-    std::vector<char*> argv{const_cast<char*>(BRISOLT_EXECUTABLE)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    ::execv(BRISOLT_EXECUTABLE, argv.data());
-    ::_exit(127);
-  }
-  ::close(errPipe[1]);
-  Outcome run;
-  FILE* err = ::fdopen(errPipe[0], "r");
-  char* line = nullptr;
-  std::size_t capacity = 0;
-  while (::getline(&line, &capacity, err) > 0) {
-    run.err += line;
-    if (onErrorLine) onErrorLine(line, child);
-  }
-  std::free(line);
-  std::fclose(err);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  const test::Bytes out = test::readFileBytes(outFile);
-  run.out.assign(out.begin(), out.end());
-  return run;
-}
+using Outcome = test::ProgramRun;
 
 class ComposeCli : public test::TempFolderTest {
  protected:
@@ -80,7 +38,7 @@ class ComposeCli : public test::TempFolderTest {
     // other tests count the archive's files and need no SoundFont.
     if (std::find(arguments.begin(), arguments.end(), "--hifi") == arguments.end()) arguments.push_back("--no-hifi");
     arguments.insert(arguments.begin(), {"compose", "--data", dataPath(), "--archive", folder().file("bank/" + archive)});
-    return runBrisolt(arguments, folder().file("bank/stdout.txt"), onErrorLine);
+    return test::runProgram({BRISOLT_EXECUTABLE, arguments, folder().file("bank/stdout.txt")}, onErrorLine);
   }
   std::string dataPath() const { return folder().file("bank/Data.dat"); }
   std::vector<std::string> archiveFiles(const std::string& archive = "Archive") const {

@@ -1,5 +1,5 @@
 // The terminal's side of `brisolt compose`: progress as lines or a bar, and
-// Ctrl-C as Stop.
+// Ctrl-C, kill and a closed terminal as Stop.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -72,5 +72,28 @@ TEST(InterruptCancels, CtrlCSetsBothCancelFlagsAtTheNextPump) {
   platform::pumpOneMessage();
   EXPECT_FALSE(composer.cancelRequested) << "the pump still copies after the guard is gone";
 }
+TEST(InterruptCancels, KillHangUpAndASecondCtrlCStopTheRunAndNameTheirStatus) {
+  for (const int signal : {SIGTERM, SIGHUP, SIGXFSZ}) {
+    compose::Composer composer;
+    audio::FileMixer mixer;
+    InterruptCancels interrupt(composer, mixer);
+    EXPECT_FALSE(interrupt.interrupted()) << "a new run starts with no signal recorded";
+    std::raise(signal);
+    platform::pumpOneMessage();
+    EXPECT_TRUE(composer.cancelRequested) << platform::signalName(interrupt.signal());
+    EXPECT_TRUE(mixer.cancelRequested());
+    EXPECT_EQ(interrupt.exitStatus(), 128 + signal);
+  }
+  compose::Composer composer;
+  audio::FileMixer mixer;
+  InterruptCancels interrupt(composer, mixer);
+  std::raise(SIGINT);
+  std::raise(SIGINT);  // once ended the program on the spot, leaving the session's files behind
+  platform::pumpOneMessage();
+  EXPECT_TRUE(composer.cancelRequested);
+  EXPECT_EQ(interrupt.signal(), platform::TerminationSignal::kInterrupt);
+  EXPECT_EQ(interrupt.exitStatus(), 130);
+}
+
 }  // namespace
 }  // namespace brisolt

@@ -1,6 +1,6 @@
-// The running process's side of the system: whether its standard streams are
-// terminals, waiting for and reading standard input, and Ctrl-C recorded as a
-// flag instead of ending the program.
+// The process's standard streams: whether they are terminals, their file
+// descriptors, waiting for and reading standard input, and a sleep that a
+// signal cuts short. (Signals themselves: termination_signals.h.)
 #pragma once
 
 #include <cstddef>
@@ -23,19 +23,5 @@ bool waitForStandardInput(int milliseconds);
 // Reads what standard input has, up to `size` bytes; 0 or less at its end or
 // on an error.
 long readStandardInput(char* bytes, std::size_t size);
-
-// While alive, SIGINT only sets a flag (the handler touches nothing else); a
-// second Ctrl-C ends the program at once. One at a time; the destructor puts
-// back the previous handling.
-class InterruptRecorder {
- public:
-  InterruptRecorder();
-  ~InterruptRecorder();
-  InterruptRecorder(const InterruptRecorder&) = delete;
-  InterruptRecorder& operator=(const InterruptRecorder&) = delete;
-
-  // True once Ctrl-C was pressed while this recorder was alive.
-  bool interrupted() const;
-};
 
 }  // namespace brisolt::platform

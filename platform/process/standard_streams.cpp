@@ -1,20 +1,10 @@
-// The running process's side of the system: terminals, standard input, Ctrl-C.
-#include "platform/process.h"
+// The process's standard streams: terminals, descriptors, standard input.
+#include "platform/process/standard_streams.h"
 
 #include <poll.h>
 #include <unistd.h>
 
-#include <csignal>
-
 namespace brisolt::platform {
-namespace {
-
-volatile std::sig_atomic_t interruptPending = 0;
-struct sigaction previousAction {};
-
-extern "C" void recordInterrupt(int) { interruptPending = 1; }
-
-}  // namespace
 
 int descriptorOf(StandardStream stream) {
   switch (stream) {
@@ -35,18 +25,5 @@ bool waitForStandardInput(int milliseconds) {
 }
 
 long readStandardInput(char* bytes, std::size_t size) { return ::read(STDIN_FILENO, bytes, size); }
-
-InterruptRecorder::InterruptRecorder() {
-  interruptPending = 0;
-  struct sigaction action {};
-  action.sa_handler = recordInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESETHAND;  // the second Ctrl-C is not caught
-  sigaction(SIGINT, &action, &previousAction);
-}
-
-InterruptRecorder::~InterruptRecorder() { sigaction(SIGINT, &previousAction, nullptr); }
-
-bool InterruptRecorder::interrupted() const { return interruptPending != 0; }
 
 }  // namespace brisolt::platform
