@@ -73,10 +73,11 @@ for _ in $(seq 200); do
 done
 [ -n "$window" ] || fail "the main window did not appear; output: $(cat "$work/stdout")"
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
-sleep 0.5
+$python "$here/window_screen.py" wait "$work/pictures" "$screen" "$X" "$Y" 10 "$out/1-idle.png" stop=lit >/dev/null ||
+  fail "the window is not idle: $(state "$screen")"
 cp "$screen" "$work/idle.xwd"
-[ "$(keys "$work/idle.xwd")" = "-" ] || fail "keys lit before anything plays: $(keys "$work/idle.xwd")"
 png "$work/idle.xwd" 1-idle.png
+[ "$(keys "$work/idle.xwd")" = "-" ] || fail "keys lit before anything plays: $(keys "$work/idle.xwd")"
 
 # COMPOSE, and the automatic Play.
 click 480 182
@@ -121,13 +122,15 @@ png "$work/paused-b.xwd" 5-paused.png
 echo "paused: $(state "$work/paused-b.xwd" | cut -d' ' -f1-2)  $(keys "$work/paused-b.xwd")"
 
 # A phrase forward while paused: the keys of the new position, at once.
+paused_phrase=$(state "$work/paused-b.xwd" | sed -n 's/.*phrase=\([0-9][0-9]\).*/\1/p')
 click 580 327
-$python "$here/window_screen.py" wait "$work/pictures" "$screen" "$X" "$Y" 5 "$out/6-phrase-two.png" \
-  phrase=02 time=0104 >/dev/null || fail "the phrase forward did not reach phrase 2: $(state "$screen")"
+$python "$here/window_screen.py" wait "$work/pictures" "$screen" "$X" "$Y" 5 "$out/6-phrase-forward.png" \
+  "phrase!=$paused_phrase" pause=lit >/dev/null || fail "the phrase forward did not move on: $(state "$screen")"
 sleep 0.3
-cp "$screen" "$work/phrase-two.xwd"
-echo "phrase 2, paused: $(keys "$work/phrase-two.xwd")"
-png "$work/phrase-two.xwd" 6-phrase-two.png
+cp "$screen" "$work/phrase-forward.xwd"
+echo "a phrase forward, paused: $(state "$work/phrase-forward.xwd" | cut -d' ' -f1-2)  $(keys "$work/phrase-forward.xwd")"
+differ "$work/paused-b.xwd" "$work/phrase-forward.xwd" || fail "the keys did not change with the phrase forward"
+png "$work/phrase-forward.xwd" 6-phrase-forward.png
 
 # Play on, then Stop: every key dark.
 click 507 277
