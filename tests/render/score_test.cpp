@@ -140,7 +140,7 @@ TEST(ScoreExcerpts, HoldTheNotesStruckWithinMovedToStartAtZero) {
   EXPECT_EQ(scoreExcerpt(score, 0, 66150).notes.size(), 2u) << "a note struck at the end is not within";
 }
 
-TEST(ScoreFiles, LieBesideTheLogOfTheirSession) {
+TEST(ScoreFileNames, LieBesideTheLogOfTheirSession) {
   EXPECT_EQ(scoreFilePath("/home/u/Archive/240131_142507_"), "/home/u/Archive/240131_142507_score.json");
 }
 

@@ -72,8 +72,7 @@ TEST_F(ComposeCommand, AFinishedPiecePrintsItsMixAndLogAndLeavesOnlyThemAndItsSc
   EXPECT_EQ(archiveFiles(), (std::vector<std::string>{session().prefix + "Pelko.wav", session().prefix + "log.txt",
                                                       session().prefix + "score.json"}));
   const render::ScoreParse score = render::readScoreFile(session().scoreFile());
-  ASSERT_TRUE(score.score) << score.error;
-  EXPECT_FALSE(score.score->files.empty()) << "the voice files the renderers wrote";
+  EXPECT_TRUE(score.score) << "the score is kept beside the log: " << score.error;
   EXPECT_EQ(temporaryFiles(), std::vector<std::string>{});
   EXPECT_EQ(fakes.calls().size(), 59u);
   EXPECT_EQ(fakes.calls().front().sampleDataPath, dataPath());
