@@ -9,8 +9,9 @@
 namespace brisolt::playback {
 namespace {
 
-// A saved phrase is its excerpt of the mix, of the rendition and its MIDI file.
-constexpr std::array<const char*, 3> kSavedPhraseMarks = {"_Pelko_", "_PelkoL_", "_Piano_"};
+// A saved phrase is its excerpt of the mix, of the rendition and of the score,
+// and its MIDI file.
+constexpr std::array<const char*, 4> kSavedPhraseMarks = {"_Pelko_", "_PelkoL_", "_score_", "_Piano_"};
 constexpr const char* kLogMark = "_log.txt";
 
 bool keeps(const std::string& name, const SessionState& state) {

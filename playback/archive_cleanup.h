@@ -10,8 +10,9 @@ namespace brisolt::playback {
 
 // Does nothing when there is no session or it was saved whole. Otherwise
 // deletes every file of archiveFolder whose name begins with sessionPrefix,
-// keeping names with "_Pelko_", "_PelkoL_" or "_Piano_" (a saved phrase's
-// excerpts of the mix and of the rendition, and its MIDI file) and, while the log-unsaved
+// keeping names with "_Pelko_", "_PelkoL_", "_score_" or "_Piano_" (a saved
+// phrase's excerpts of the mix, of the rendition and of the score, and its
+// MIDI file) and, while the log-unsaved
 // flag is clear, names with "_log.txt". A file that cannot be deleted brings
 // up a Retry/Cancel box over `window`: Retry tries again, as often as asked;
 // anything else leaves the file and goes on. The flags are left as they are.

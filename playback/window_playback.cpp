@@ -43,7 +43,7 @@ platform::NotificationSink notificationsTo(platform::DialogWindow& window) {
 
 WindowPlayback::WindowPlayback(SessionState& state, platform::DialogWindow& window, platform::MediaPlayer& player,
                                audio::FileMixer& mixer, WindowPlaybackHooks hooks)
-    : state_(state), window_(window), device_(player), mixer_(mixer), hooks_(std::move(hooks)) {}
+    : state_(state), window_(window), device_(player), mixer_(mixer), hooks_(std::move(hooks)), keyboard_(window) {}
 
 int WindowPlayback::play() {
   if (state_.aborted) {  // the automatic Play after an aborted Generate
@@ -86,6 +86,7 @@ void WindowPlayback::openDevice() {
   shownSecond_ = -1;
   shownPhrase_ = -1;
   lengthSeconds_ = static_cast<int>(device_.lengthMilliseconds() / 1000);
+  soundingKeys_ = loadSoundingKeys(scorePathForMix(state_.musicFile));
   window_.setProgressRange(control::kPositionBar, 0, lengthSeconds_);
   window_.setProgressPosition(control::kPositionBar, 0);
   window_.showControl(control::kPositionBar);
@@ -130,6 +131,12 @@ void WindowPlayback::onPlaybackTimer() {
     shownPhrase_ = state_.currentPhrase;
     showPhrase(shownPhrase_);
   }
+  keyboard_.show(soundingKeys_.at(answerDecimal(answer)));
+}
+
+void WindowPlayback::lightKeysAtDevice() {
+  if (state_.appState != kPlaying && state_.appState != kPaused) return;
+  keyboard_.show(soundingKeys_.at(answerDecimal(device_.positionAnswer())));
 }
 
 void WindowPlayback::togglePause() {
@@ -137,6 +144,7 @@ void WindowPlayback::togglePause() {
     state_.appState = kPaused;
     window_.showControl(control::kPauseLit);
     device_.pause();
+    lightKeysAtDevice();  // the keys of the moment it stopped stay lit
   } else if (state_.appState == kPaused) {
     state_.appState = kPlaying;
     window_.hideControl(control::kPauseLit);
@@ -148,6 +156,7 @@ int WindowPlayback::seekPhrase(int direction) {
   if (state_.appState != kPlaying && state_.appState != kPaused) return 1;
   const int target = seekTargetPhrase(shownPhrase_, direction, state_.plannedPhraseTotal);
   seekToPhrase(device_, target, state_.appState == kPlaying);
+  lightKeysAtDevice();
   return 0;
 }
 
@@ -189,12 +198,15 @@ void WindowPlayback::closePlayback() {
   window_.hideControl(control::kPlayLit);
   window_.hideControl(control::kPauseLit);
   window_.hideControl(control::kComposeDottedLabel);
+  keyboard_.darken();
   window_.unlockRedraw();
   device_.close();
 }
 
 int WindowPlayback::saveSession() {
-  return playback::saveSession(state_, window_, device_, playFile_, hooks_.writePhraseExcerpt);
+  const int result = playback::saveSession(state_, window_, device_, playFile_, hooks_.writePhraseExcerpt);
+  lightKeysAtDevice();  // the device was closed and reopened to cut a phrase
+  return result;
 }
 
 void WindowPlayback::cleanupArchive() { playback::cleanupArchive(state_, window_); }

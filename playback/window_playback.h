@@ -15,7 +15,7 @@
 //
 // The window creates the controls it drives (the position bar 1059 at
 // (380, 225), 205 x 15, background rgb(150, 149, 147), the digits, the lit
-// buttons and labels), routes timer 1 to onPlaybackTimer() and media
+// buttons and labels, the keys by createKeyControls()), routes timer 1 to onPlaybackTimer() and media
 // notifications to onMediaNotification(), and sends MediaCommand::closeAll() through
 // the player when it is destroyed.
 #pragma once
@@ -26,6 +26,8 @@
 #include "audio/file_mixer.h"
 #include "platform/media/media_player.h"
 #include "platform/window/dialog_window.h"
+#include "playback/keyboard_display.h"
+#include "playback/keyboard_lights.h"
 #include "playback/lv_device.h"
 #include "playback/playback_commands.h"
 #include "playback/session_save.h"
@@ -70,6 +72,10 @@ class WindowPlayback final : public PlaybackCommands {
   int positionSeconds() const { return positionSeconds_; }
   int shownSecond() const { return shownSecond_; }
   int shownPhrase() const { return shownPhrase_; }
+  // The keys lit on the face's keyboard, and the notes they are lit from
+  // (the score beside the mix, read when the mix is opened).
+  const KeyLights& litKeys() const { return keyboard_.shown(); }
+  const SoundingKeys& soundingKeys() const { return soundingKeys_; }
 
  private:
   void openDevice();
@@ -78,6 +84,8 @@ class WindowPlayback final : public PlaybackCommands {
   void showPhrase(int phrase);
   void stopGeneration();
   void closePlayback();
+  // Lights the keys sounding where the device is now.
+  void lightKeysAtDevice();
 
   SessionState& state_;
   platform::DialogWindow& window_;
@@ -90,6 +98,8 @@ class WindowPlayback final : public PlaybackCommands {
   int positionSeconds_ = 0;
   int shownSecond_ = -1;
   int shownPhrase_ = -1;
+  SoundingKeys soundingKeys_;
+  KeyboardDisplay keyboard_;
 };
 
 }  // namespace brisolt::playback

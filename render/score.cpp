@@ -28,6 +28,20 @@ const ScoreFile* Score::findFile(VoiceId voice, int file) const {
   return found == files.end() ? nullptr : &*found;
 }
 
+Score scoreExcerpt(const Score& score, std::uint64_t startByte, std::uint64_t lengthBytes) {
+  Score excerpt;
+  for (ScoreFile file : score.files) {
+    file.dataBytes = file.dataBytes <= startByte ? 0 : std::min(file.dataBytes - startByte, lengthBytes);
+    excerpt.files.push_back(file);
+  }
+  for (PlacedNote note : score.notes) {
+    if (note.start < startByte || note.start - startByte >= lengthBytes) continue;
+    note.start -= startByte;
+    excerpt.notes.push_back(note);
+  }
+  return excerpt;
+}
+
 Score EventCollector::takeScore() { return std::exchange(score_, Score{}); }
 
 }  // namespace brisolt::render

@@ -33,6 +33,12 @@ struct Score {
   friend bool operator==(const Score&, const Score&) = default;
 };
 
+// The part of `score` from byte `startByte` of the timeline for
+// `lengthBytes`, moved to start at 0: the notes struck within it (a note may
+// ring on past its end, as in the whole piece) and every file cut to the
+// part's length.
+Score scoreExcerpt(const Score& score, std::uint64_t startByte, std::uint64_t lengthBytes);
+
 // What every renderer reports to: each clip as it is placed, each voice file
 // as it is closed. The render driver keeps one per run.
 class EventCollector {

@@ -31,6 +31,8 @@ int fileFrom(const json& entry) {
 
 }  // namespace
 
+std::string scoreFilePath(const std::string& outputPrefix) { return outputPrefix + std::string(kScoreFileSuffix); }
+
 std::string scoreToJson(const Score& score) {
   json files = json::array();
   for (const ScoreFile& file : score.files) {

@@ -15,6 +15,11 @@
 
 namespace brisolt::render {
 
+// A session's score lies beside its log: outputPrefix (archive folder +
+// session prefix) + "score.json".
+inline constexpr std::string_view kScoreFileSuffix = "score.json";
+std::string scoreFilePath(const std::string& outputPrefix);
+
 std::string scoreToJson(const Score& score);
 
 struct ScoreParse {

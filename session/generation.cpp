@@ -15,6 +15,7 @@
 #include "platform/files/file_check.h"
 #include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
+#include "render/score_json.h"
 
 namespace brisolt {
 namespace {
@@ -34,6 +35,7 @@ GenerationStep problem(GenerationProblem kind, std::string message) {
 
 std::string Session::finalMix() const { return audio::finalMixPath(outputPrefix()); }
 std::string Session::logFile() const { return outputPrefix() + "log.txt"; }
+std::string Session::scoreFile() const { return render::scoreFilePath(outputPrefix()); }
 
 std::string archiveFolderBeside(const std::string& exeFolder) { return besideProgram(exeFolder, "Archive/"); }
 

@@ -48,6 +48,7 @@ struct Session {
   std::string outputPrefix() const { return archiveFolder + prefix; }
   std::string finalMix() const;  // outputPrefix + "Pelko.wav"
   std::string logFile() const;   // outputPrefix + "log.txt"
+  std::string scoreFile() const; // outputPrefix + "score.json": the notes the mix is made of
 };
 
 // Archive/ and Data.dat beside the program: exeFolder + "/Archive/" and

@@ -6,6 +6,7 @@
 #include "app/settings/app_folders.h"
 #include "platform/files/file_system.h"
 #include "platform/paths.h"
+#include "render/score_json.h"
 #include "render/voice_failure.h"
 #include "session/plan_options_from_settings.h"
 #include "session/unfinished_session.h"
@@ -74,6 +75,10 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
   if (request.planOnly) return outcome;
 
   outcome.rendered = host.render(outcome.session, outcome.score) == render::kRenderDone;
+  if (outcome.rendered && !render::writeScoreFile(outcome.score, outcome.session.scoreFile())) {
+    outcome.scoreProblem = "cannot write the score '" + outcome.session.scoreFile() +
+                           "'; check the archive folder's free space and permissions";
+  }
   if (outcome.rendered && request.hifi) {
     outcome.exports =
         writePieceExports(outcome.score, composer.plan(), outcome.session.outputPrefix(), request.soundfontPath);

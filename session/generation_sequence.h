@@ -10,6 +10,7 @@
 //      created exclusively, and marked unfinished until the run ends
 //   5. the piece is planned, its log written        (the one call of the planner)
 //   6. the piece is rendered                        (not when only planning)
+//      and its score kept beside the log (score.json)
 //   7. a session that did not finish is discarded
 //
 // Everything that is the caller's own (pictures, a progress bar or terminal
@@ -80,6 +81,9 @@ struct GenerationOutcome {
   int phraseCount = 0;     // the planner's result when it planned the piece
   bool rendered = false;   // the final mix was written
   render::Score score;     // the clips of the piece when it was rendered
+  // Empty when the score was kept as session.scoreFile(), else what failed
+  // (for the user: the piece itself is complete).
+  std::string scoreProblem;
   // The MIDI file and the rendition, when asked for; their problems say why
   // a file is missing (for the user: the piece itself is complete).
   PieceExports exports;

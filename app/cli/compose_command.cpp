@@ -218,6 +218,7 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
           << (seconds < 1 ? std::string("under a second") : std::to_string(seconds) + " s") << "\n";
     }
     reportMissingExports(outcome.exports, err);
+    if (!outcome.scoreProblem.empty()) err << kCommandName << "no score: " << outcome.scoreProblem << "\n";
     out << outcome.session.finalMix() << "\n" << outcome.session.logFile() << "\n";
     if (!request.outputFile.empty()) {
       // The mastered stereo rendition where there is one: what a listener wants to take away.

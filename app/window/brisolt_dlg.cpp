@@ -14,6 +14,7 @@
 #include "platform/window/main_window_ids.h"
 #include "platform/window/picture_ids.h"
 #include "platform/window/pictures/face_layout.h"
+#include "playback/keyboard_display.h"
 #include "playback/window_playback.h"
 
 namespace brisolt {
@@ -136,6 +137,7 @@ void CBrisoltDlg::placeControls() {
   window.createPictureControl(control::kRemainingTimeLabel, layout::kRemainingTime, picture::kRemainingTime, false);
   window.createPictureControl(control::kInfoPanel, layout::kInfoPanel, picture::kInfoPages[0], true);
   window.createTextStrip(control::kTextStrip, layout::kTextStrip, kTextStripColours, true);
+  playback::createKeyControls(window);
 }
 
 void CBrisoltDlg::destroyWindow() {

@@ -1,11 +1,12 @@
 // The playback of the program's window: playback::WindowPlayback, with the
 // phrase excerpt of Save Session (of the mix, and of the rendition when there
-// is one) cut at the tempo the piece was planned at.
+// is one, and of the score) cut at the tempo the piece was planned at.
 #include "app/window/playback_seam.h"
 
 #include "audio/output_files.h"
 #include "playback/window_playback.h"
 #include "session/phrase_exports.h"
+#include "session/phrase_score.h"
 
 namespace brisolt {
 
@@ -17,6 +18,8 @@ PlaybackFactory programPlayback() {
           const int written = audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
           // A session made with its rendition keeps the same phrase of it.
           writeRenditionExcerpt(folder, prefix, phrase, composer.plan().tempo);
+          // And the phrase's notes, so that the keys it plays can be lit again.
+          writePhraseScore(folder, prefix, phrase, composer.plan().tempo);
           return written;
         }};
     return std::make_unique<playback::WindowPlayback>(context.state, context.window, context.player, context.mixer,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/window/picture_ids.h"
+#include "platform/window/pictures/keyboard_layout.h"
 
 namespace brisolt::platform {
 namespace {
@@ -34,11 +35,20 @@ std::vector<PictureEntry> buildCatalog() {
   addTable(picture::kMotifModes, kSettingSize, PictureKind::kMotifMode);
   addTable(picture::kPhraseModes, kSettingSize, PictureKind::kPhraseMode);
   addTable(picture::kInfoPages, kInfoPageSize, PictureKind::kInfoPage);
+  for (int i = 0; i < static_cast<int>(picture::kLitKeys.size()); ++i) {
+    const bool black = i / 2 == static_cast<int>(layout::KeyShape::kBlack);
+    entries.push_back({picture::kLitKeys[static_cast<std::size_t>(i)], black ? kLitBlackKeySize : kLitWhiteKeySize,
+                       PictureKind::kLitKey, i});
+  }
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
   return entries;
 }
 
 }  // namespace
+
+PictureId litKeyPicture(int shape, bool melody) {
+  return picture::kLitKeys.at(static_cast<std::size_t>(shape * 2 + (melody ? 1 : 0)));
+}
 
 std::span<const PictureEntry> pictureCatalog() {
   static const std::vector<PictureEntry> entries = buildCatalog();

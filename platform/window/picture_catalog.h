@@ -26,6 +26,7 @@ enum class PictureKind {
   kComposeLabel,   // index: a ComposeLabel
   kRemainingTime,
   kInfoPage,       // index: page 0..5
+  kLitKey,         // index: key shape x 2 + (1 for the melody's light, 0 for another voice's)
 };
 
 enum LitButton { kStopButton = 0, kPlayButton = 1, kPauseButton = 2, kRecordButton = 3 };
@@ -48,6 +49,8 @@ inline constexpr Size kInfoPageSize{500, 70};
 inline constexpr Size kSplashSize{440, 280};
 inline constexpr Size kAboutSize{96, 96};
 inline constexpr Size kIconSize{64, 64};
+inline constexpr Size kLitWhiteKeySize{15, 42};
+inline constexpr Size kLitBlackKeySize{10, 26};
 
 // What the setting pictures say, in setting order.
 inline constexpr std::array<std::string_view, 12> kKeyLabels{"C",  "C#", "D",  "D#", "E",  "F",
@@ -55,6 +58,10 @@ inline constexpr std::array<std::string_view, 12> kKeyLabels{"C",  "C#", "D",  "
 inline constexpr std::array<std::string_view, 12> kScaleNames{
     "Major",           "Minor Melodic", "Minor Harmonic", "Minor Natural", "Hungarian (Gipsy)", "Spanish (Jewish)",
     "Hindu",           "Double Harmonic", "Arabic",       "Gregorian",     "Jazz",              "Blues"};
+
+// The lit picture of a key of shape `shape` (a layout::KeyShape) in the
+// melody's light or another voice's.
+PictureId litKeyPicture(int shape, bool melody);
 
 std::span<const PictureEntry> pictureCatalog();
 

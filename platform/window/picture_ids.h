@@ -49,4 +49,9 @@ inline constexpr PictureId kRemainingTime{1039};  // 100 x 15
 // Pages 0..5 of the information panel (500 x 70); page 0 is the title page.
 inline constexpr auto kInfoPages = pictureIds({1070, 1058, 1059, 1060, 1061, 1062});
 
+// Lit keys of the face's keyboard, laid over the drawn keys while their notes
+// sound: two per key shape (layout::KeyShape), another voice's quieter light
+// first, then the melody's. Use litKeyPicture() to pick one.
+inline constexpr auto kLitKeys = pictureIds({1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107});
+
 }  // namespace brisolt::platform::picture

@@ -303,6 +303,28 @@ TEST_F(ArchiveCleanup, ASavedPhraseKeepsItsRenditionExcerptAndMidiFileWhileTheWh
                                    session("log.txt")}));
 }
 
+TEST_F(ArchiveCleanup, TheScoreGoesWithAnUnsavedSessionAndAPhraseKeepsItsOwn) {
+  generateSession(5);
+  test::writeFileBytes(archive_ + session("score.json"), {'{', '}'});
+  playback_.cleanupArchive();
+  EXPECT_EQ(archiveFiles(), Names{}) << "nothing saved: the score goes with the mix and the log";
+
+  generateSession(5);
+  test::writeFileBytes(archive_ + session("score.json"), {'{', '}'});
+  test::writeFileBytes(archive_ + session("Pelko_03.wav"), {3});
+  test::writeFileBytes(archive_ + session("score_03.json"), {'{', '}'});
+  state_.logUnsaved = false;
+  playback_.cleanupArchive();
+  EXPECT_EQ(archiveFiles(), (Names{session("Pelko_03.wav"), session("log.txt"), session("score_03.json")}))
+      << "a saved phrase keeps its part of the score; the whole score goes with the whole mix";
+
+  generateSession(5);
+  test::writeFileBytes(archive_ + session("score.json"), {'{', '}'});
+  state_.sessionUnsaved = false;  // saved whole
+  playback_.cleanupArchive();
+  EXPECT_TRUE(platform::fileExists(archive_ + session("score.json")));
+}
+
 TEST_F(ArchiveCleanup, AnUnsavedSessionLosesItsMidiFileAndRenditionToo) {
   generateSession(5);
   test::writeFileBytes(archive_ + session("Piano.mid"), {1});

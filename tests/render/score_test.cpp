@@ -119,5 +119,30 @@ TEST_F(ScoreFiles, AMissingOrBrokenFileIsNamedInTheError) {
   EXPECT_FALSE(writeScoreFile(sampleScore(), folder().file("no/such/folder/score.json")));
 }
 
+TEST(ScoreExcerpts, HoldTheNotesStruckWithinMovedToStartAtZero) {
+  const Score score = sampleScore();
+  // From 0.5 s for 1.5 s: the notes struck at 1 s (melody 30), 1.5 s (m 60)
+  // and 0.5 s (melody 56, at the very start); not 3.5 s (melody 32).
+  const Score part = scoreExcerpt(score, 22050, 66150);
+  ASSERT_EQ(part.notes.size(), 3u);
+  EXPECT_EQ(part.notes[0].key, 30);
+  EXPECT_EQ(part.notes[0].start, 22050u);
+  EXPECT_EQ(part.notes[0].length, 132300u) << "a note rings on past the excerpt's end as it is";
+  EXPECT_TRUE(part.notes[0].cut);
+  EXPECT_EQ(part.notes[1].key, 60);
+  EXPECT_EQ(part.notes[1].start, 44100u);
+  EXPECT_EQ(part.notes[2].key, 56);
+  EXPECT_EQ(part.notes[2].start, 0u);
+  ASSERT_EQ(part.files.size(), score.files.size());
+  EXPECT_EQ(part.files[0].dataBytes, 66150u) << "every file cut to the excerpt's length";
+  EXPECT_EQ(part.files[3].dataBytes, 0u) << "a file that ended before the excerpt is empty in it";
+  EXPECT_EQ(scoreExcerpt(score, 5000000000ULL, 44100).notes.size(), 0u);
+  EXPECT_EQ(scoreExcerpt(score, 0, 66150).notes.size(), 2u) << "a note struck at the end is not within";
+}
+
+TEST(ScoreFileNames, LieBesideTheLogOfTheirSession) {
+  EXPECT_EQ(scoreFilePath("/home/u/Archive/240131_142507_"), "/home/u/Archive/240131_142507_score.json");
+}
+
 }  // namespace
 }  // namespace brisolt::render

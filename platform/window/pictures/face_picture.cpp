@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/window/pictures/face_layout.h"
+#include "platform/window/pictures/keyboard_layout.h"
 #include "platform/window/pictures/panel_style.h"
 #include "platform/window/pictures/picture_painters.h"
 
@@ -144,9 +145,10 @@ void performanceSection(Canvas& canvas, const PictureFonts& fonts, bool blankOve
 
 void keyboardBand(Canvas& canvas) {
   // Five octaves, C1 to B5: the range of the recorded piano.
-  recess(canvas, {38, 381, 574, 52}, 5);
-  pianoKeys(canvas, {44, 386, 560, 42}, 35);
-  canvas.fillRect({44, 386, 560, 2}, kRecessShadow, 0.6);
+  const Rect keys = layout::kKeyboard;
+  recess(canvas, {keys.x - 6, keys.y - 5, keys.width + 14, keys.height + 10}, 5);
+  pianoKeys(canvas, keys, layout::kKeyboardWhiteKeys);
+  canvas.fillRect({keys.x, keys.y, keys.width, 2}, kRecessShadow, 0.6);
 }
 
 void informationBand(Canvas& canvas, const PictureFonts& fonts) {

@@ -66,6 +66,7 @@ bool PictureLibrary::paintEntry(const PictureEntry& entry, std::string& error) c
     case PictureKind::kComposeLabel: paintComposeLabel(canvas, *plainFace_, fonts, entry.index); break;
     case PictureKind::kRemainingTime: paintRemainingTime(canvas, *plainFace_, fonts); break;
     case PictureKind::kInfoPage: paintInfoPage(canvas, *plainFace_, fonts, entry.index); break;
+    case PictureKind::kLitKey: paintLitKey(canvas, *plainFace_, entry.index); break;
   }
   SDL_Surface* surface = canvas.release();
   SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);

@@ -17,6 +17,8 @@ void paintSetting(Canvas& canvas, const Canvas& face, const PictureFonts& fonts,
 void paintLitButton(Canvas& canvas, const Canvas& face, int button);
 void paintComposeLabel(Canvas& canvas, const Canvas& face, const PictureFonts& fonts, int label);
 void paintRemainingTime(Canvas& canvas, const Canvas& face, const PictureFonts& fonts);
+// A lit key of the face's keyboard (PictureKind::kLitKey's index).
+void paintLitKey(Canvas& canvas, const Canvas& face, int index);
 void paintInfoPage(Canvas& canvas, const Canvas& face, const PictureFonts& fonts, int page);
 void paintSplash(Canvas& canvas, const PictureFonts& fonts);
 // The program's emblem, filling the canvas: the About picture and the icon.

@@ -56,7 +56,7 @@ TEST_F(ComposeCli, TheSameSessionIdComposesTheSameBytes) {
   const std::string firstMix = first.out.substr(0, first.out.find('\n'));
   const std::string secondMix = second.out.substr(0, second.out.find('\n'));
   ASSERT_TRUE(firstMix.ends_with("_Pelko.wav")) << first.out;
-  EXPECT_EQ(archiveFiles("One").size(), 2u);
+  EXPECT_EQ(archiveFiles("One").size(), 3u) << "the mix, the log and the score";
   const test::Bytes a = test::readFileBytes(firstMix);
   // 80 bars and 3 s of lead-in and tail, less what making them even cut off.
   EXPECT_GE(a.size(), 44u + 14244300u - 2u);
@@ -146,8 +146,8 @@ TEST_F(ComposeCli, HiFiAddsTheMidiFileAndTheRenditionAndLeavesTheMixAlone) {
   const std::string plainMix = plain.out.substr(0, plain.out.find('\n'));
   const std::string hifiMix = hifi.out.substr(0, hifi.out.find('\n'));
   const std::string prefix = hifiMix.substr(0, hifiMix.size() - std::string("Pelko.wav").size());
-  EXPECT_EQ(archiveFiles("Plain").size(), 2u) << "--no-hifi: the mix and the log, as ever";
-  EXPECT_EQ(archiveFiles("HiFi").size(), 4u);
+  EXPECT_EQ(archiveFiles("Plain").size(), 3u) << "--no-hifi: the mix, the log and the score";
+  EXPECT_EQ(archiveFiles("HiFi").size(), 5u);
   EXPECT_TRUE(platform::fileExists(prefix + "Piano.mid"));
   EXPECT_TRUE(test::readFileBytes(plainMix) == test::readFileBytes(hifiMix)) << "the rendition changed the mix";
   const Probe rendition = probe(prefix + "PelkoL.wav");
@@ -196,7 +196,7 @@ TEST_F(ComposeCli, CountMakesThatManyPiecesEachInItsOwnSession) {
     EXPECT_EQ(lines[static_cast<std::size_t>(piece * 3 - 1)], numbered);
     EXPECT_EQ(probe(numbered).rate, 22050) << numbered;
   }
-  EXPECT_EQ(archiveFiles().size(), 6u);
+  EXPECT_EQ(archiveFiles().size(), 9u) << "the mix, log and score of each piece";
   std::size_t ids = 0;
   for (std::size_t at = run.err.find("(session id "); at != std::string::npos; at = run.err.find("(session id ", at + 1)) {
     ++ids;

@@ -13,6 +13,7 @@
 #include "platform/files/file_system.h"
 #include "session/session_prefix.h"
 #include "render/render_engine.h"
+#include "render/score_json.h"
 #include "tests/render/fake_voice_renderers.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
@@ -65,10 +66,13 @@ TEST_F(ComposeCommand, ProgressLinesDoNotRepeatAnEstimateThatDidNotChange) {
   EXPECT_NE(text.find("final mix written (84/84 steps)\n"), std::string::npos) << text;
 }
 
-TEST_F(ComposeCommand, AFinishedPiecePrintsItsMixAndLogAndLeavesOnlyThem) {
+TEST_F(ComposeCommand, AFinishedPiecePrintsItsMixAndLogAndLeavesOnlyThemAndItsScore) {
   ASSERT_EQ(compose(), kExitOk) << err.str();
   EXPECT_EQ(out.str(), session().finalMix() + "\n" + session().logFile() + "\n");
-  EXPECT_EQ(archiveFiles(), (std::vector<std::string>{session().prefix + "Pelko.wav", session().prefix + "log.txt"}));
+  EXPECT_EQ(archiveFiles(), (std::vector<std::string>{session().prefix + "Pelko.wav", session().prefix + "log.txt",
+                                                      session().prefix + "score.json"}));
+  const render::ScoreParse score = render::readScoreFile(session().scoreFile());
+  EXPECT_TRUE(score.score) << "the score is kept beside the log: " << score.error;
   EXPECT_EQ(temporaryFiles(), std::vector<std::string>{});
   EXPECT_EQ(fakes.calls().size(), 59u);
   EXPECT_EQ(fakes.calls().front().sampleDataPath, dataPath());

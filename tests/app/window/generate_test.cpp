@@ -8,6 +8,7 @@
 
 #include "app/window/generate_command.h"
 #include "app/window/remaining_time_estimate.h"
+#include "render/score_json.h"
 #include "session/generation_progress.h"
 #include "session/session_prefix.h"
 #include "platform/files/file_system.h"
@@ -88,6 +89,11 @@ TEST_F(Generate, TheRenderDriverFillsTheBarAndLeavesAMixThatPlays) {
   EXPECT_TRUE(fileExists(state().musicFile));
   EXPECT_EQ(appState(), playback::kPlaying);
   EXPECT_THAT(platform::listFiles(folder().path(), ""), IsEmpty()) << "no temporary file is left";
+  // The score is kept beside the log, for the keys to light from.
+  const render::ScoreParse score =
+      render::readScoreFile(exeFolder + "/Archive/" + state().sessionPrefix + "score.json");
+  ASSERT_TRUE(score.score) << score.error;
+  EXPECT_FALSE(score.score->notes.empty());
 }
 
 TEST_F(Generate, StopInTheMiddleOfTheRenderDriverDiscardsTheSession) {

@@ -10,7 +10,7 @@
 # message box pixel for pixel as brisolt-test-message-box paints it, centred
 # on the window, and saves a screenshot (PNG) of every step.
 # Checks what the program leaves behind: the saved phrase (the mix's bytes of
-# phrase 2) and the log kept, the rest of the session removed, Brisolt.INI
+# phrase 2), its part of the score and the log kept, the rest of the session removed, Brisolt.INI
 # written.
 #
 #   xvfb_window_check.sh BRISOLT TEST_BANK_WRITER WINDOW_PREVIEW PREVIEW_FOLDER OUT_FOLDER BOX_PAINTER
@@ -229,6 +229,6 @@ program=""
 expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On'
 [ "$(cat "$work/program/Brisolt.INI")" = "$expected" ] || fail "Brisolt.INI: $(cat "$work/program/Brisolt.INI")"
 kept=$(ls "$work/program/Archive" | tr '\n' ' ')
-[ "$kept" = "${prefix}Pelko_02.wav ${prefix}log.txt " ] ||
-  fail "the archive should keep only the saved phrase and the log of $prefix, it holds: $kept"
+[ "$kept" = "${prefix}Pelko_02.wav ${prefix}log.txt ${prefix}score_02.json " ] ||
+  fail "the archive should keep only the saved phrase, its part of the score and the log of $prefix, it holds: $kept"
 echo "window check passed in $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$started") s"

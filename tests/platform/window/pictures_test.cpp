@@ -12,6 +12,7 @@
 
 #include "platform/window/picture_catalog.h"
 #include "platform/window/picture_ids.h"
+#include "platform/window/pictures/keyboard_layout.h"
 #include "platform/window/pictures/picture_library.h"
 
 namespace brisolt::platform {
@@ -33,6 +34,8 @@ std::vector<Expected> expectedPictures() {
                  993, 1003, 995, 996, 997, 998, 999, 1000, 1001, 1002})
     all.push_back({id, 240, 35});
   for (int id : {1070, 1058, 1059, 1060, 1061, 1062}) all.push_back({id, 500, 70});
+  for (int id : {1100, 1101}) all.push_back({id, 10, 26});  // lit black keys
+  for (int id : {1102, 1103, 1104, 1105, 1106, 1107}) all.push_back({id, 15, 42});  // lit white keys
   return all;
 }
 
@@ -176,6 +179,73 @@ TEST_F(Pictures, InformationPagesAreAllDifferent) {
   for (std::size_t a = 0; a < picture::kInfoPages.size(); ++a)
     for (std::size_t b = a + 1; b < picture::kInfoPages.size(); ++b)
       EXPECT_FALSE(samePixels(library_->find(picture::kInfoPages[a]), library_->find(picture::kInfoPages[b])));
+}
+
+// The keys are measured on the painted face: inside each key's place the
+// face shows a black key (dark) or a white key (light) all the way down, the
+// 1-pixel gap right of every white key is dark, and so is the face just
+// outside the keyboard.
+TEST_F(Pictures, TheKeyPlacesAreTheKeysTheFaceDraws) {
+  SDL_Surface* face = library_->find(picture::kFace);
+  ASSERT_NE(face, nullptr);
+  const auto brightness = [face](int x, int y) {
+    const Uint32 value = pixel(face, x, y);
+    return static_cast<int>(((value >> 16) & 0xFF) + ((value >> 8) & 0xFF) + (value & 0xFF)) / 3;
+  };
+  int whiteKeys = 0;
+  for (int key = 1; key <= layout::kKeyboardKeys; ++key) {
+    const Rect place = layout::keyPlace(key);
+    const bool black = layout::isBlackKey(key);
+    // The middle column of a black key; a white key below the black keys.
+    const int x = place.x + place.width / 2;
+    const int top = black ? place.y + 4 : place.y + layout::kBlackKeyHeight + 3;
+    for (int y = top; y < place.y + place.height - 4; ++y) {
+      if (black) {
+        ASSERT_LT(brightness(x, y), 90) << "black key " << key << " at (" << x << ", " << y << ")";
+      } else {
+        for (int column = place.x; column < place.x + place.width; ++column)
+          ASSERT_GT(brightness(column, y), 140) << "white key " << key << " at (" << column << ", " << y << ")";
+      }
+    }
+    if (black) continue;
+    ++whiteKeys;
+    EXPECT_LT(brightness(place.x + place.width, place.y + place.height - 8), 60) << "the gap right of key " << key;
+  }
+  EXPECT_EQ(whiteKeys, layout::kKeyboardWhiteKeys);
+  const Rect keys = layout::kKeyboard;
+  EXPECT_LT(brightness(keys.x - 3, keys.y + keys.height - 8), 60) << "left of C1";
+  EXPECT_LT(brightness(keys.x + keys.width + 2, keys.y + keys.height - 8), 60) << "right of B5";
+  // A black key's first column left and right: the white keys around it are
+  // light there, so the black key is no wider than its place.
+  for (int key : {2, 4, 7, 9, 11, 59}) {
+    const Rect place = layout::keyPlace(key);
+    EXPECT_GT(brightness(place.x - 1, place.y + place.height - 4), 140) << "left of black key " << key;
+    EXPECT_GT(brightness(place.x + place.width + 1, place.y + place.height - 4), 100) << "right of black key " << key;
+  }
+}
+
+// A lit key is lit where its key shows and the face's own pixels where the
+// black keys cut into it; the melody's light and the other voices' differ.
+TEST_F(Pictures, LitKeysLightOnlyTheKeyTheyLieOn) {
+  SDL_Surface* face = library_->find(picture::kFace);
+  for (int shape = 0; shape < layout::kKeyShapes; ++shape) {
+    const auto keyShape = static_cast<layout::KeyShape>(shape);
+    const Rect place = layout::keyPlace(layout::sampleKeyOf(keyShape));
+    SDL_Surface* voice = library_->find(litKeyPicture(shape, false));
+    SDL_Surface* melody = library_->find(litKeyPicture(shape, true));
+    ASSERT_NE(voice, nullptr);
+    ASSERT_NE(melody, nullptr);
+    EXPECT_FALSE(samePixels(voice, melody)) << "shape " << shape;
+    const int lowY = place.height - 6;  // below the black keys
+    EXPECT_NE(pixel(voice, 5, lowY), pixel(face, place.x + 5, place.y + lowY)) << "shape " << shape << " is lit";
+    EXPECT_GT(red(pixel(melody, 5, lowY)), red(pixel(voice, 5, lowY))) << "the melody's light is the warmer";
+    if (keyShape == layout::KeyShape::kWhiteCutLeft || keyShape == layout::KeyShape::kWhiteCutBoth) {
+      EXPECT_EQ(pixel(voice, 1, 12), pixel(face, place.x + 1, place.y + 12)) << "the black key on the left, unlit";
+    }
+    if (keyShape == layout::KeyShape::kWhiteCutRight || keyShape == layout::KeyShape::kWhiteCutBoth) {
+      EXPECT_EQ(pixel(melody, 13, 12), pixel(face, place.x + 13, place.y + 12)) << "the black key on the right, unlit";
+    }
+  }
 }
 
 TEST(PictureCatalog, IdsAreUniqueAndFoundByLookUp) {
