@@ -143,6 +143,33 @@ TEST_F(StatusStrip, WithoutASoundDeviceSaysSoAndWhereThePieceIs) {
   EXPECT_EQ(strip(), noSoundStatus("no audio driver 'nonexistent'", state().musicFile));
 }
 
+TEST_F(StatusStrip, ShowsALongLineShortenedToTheStripKeepingWhatMatters) {
+  const std::string reason = "Audio target 'nonexistent' not available; SDL_AUDIODRIVER names no driver of this system";
+  audio.failOpens(reason);
+  start();
+  compose();
+  ASSERT_FALSE(state().musicFile.empty());
+  const auto* shown = window.textStrip(control::kTextStrip);
+  ASSERT_EQ(shown->text, noSoundStatus(reason, state().musicFile)) << "the whole line is kept for the strip";
+  const std::string line = shown->shown;
+  int characters = 0;
+  for (const char byte : line) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  EXPECT_LE(characters * platform::FakeDialogWindow::kCharacterWidth,
+            shown->place.width - 2 * platform::FakeDialogWindow::kTextStripInset)
+      << "the line shown must fit the " << shown->place.width << "-pixel strip: " << line;
+  EXPECT_THAT(line, StartsWith("No sound output device (")) << "the reason's opening stays: " << line;
+  EXPECT_THAT(line, HasSubstr("\u2026")) << "an ellipsis marks what was left out: " << line;
+  const std::string fileName = state().musicFile.substr(state().musicFile.rfind('/') + 1);
+  EXPECT_TRUE(line.ends_with(fileName.substr(fileName.size() - 12))) << "the file name's end stays: " << line;
+}
+
+TEST_F(StatusStrip, ShowsALineThatFitsAsItIs) {
+  start();
+  compose();
+  const auto* shown = window.textStrip(control::kTextStrip);
+  EXPECT_EQ(shown->shown, shown->text);
+}
+
 // ---- Keys by the action they run
 
 class WindowKeys : public WindowTest {};
