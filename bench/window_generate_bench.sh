@@ -9,7 +9,7 @@
 # showed from the 20 % mark of the bar on compared with the real end.
 #
 # The remaining-time estimates are replayed from the window's progress log
-# (brisolt-estimate-replay, built beside BRISOLT in bench/) with every step
+# (brisolt-estimate-replay, built in build/bench/) with every step
 # weighed alike, as before, and with the measured step costs, as now; the
 # time of each stretch of the bar is printed for measuring the costs anew
 # (app/window/generate_step_costs.cpp).
@@ -25,7 +25,7 @@ brisolt=$(realpath "$1") data=$(realpath "$2") phrases=${3:-20} runs=${4:-5}
 session_id=1052345678
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs xvfb and xdotool"; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
-replay=$(dirname "$brisolt")/bench/brisolt-estimate-replay
+replay=$(dirname "$brisolt")/../bench/brisolt-estimate-replay  # BRISOLT is build/bin/brisolt
 [ -x "$replay" ] || { echo "needs $replay (build the benchmarks)"; exit 2; }
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
@@ -106,7 +106,8 @@ for run in $(seq "$runs"); do
   sleep 0.3
 
   started=$(now)
-  "$brisolt" compose --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
+  # --no-hifi: the window makes no rendition yet.
+  "$brisolt" compose --no-hifi --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
     --session-id "$session_id" --archive "$work/command/" --data "$data" --quiet >"$work/compose.out"
   ended=$(now)
   echo "command $run $("$python" -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \

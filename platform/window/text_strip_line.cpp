@@ -106,30 +106,20 @@ std::string fitTextStripLine(std::string_view text, int width, const TextWidth& 
   std::vector<Part> parts = partsOf(text);
   std::string line = join(parts);
   while (measure(line) > width) {
-    // A path's folders and the words before it go first, then the widest part gives.
-    Part* widest = nullptr;
-    int widestWidth = -1;
+    // A path's folders and the words before it go first.
+    Part* giving = nullptr;
     for (Part& part : parts) {
       if (part.hasPath() && part.canShorten() && (!part.shortened || part.tail > kPathEndKept || part.head > 0)) {
-        widest = &part;
+        giving = &part;
         break;
       }
     }
-    const bool pathGives = widest != nullptr;
-    for (Part& part : parts) {
-      if (pathGives || !part.canShorten()) continue;
-      const int partWidth = measure(part.text());
-      if (partWidth > widestWidth) {
-        widest = &part;
-        widestWidth = partWidth;
-      }
-    }
-    if (widest == nullptr) break;
-    widest->shorten();
+    if (giving == nullptr) break;
+    giving->shorten();
     line = join(parts);
   }
   if (measure(line) <= width) return line;
-  // Every part is as short as it goes: the line is cut at its end.
+  // A line puts what matters most first: it is cut at its end.
   std::vector<std::string> characters = charactersOf(line);
   while (!characters.empty()) {
     characters.pop_back();

@@ -1,11 +1,11 @@
 // The one line a text strip shows: the text as it is when it fits, else
 // shortened so that what matters stays readable. A line is made of parts
-// separated by a middle dot (" · "). A part with a path gives first, its
+// separated by a middle dot (" · "); a part with a path gives first, its
 // folders and then the words before it, down to its file name's end ("the
-// piece is in /…251209_101500_Pelko.wav", then "…101500_Pelko.wav"); then
-// the widest part gives a character at a time, keeping its opening words
-// ("No sound output device (Audio…"); only when no part can give more is
-// the line cut at its end. No drawing and no SDL: the typeface comes in as a measure.
+// piece is in /…251209_101500_Pelko.wav", then "…101500_Pelko.wav"). If
+// that is not enough the line is cut at its end, as it puts what matters
+// most first ("Session 1052345678 · C# Minor Melodic · B/B · 20 ph…"). No
+// drawing and no SDL: the typeface comes in as a measure.
 #pragma once
 
 #include <string>

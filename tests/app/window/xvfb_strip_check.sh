@@ -137,10 +137,12 @@ for _ in $(seq 600); do
 done
 [ -n "$mix" ] || fail "no final mix in $work/program/Archive; output: $(cat "$work/stdout")"
 log="${mix%Pelko.wav}log.txt"
-grep -q "^Session ID: $session_id\$" "$log" || fail "the piece was not made with session id $session_id: $(grep 'Session ID' "$log")"
+# The log's lines end in CR LF.
+tr -d '\r' <"$log" | grep -qx "Session ID: $session_id" ||
+  fail "the piece was not made with session id $session_id: $(grep 'Session ID' "$log")"
 expect_strip 6-strip-no-sound 60 "No sound output device ($reason) · the piece is in $mix"
 
-xdotool key --window "$window" x
+key x
 for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$program" 2>/dev/null && fail "X did not end the program"
 wait "$program" || fail "the program ended with status $?"
