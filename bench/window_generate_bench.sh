@@ -48,7 +48,10 @@ ln "$data" "$work/program/Data.dat" 2>/dev/null || cp "$data" "$work/program/Dat
 Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# No sound output: the automatic Play after Generate fails at once and the
+# window is idle again for the next run's F3 (a Stop click could come before
+# Play starts and miss it).
+export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=nonexistent
 export HOME="$work/home" TMPDIR="$work/tmp" BRISOLT_PROGRESS_LOG="$work/progress.log"
 
 "$work/program/brisolt" >"$work/stdout" 2>&1 &
@@ -89,8 +92,10 @@ PY
 }
 
 for run in $(seq "$runs"); do
-  key F3; sleep 0.2
-  key $(echo "$session_id" | sed 's/./& /g'); key Return; sleep 0.3
+  # Keys typed before the entry is open are dropped with the window's
+  # pending input; on a busy machine opening it can take a while.
+  key F3; sleep 1.5
+  key $(echo "$session_id" | sed 's/./& /g'); key Return; sleep 1
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   started=$(now)
   xdotool key Return
@@ -101,9 +106,7 @@ for run in $(seq "$runs"); do
   }
   echo "window $run $("$python" -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
     | tee -a "$work/times"
-  sleep 0.3
-  xdotool mousemove --window "$window" 395 270 click 1  # Stop the automatic Play
-  sleep 0.3
+  sleep 0.5
 
   started=$(now)
   # --no-hifi: the window makes no rendition yet.

@@ -6,13 +6,21 @@
 namespace brisolt {
 
 const std::vector<GenerateStretch>& generateStretches() {
-  // Medians of bench/window_generate_bench.sh at 10 and 40 phrases (the
-  // streaming render; 2 cores), fitted to fixed + per phrase.
+  // Measured with bench/window_generate_bench.sh on 20-phrase pieces (the
+  // streaming render, 2 cores, the real sample data): the checks and the
+  // load of the sample data cost the same for every piece, the rest grows
+  // with the phrases. The streaming render spreads the mix's steps over its
+  // three passes by blocks, but a block of the final mix's passes costs
+  // more than one of the stems' (eight stems computed for each, and the
+  // last pass writes), so the passes are stretches of their own.
   static const std::vector<GenerateStretch> stretches{
-      {1, 1, 1},    // the checks, the end of playback and the archive cleanup
-      {2, 1, 1},        // the plan and its log
-      {10, 8, 8},     // the sample data read whole, the score from the renderers
-      {kGenerationSteps, 74, 74},  // the three passes over the mix
+      {1, 65, 0},     // the checks, the end of playback and the archive cleanup
+      {2, 1, 0.05},   // the plan and its log
+      {3, 550, 0},    // the sample data read whole, the first renderers' calls
+      {10, 0, 6},     // the rest of the score from the renderers
+      {33, 0, 57},    // pass 1: the peaks of every stem
+      {57, 0, 90},    // pass 2: the peaks of the final mix
+      {kGenerationSteps, 0, 100},  // pass 3: the final mix scaled and written
   };
   return stretches;
 }

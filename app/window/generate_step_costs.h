@@ -1,6 +1,6 @@
 // What the stretches of Generate's progress bar cost, as measured with
 // bench/window_generate_bench.sh: the checks and the archive cleanup, the
-// plan, the score (with the load of the sample data), the mix passes and,
+// plan, the load of the sample data, the score, the three mix passes and,
 // after the bar is full, the rendition when it is made. Each stretch costs a
 // fixed part and a part per phrase, so the weights hold for short and long
 // pieces alike.

@@ -92,12 +92,13 @@ Errors replay(const Run& run, brisolt::RemainingTimeEstimate estimate) {
 }
 
 // The log's own estimates against the replay of the window's weights: the
-// replay stands for what the window showed only when they agree.
+// replay stands for what the window showed only when they agree (within a
+// second: the log keeps whole milliseconds).
 int disagreements(const Run& run, brisolt::RemainingTimeEstimate estimate) {
   int differ = 0;
   for (const Estimate& moment : run.estimates) {
     const auto replayed = estimate.remaining(moment.position, static_cast<double>(moment.ms) / 1000);
-    if (replayed != moment.shown) ++differ;
+    if (replayed.has_value() != moment.shown.has_value() || (replayed && std::abs(*replayed - *moment.shown) > 1)) ++differ;
   }
   return differ;
 }
