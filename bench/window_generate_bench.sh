@@ -8,15 +8,28 @@
 # and their ratio are printed, with the remaining-time estimates the window
 # showed from the 20 % mark of the bar on compared with the real end.
 #
+# The remaining-time estimates are replayed from the window's progress log
+# (brisolt-estimate-replay, built in build/bench/) with every step
+# weighed alike, as before, and with the measured step costs, as now; the
+# time of each stretch of the bar is printed for measuring the costs anew
+# (app/window/generate_step_costs.cpp).
+#
 #   bench/window_generate_bench.sh BRISOLT DATA_DAT [PHRASES] [RUNS]
 #
 # BRISOLT is the built executable, DATA_DAT the real sample bank
-# (brisolt-make-bank writes it). Needs Xvfb and xdotool.
+# (brisolt-make-bank writes it). Needs Xvfb and xdotool. A run that has not
+# ended after WAIT_SECONDS (default 300) stops the benchmark with what the
+# window printed.
 set -euo pipefail
 brisolt=$(realpath "$1") data=$(realpath "$2") phrases=${3:-20} runs=${4:-5}
 session_id=1052345678
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs xvfb and xdotool"; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
+replay=$(dirname "$brisolt")/../bench/brisolt-estimate-replay  # BRISOLT is build/bin/brisolt
+[ -x "$replay" ] || { echo "needs $replay (build the benchmarks)"; exit 2; }
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+wait_seconds=${WAIT_SECONDS:-300}
 
 work=$(mktemp -d)
 server="" program=""
@@ -29,12 +42,16 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/command"
 cp "$brisolt" "$work/program/brisolt"
-ln -s "$data" "$work/program/Data.dat"
+# A copy (or a hard link): the program never follows a symbolic link.
+ln "$data" "$work/program/Data.dat" 2>/dev/null || cp "$data" "$work/program/Data.dat"
 
 Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# No sound output: the automatic Play after Generate fails at once and the
+# window is idle again for the next run's F3 (a Stop click could come before
+# Play starts and miss it).
+export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=nonexistent
 export HOME="$work/home" TMPDIR="$work/tmp" BRISOLT_PROGRESS_LOG="$work/progress.log"
 
 "$work/program/brisolt" >"$work/stdout" 2>&1 &
@@ -53,40 +70,50 @@ for _ in $(seq $(((phrases - 5) / 5))); do key KP_Add; sleep 0.1; done
 
 # now: seconds since the epoch, to the microsecond.
 now() { date +%s.%N; }
-# wait_done RUN: waits until the progress log's RUN-th run is done; prints when.
+# wait_done RUN: waits until the progress log's RUN-th run is done; prints
+# when. Fails when the window ends, or after WAIT_SECONDS.
 wait_done() {
-  python3 - "$work/progress.log" "$1" <<'PY'
-import sys, time
-path, run = sys.argv[1], int(sys.argv[2])
+  "$python" - "$work/progress.log" "$1" "$program" "$wait_seconds" <<'PY'
+import os, sys, time
+path, run, program, limit = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4])
+started = time.time()
 while True:
     try:
-        if sum(line.startswith("done ") for line in open(path)) >= run:
-            break
+        with open(path) as log:
+            if sum(line.startswith("done ") for line in log) >= run:
+                break
     except FileNotFoundError:
         pass
+    if not os.path.exists(f"/proc/{program}") or time.time() - started > limit:
+        sys.exit(1)
     time.sleep(0.005)
 print(f"{time.time():.6f}")
 PY
 }
 
 for run in $(seq "$runs"); do
-  key F3; sleep 0.2
-  key $(echo "$session_id" | sed 's/./& /g'); key Return; sleep 0.3
+  # Keys typed before the entry is open are dropped with the window's
+  # pending input; on a busy machine opening it can take a while.
+  key F3; sleep 1.5
+  key $(echo "$session_id" | sed 's/./& /g'); key Return; sleep 1
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   started=$(now)
   xdotool key Return
-  ended=$(wait_done "$run")
-  echo "window $run $(python3 -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
+  ended=$(wait_done "$run") || {
+    echo "the window's Generate $run did not end within $wait_seconds s; the window printed:"
+    cat "$work/stdout"
+    exit 1
+  }
+  echo "window $run $("$python" -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
     | tee -a "$work/times"
-  sleep 0.3
-  xdotool mousemove --window "$window" 395 270 click 1  # Stop the automatic Play
-  sleep 0.3
+  sleep 0.5
 
   started=$(now)
-  "$brisolt" compose --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
+  # --no-hifi: the window makes no rendition yet.
+  "$brisolt" compose --no-hifi --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
     --session-id "$session_id" --archive "$work/command/" --data "$data" --quiet >"$work/compose.out"
   ended=$(now)
-  echo "command $run $(python3 -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
+  echo "command $run $("$python" -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
     | tee -a "$work/times"
   mix=$(head -1 "$work/compose.out")
   window_mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)
@@ -94,5 +121,6 @@ for run in $(seq "$runs"); do
   rm -f "$work/command/"*
 done
 
-python3 "$here/app/window_generate_report.py" "$work/times" "$work/progress.log"
+"$python" "$here/app/window_generate_report.py" "$work/times" "$work/progress.log"
+"$replay" "$work/progress.log" "$phrases"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

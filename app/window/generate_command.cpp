@@ -69,7 +69,6 @@ int GenerateCommand::generate() {
   c_.composer.cancelRequested = false;
   c_.mixer.setCancel(false);
   generationStart_ = c_.clock();
-  estimate_.restart();
   progressLog_.open(generationStart_);
   sampleDataSearch_ = searchSampleData(c_.folders, c_.folders.exeFolder);
 
@@ -86,6 +85,7 @@ int GenerateCommand::generate() {
   // the rendition (PelkoL.wav) whenever it is there: until the player reads
   // 44.1 kHz stereo, the window makes pieces without it.
   request.hifi = false;
+  estimate_ = RemainingTimeEstimate::forGenerate(c_.settings.phraseCount, request.hifi);
   const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
   hifiProblem_ = outcome.exports.renditionProblem.empty() ? outcome.exports.midiProblem
                                                           : outcome.exports.renditionProblem;

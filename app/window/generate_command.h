@@ -97,7 +97,7 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   std::optional<std::uint32_t> nextSessionId_;
   PieceSummary piece_;     // of the run, once planned
   int shownPercent_ = -1;  // the percentage the strip shows while rendering
-  RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate();
+  RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate(1, false);  // set anew by each Generate
   ProgressLog progressLog_;
   std::string hifiProblem_;
 };

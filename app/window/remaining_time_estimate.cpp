@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "app/window/generate_step_costs.h"
 #include "session/generation_progress.h"
 
 namespace brisolt {
@@ -26,8 +27,8 @@ RemainingTimeEstimate::RemainingTimeEstimate(std::vector<double> stepCosts) {
   }
 }
 
-RemainingTimeEstimate RemainingTimeEstimate::forGenerate() {
-  return RemainingTimeEstimate(std::vector<double>(kGenerationSteps, 1.0));
+RemainingTimeEstimate RemainingTimeEstimate::forGenerate(int phrases, bool rendition) {
+  return RemainingTimeEstimate(generateStepCosts(phrases, rendition));
 }
 
 void RemainingTimeEstimate::restart() { total_.reset(); }

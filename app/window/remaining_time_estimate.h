@@ -1,6 +1,6 @@
 // The window's remaining-time estimate during Generate: the progress bar's
-// steps weighted by what each really costs (a mix of eight voice files
-// takes longer than a voice file, the pulse voices longer than the melody),
+// steps weighted by what each really costs (generate_step_costs.h: reading
+// the sample data and the mix passes cost far more a step than the plan),
 // the pace smoothed so the digits do not jump.
 #pragma once
 
@@ -13,8 +13,10 @@ class RemainingTimeEstimate {
  public:
   // `stepCosts[i]` is the relative cost of reaching position i + 1 from i.
   explicit RemainingTimeEstimate(std::vector<double> stepCosts);
-  // The costs of Generate's 84 steps, as measured on a 20-phrase piece.
-  static RemainingTimeEstimate forGenerate();
+  // Generate of a piece of `phrases` phrases: its 84 steps weighted by
+  // their measured costs, and the rendition after the bar's end when it is
+  // made.
+  static RemainingTimeEstimate forGenerate(int phrases, bool rendition);
 
   // Forgets the run before.
   void restart();

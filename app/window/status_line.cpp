@@ -32,8 +32,8 @@ std::string pieceStatus(const PieceSummary& piece) {
 }
 
 std::string composingStatus(const PieceSummary& piece, int percent) {
-  return "Composing session " + std::to_string(piece.sessionId) + kStatusSeparator + settingsPart(piece) + ": " +
-         std::to_string(percent) + " %";
+  return "Composing session " + std::to_string(piece.sessionId) + ": " + std::to_string(percent) + " %" +
+         kStatusSeparator + settingsPart(piece);
 }
 
 std::string planningStatus(int phrases) { return "Planning " + std::to_string(phrases) + " phrases..."; }

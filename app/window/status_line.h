@@ -30,7 +30,7 @@ PieceSummary summaryOf(const compose::Composer& composer, const CompositionSetti
 
 // "Session 1172353556 · C Major · B/B · 5 phrases"
 std::string pieceStatus(const PieceSummary& piece);
-// While Generate runs: "Composing session ... · 20 phrases: 45 %".
+// While Generate runs: "Composing session 1172353556: 45 % · C Major · B/B · 20 phrases".
 std::string composingStatus(const PieceSummary& piece, int percent);
 // Before the plan exists.
 std::string planningStatus(int phrases);

@@ -12,6 +12,7 @@
 #include "platform/window/sdl/sdl_key_map.h"
 #include "platform/window/sdl/sdl_message_box.h"
 #include "platform/window/sdl/sdl_splash_window.h"
+#include "platform/window/sdl/text_strip_face.h"
 
 namespace brisolt::platform {
 namespace {
@@ -234,7 +235,8 @@ void SdlDialogWindow::createTextStrip(ControlId control, Rect place, TextStripCo
 
 void SdlDialogWindow::setControlText(ControlId control, const std::string& text) {
   if (Control* found = find(control, ControlKind::kText)) {
-    found->text = text;
+    // Fitted once here, not at every repaint.
+    found->text = text_strip_face::fittedLine(text, found->place, pictures_.fonts());
     changed();
   }
 }
@@ -279,21 +281,9 @@ void SdlDialogWindow::drawControl(const Control& control) {
       fill(frame_, {place.x + 2, place.y + place.height - 3, filled, 1}, darker(bar, 60));
       return;
     }
-    case ControlKind::kText: {
-      fill(frame_, place, control.colours.background);
-      if (control.text.empty()) return;
-      TTF_Font* font = pictures_.fonts().get(Typeface::kSans, std::max(8, place.height - 4));
-      const Rgb ink = control.colours.text;
-      SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, control.text.c_str(), {ink.red, ink.green, ink.blue, 255});
-      if (!rendered) return;
-      SDL_Rect clip{place.x, place.y, place.width, place.height};
-      SDL_SetClipRect(frame_, &clip);
-      SDL_Rect to{place.x + 3, place.y + (place.height - rendered->h) / 2, rendered->w, rendered->h};
-      SDL_BlitSurface(rendered, nullptr, frame_, &to);
-      SDL_SetClipRect(frame_, nullptr);
-      SDL_FreeSurface(rendered);
+    case ControlKind::kText:
+      text_strip_face::paint(frame_, pictures_.fonts(), place, control.colours, control.text);
       return;
-    }
   }
 }
 

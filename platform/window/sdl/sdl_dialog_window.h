@@ -92,7 +92,7 @@ class SdlDialogWindow final : public DialogWindow {
     SDL_Surface* image = nullptr;  // picture controls; owned by the library
     ProgressBarModel progress;
     TextStripColours colours;
-    std::string text;
+    std::string text;  // text strips: the line as shown, fitted to the strip
   };
 
   SdlDialogWindow(const PictureLibrary& pictures, SDL_Window* window, Uint32 mediaEvent);

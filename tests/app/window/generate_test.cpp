@@ -337,7 +337,7 @@ TEST_F(Generate, RemainingTimeFollowsTheShareOfTheWorkDone) {
   };
   compose();
   ASSERT_EQ(shown.size(), 2u);
-  const double share = RemainingTimeEstimate::forGenerate().doneAt(43);
+  const double share = RemainingTimeEstimate::forGenerate(5, false).doneAt(43);
   const int expected = static_cast<int>(43 / share - 43 + 0.5);
   std::string digits = minutesAndSeconds(expected);
   digits.erase(2, 1);  // the digits have no colon

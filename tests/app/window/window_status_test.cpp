@@ -12,6 +12,7 @@
 #include "platform/message_pump.h"
 #include "platform/window/main_window_ids.h"
 #include "platform/window/number_entry_model.h"
+#include "session/generation_progress.h"
 #include "tests/app/window/window_test_support.h"
 #include "tests/support/file_bytes.h"
 
@@ -143,6 +144,34 @@ TEST_F(StatusStrip, WithoutASoundDeviceSaysSoAndWhereThePieceIs) {
   EXPECT_EQ(strip(), noSoundStatus("no audio driver 'nonexistent'", state().musicFile));
 }
 
+TEST_F(StatusStrip, ShowsALongLineShortenedToTheStripKeepingWhatMatters) {
+  const std::string reason = "Audio target 'nonexistent' not available; SDL_AUDIODRIVER names no driver of this system";
+  audio.failOpens(reason);
+  start();
+  compose();
+  ASSERT_FALSE(state().musicFile.empty());
+  const auto* shown = window.textStrip(control::kTextStrip);
+  ASSERT_EQ(shown->text, noSoundStatus(reason, state().musicFile)) << "the whole line is kept for the strip";
+  const std::string line = shown->shown;
+  int characters = 0;
+  for (const char byte : line) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  EXPECT_LE(characters * platform::FakeDialogWindow::kCharacterWidth,
+            shown->place.width - 2 * platform::FakeDialogWindow::kTextStripInset)
+      << "the line shown must fit the " << shown->place.width << "-pixel strip: " << line;
+  EXPECT_THAT(line, StartsWith("No sound output device (")) << "the reason's opening stays: " << line;
+  EXPECT_THAT(line, HasSubstr("\u2026")) << "an ellipsis marks what was left out: " << line;
+  // With no room for the path even by its file name, the line says why first.
+  const std::string kept = line.substr(0, line.size() - std::string("\u2026").size());
+  EXPECT_EQ(shown->text.rfind(kept, 0), 0u) << "the shown line is the text's beginning: " << line;
+}
+
+TEST_F(StatusStrip, ShowsALineThatFitsAsItIs) {
+  start();
+  compose();
+  const auto* shown = window.textStrip(control::kTextStrip);
+  EXPECT_EQ(shown->shown, shown->text);
+}
+
 // ---- Keys by the action they run
 
 class WindowKeys : public WindowTest {};
@@ -271,6 +300,24 @@ TEST_F(SessionEntry, MakesTheSameFinalMixAsTheCommandWithThatSessionId) {
   EXPECT_TRUE(fromWindow == fromCommand) << "the two mixes differ";
 }
 
+TEST(RemainingTimeEstimate, TheSampleDataLoadWeighsMoreInAShortPiece) {
+  // Reading the sample data costs the same for every piece; the rest grows
+  // with the phrases.
+  const double shortPiece = RemainingTimeEstimate::forGenerate(5, false).doneAt(3);
+  const double longPiece = RemainingTimeEstimate::forGenerate(90, false).doneAt(3);
+  EXPECT_GT(shortPiece, 2 * longPiece) << "5 phrases: " << shortPiece << ", 90 phrases: " << longPiece;
+  EXPECT_DOUBLE_EQ(RemainingTimeEstimate::forGenerate(5, false).doneAt(kGenerationSteps), 1.0);
+}
+
+TEST(RemainingTimeEstimate, WithTheRenditionAFullBarStillHasWorkLeft) {
+  RemainingTimeEstimate estimate = RemainingTimeEstimate::forGenerate(20, true);
+  const double barDone = estimate.doneAt(kGenerationSteps);
+  EXPECT_LT(barDone, 0.5) << "the rendition costs more than the render";
+  const auto left = estimate.remaining(kGenerationSteps, 10.0);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(*left, static_cast<int>(10.0 / barDone * (1 - barDone) + 0.5));
+}
+
 }  // namespace
 }  // namespace brisolt::test
 
@@ -301,6 +348,24 @@ TEST(RemainingTimeEstimate, SmoothsAOneOffStallAndCapsAtNinetyNineMinutes) {
   EXPECT_LT(left, 8) << "the projection moves toward the stall, not all the way";
   estimate.restart();
   EXPECT_EQ(estimate.remaining(5, 1e6), 5940);
+}
+
+TEST(RemainingTimeEstimate, TheSampleDataLoadWeighsMoreInAShortPiece) {
+  // Reading the sample data costs the same for every piece; the rest grows
+  // with the phrases.
+  const double shortPiece = RemainingTimeEstimate::forGenerate(5, false).doneAt(3);
+  const double longPiece = RemainingTimeEstimate::forGenerate(90, false).doneAt(3);
+  EXPECT_GT(shortPiece, 2 * longPiece) << "5 phrases: " << shortPiece << ", 90 phrases: " << longPiece;
+  EXPECT_DOUBLE_EQ(RemainingTimeEstimate::forGenerate(5, false).doneAt(kGenerationSteps), 1.0);
+}
+
+TEST(RemainingTimeEstimate, WithTheRenditionAFullBarStillHasWorkLeft) {
+  RemainingTimeEstimate estimate = RemainingTimeEstimate::forGenerate(20, true);
+  const double barDone = estimate.doneAt(kGenerationSteps);
+  EXPECT_LT(barDone, 0.5) << "the rendition costs more than the render";
+  const auto left = estimate.remaining(kGenerationSteps, 10.0);
+  ASSERT_TRUE(left);
+  EXPECT_EQ(*left, static_cast<int>(10.0 / barDone * (1 - barDone) + 0.5));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/message_pump.h"
 #include "platform/window/picture_catalog.h"
+#include "platform/window/text_strip_line.h"
 
 namespace brisolt::platform {
 namespace {
@@ -238,6 +239,12 @@ void FakeDialogWindow::setControlText(ControlId control, const std::string& text
     return;
   }
   found->second.text = text;
+  const auto characterWidths = [](std::string_view utf8) {
+    int characters = 0;
+    for (const char byte : utf8) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    return characters * kCharacterWidth;
+  };
+  found->second.shown = fitTextStripLine(text, found->second.place.width - 2 * kTextStripInset, characterWidths);
 }
 
 void FakeDialogWindow::lockRedraw() {

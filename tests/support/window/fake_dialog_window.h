@@ -67,8 +67,13 @@ class FakeDialogWindow final : public DialogWindow {
     Rect place;
     TextStripColours colours;
     std::string text;
+    // The line the strip shows: the text fitted to the strip's width
+    // between its insets, at kCharacterWidth pixels a character.
+    std::string shown;
     bool visible = false;
   };
+  static constexpr int kCharacterWidth = 6;
+  static constexpr int kTextStripInset = 3;
   struct Splash {
     PictureId picture;
     bool visible = false;

@@ -1,0 +1,29 @@
+// What the stretches of Generate's progress bar cost, as measured with
+// bench/window_generate_bench.sh: the checks and the archive cleanup, the
+// plan, the load of the sample data, the score, the three mix passes and,
+// after the bar is full, the rendition when it is made. Each stretch costs a
+// fixed part and a part per phrase, so the weights hold for short and long
+// pieces alike.
+#pragma once
+
+#include <vector>
+
+namespace brisolt {
+
+struct GenerateStretch {
+  int lastPosition;    // the bar's position at the stretch's end; after the bar's end for the rendition
+  double fixedMs;      // milliseconds whatever the piece's length
+  double perPhraseMs;  // and per phrase
+};
+
+// The stretches of the bar in order, ending at position 84.
+const std::vector<GenerateStretch>& generateStretches();
+// The rendition, made after the bar is full when it is asked for.
+GenerateStretch renditionStretch();
+
+// The relative cost of each of the bar's steps for a piece of `phrases`
+// phrases (entry i: from position i to i + 1), a stretch's cost spread
+// evenly over its steps; with the rendition, one more entry for it.
+std::vector<double> generateStepCosts(int phrases, bool rendition);
+
+}  // namespace brisolt
