@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How fast the mastered stereo rendition is made: synthetic pieces of 5 and
-# 90 phrases (about six notes a second) played by FluidSynth on two threads,
-# mastered and written. Prints the figures of every run, then the median
+# 90 phrases (about six notes a second) played by FluidSynth, measured,
+# mastered and written as the program makes it. Prints the figures of every run, then the median
 # speed (audio seconds per wall second) against the 120x target, and the
 # speed per CPU second, which other work on the machine disturbs less.
 #

@@ -5,87 +5,125 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <thread>
 
 #include "rendition/stereo_audio.h"
 
 namespace brisolt::rendition {
 namespace {
 
-constexpr std::size_t kBlockFrames = 4096;
-
-struct StateDeleter {
-  void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
-};
-using Meter = std::unique_ptr<ebur128_state, StateDeleter>;
-
-// The highest true peak of both channels over frames [from, to).
-std::optional<double> truePeakOf(const std::vector<float>& samples, std::size_t from, std::size_t to) {
-  const Meter meter(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_TRUE_PEAK));
-  if (!meter || ebur128_add_frames_float(meter.get(), samples.data() + from * 2, to - from) != EBUR128_SUCCESS) {
-    return std::nullopt;
-  }
-  double peak = 0.0;
-  for (unsigned channel = 0; channel < 2; ++channel) {
-    double channelPeak = 0.0;
-    if (ebur128_true_peak(meter.get(), channel, &channelPeak) != EBUR128_SUCCESS) return std::nullopt;
-    peak = std::max(peak, channelPeak);
-  }
+float samplePeak(const float* samples, std::size_t count) {
+  float peak = 0.0f;
+  for (std::size_t i = 0; i < count; ++i) peak = std::max(peak, std::abs(samples[i]));
   return peak;
 }
 
 }  // namespace
 
-std::optional<double> integratedLoudness(const std::vector<float>& samples) {
-  // Two halves measured side by side, their gating blocks pooled.
-  const std::size_t frames = samples.size() / 2;
-  const std::size_t half = frames / 2;
-  const Meter first(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_I));
-  const Meter second(ebur128_init(2, kRenditionSampleRate, EBUR128_MODE_I));
-  if (!first || !second) return std::nullopt;
-  int secondStatus = EBUR128_SUCCESS;
-  int firstStatus = EBUR128_SUCCESS;
-  {
-    const std::jthread other(
-        [&] { secondStatus = ebur128_add_frames_float(second.get(), samples.data() + half * 2, frames - half); });
-    firstStatus = ebur128_add_frames_float(first.get(), samples.data(), half);
+struct MeterHandle {
+  explicit MeterHandle(int mode) : state(ebur128_init(2, kRenditionSampleRate, mode)) {}
+  ~MeterHandle() {
+    if (state != nullptr) ebur128_destroy(&state);
   }
-  ebur128_state* states[] = {first.get(), second.get()};
+  MeterHandle(const MeterHandle&) = delete;
+  MeterHandle& operator=(const MeterHandle&) = delete;
+  ebur128_state* state;
+};
+
+void MeterDeleter::operator()(MeterHandle* handle) const { delete handle; }
+
+namespace {
+
+// A fresh state in `mode`; empty when libebur128 cannot make one.
+MeterState makeMeter(int mode) {
+  MeterState meter(new MeterHandle(mode));
+  if (meter->state == nullptr) meter.reset();
+  return meter;
+}
+
+}  // namespace
+
+LoudnessMeter::LoudnessMeter() : state_(makeMeter(EBUR128_MODE_I)) { failed_ = !state_; }
+
+bool LoudnessMeter::add(const float* samples, std::size_t frames) {
+  if (!failed_ && frames > 0) failed_ = ebur128_add_frames_float(state_->state, samples, frames) != EBUR128_SUCCESS;
+  return !failed_;
+}
+
+std::optional<double> LoudnessMeter::integrated() const {
   double loudness = 0.0;
-  if (firstStatus != EBUR128_SUCCESS || secondStatus != EBUR128_SUCCESS ||
-      ebur128_loudness_global_multiple(states, 2, &loudness) != EBUR128_SUCCESS) {
-    return std::nullopt;
-  }
+  if (failed_ || ebur128_loudness_global(state_->state, &loudness) != EBUR128_SUCCESS) return std::nullopt;
   return loudness;
 }
 
-std::optional<double> truePeakNear(const std::vector<float>& samples, double boundDb) {
-  const std::size_t frames = samples.size() / 2;
-  const std::size_t blocks = (frames + kBlockFrames - 1) / kBlockFrames;
-  const auto loud = static_cast<float>(std::pow(10.0, (boundDb - kQuietMarginDb) / 20.0));
-  std::vector<float> blockPeaks(blocks, 0.0f);
-  for (std::size_t i = 0; i < frames * 2; ++i) {
-    blockPeaks[i / (kBlockFrames * 2)] = std::max(blockPeaks[i / (kBlockFrames * 2)], std::abs(samples[i]));
+TruePeakMeter::TruePeakMeter(double boundDb)
+    : loud_(static_cast<float>(std::pow(10.0, (boundDb - kQuietMarginDb) / 20.0))) {
+  block_.reserve(kPeakBlockFrames * 2);
+  previous_.reserve(kPeakBlockFrames * 2);
+}
+
+bool TruePeakMeter::closeStretch() {
+  for (unsigned channel = 0; channel < 2; ++channel) {
+    double channelPeak = 0.0;
+    if (ebur128_true_peak(stretch_->state, channel, &channelPeak) != EBUR128_SUCCESS) return false;
+    peak_ = std::max(peak_, channelPeak);
   }
-  double peak = 0.0;
-  std::size_t block = 0;
-  while (block < blocks) {
-    if (blockPeaks[block] < loud) {
-      peak = std::max(peak, static_cast<double>(blockPeaks[block]));
-      ++block;
-      continue;
+  stretch_.reset();
+  return true;
+}
+
+bool TruePeakMeter::takeBlock() {
+  const std::size_t frames = block_.size() / 2;
+  const float blockPeak = samplePeak(block_.data(), block_.size());
+  if (blockPeak >= loud_) {
+    if (!stretch_) {
+      stretch_ = makeMeter(EBUR128_MODE_TRUE_PEAK);
+      if (!stretch_) return false;
+      if (!previous_.empty() &&
+          ebur128_add_frames_float(stretch_->state, previous_.data(), previous_.size() / 2) != EBUR128_SUCCESS) {
+        return false;
+      }
     }
-    std::size_t end = block;
-    while (end < blocks && blockPeaks[end] >= loud) ++end;
-    const std::size_t from = (block == 0 ? 0 : block - 1) * kBlockFrames;
-    const std::size_t to = std::min(frames, (end + 1) * kBlockFrames);
-    const std::optional<double> stretch = truePeakOf(samples, from, to);
-    if (!stretch) return std::nullopt;
-    peak = std::max(peak, *stretch);
-    block = end;
+    if (ebur128_add_frames_float(stretch_->state, block_.data(), frames) != EBUR128_SUCCESS) return false;
+  } else if (stretch_) {
+    // The block after a loud stretch is its context, then the stretch is done.
+    if (ebur128_add_frames_float(stretch_->state, block_.data(), frames) != EBUR128_SUCCESS) return false;
+    if (!closeStretch()) return false;
+  } else {
+    peak_ = std::max(peak_, static_cast<double>(blockPeak));
   }
-  return 20.0 * std::log10(peak);
+  previous_.swap(block_);
+  block_.clear();
+  return true;
+}
+
+bool TruePeakMeter::add(const float* samples, std::size_t frames) {
+  std::size_t done = 0;
+  while (!failed_ && done < frames) {
+    const std::size_t take = std::min(frames - done, kPeakBlockFrames - block_.size() / 2);
+    block_.insert(block_.end(), samples + done * 2, samples + (done + take) * 2);
+    done += take;
+    if (block_.size() == kPeakBlockFrames * 2) failed_ = !takeBlock();
+  }
+  return !failed_;
+}
+
+std::optional<double> TruePeakMeter::truePeakDb() {
+  if (!failed_ && !block_.empty()) failed_ = !takeBlock();
+  if (!failed_ && stretch_) failed_ = !closeStretch();
+  if (failed_) return std::nullopt;
+  return 20.0 * std::log10(peak_);
+}
+
+std::optional<double> integratedLoudness(const std::vector<float>& samples) {
+  LoudnessMeter meter;
+  if (!meter.add(samples.data(), samples.size() / 2)) return std::nullopt;
+  return meter.integrated();
+}
+
+std::optional<double> truePeakNear(const std::vector<float>& samples, double boundDb) {
+  TruePeakMeter meter(boundDb);
+  if (!meter.add(samples.data(), samples.size() / 2)) return std::nullopt;
+  return meter.truePeakDb();
 }
 
 }  // namespace brisolt::rendition

@@ -28,18 +28,23 @@ struct GraphDeleter {
 struct FrameDeleter {
   void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
-using Graph = std::unique_ptr<AVFilterGraph, GraphDeleter>;
+using GraphPtr = std::unique_ptr<AVFilterGraph, GraphDeleter>;
 using Frame = std::unique_ptr<AVFrame, FrameDeleter>;
 
-struct LimiterGraph {
-  Graph graph;
+}  // namespace
+
+struct PeakLimiter::Graph {
+  GraphPtr graph;
   AVFilterContext* source = nullptr;
   AVFilterContext* sink = nullptr;
+  Frame output{av_frame_alloc()};
 };
+
+namespace {
 
 // Builds the graph; the audio crosses it as interleaved floats, converted
 // inside to whatever the limiter works in.
-std::string buildGraph(const LimiterSettings& settings, LimiterGraph& built) {
+std::string buildGraph(const LimiterSettings& settings, PeakLimiter::Graph& built) {
   built.graph.reset(avfilter_graph_alloc());
   if (!built.graph) return "libavfilter could not allocate a filter graph";
   const std::string sourceArgs = "sample_rate=" + std::to_string(kRenditionSampleRate) +
@@ -76,48 +81,77 @@ std::string buildGraph(const LimiterSettings& settings, LimiterGraph& built) {
 
 }  // namespace
 
-std::string limitPeaks(std::vector<float>& samples, const LimiterSettings& settings) {
-  LimiterGraph graph;
-  if (std::string error = buildGraph(settings, graph); !error.empty()) return error;
-  const std::size_t frames = samples.size() / 2;
-  std::size_t readFrame = 0;
-  std::size_t writeFrame = 0;  // never passes readFrame: the limiter only delays
-  const Frame output(av_frame_alloc());
-  if (!output) return "libavfilter could not allocate a frame";
+PeakLimiter::PeakLimiter() = default;
+PeakLimiter::~PeakLimiter() = default;
 
-  auto drain = [&]() -> int {
-    int status = 0;
-    while ((status = av_buffersink_get_frame(graph.sink, output.get())) >= 0) {
-      const auto count = std::min<std::size_t>(static_cast<std::size_t>(output->nb_samples), frames - writeFrame);
-      std::memcpy(samples.data() + writeFrame * 2, output->data[0], count * 2 * sizeof(float));
-      writeFrame += count;
-      av_frame_unref(output.get());
-    }
-    return status;
-  };
+std::string PeakLimiter::open(const LimiterSettings& settings) {
+  graph_ = std::make_unique<Graph>();
+  added_ = 0;
+  given_ = 0;
+  if (!graph_->output) return "libavfilter could not allocate a frame";
+  return buildGraph(settings, *graph_);
+}
 
-  while (readFrame < frames) {
+std::string PeakLimiter::drain(const LimitedBlockSink& sink, bool flushing) {
+  AVFrame* output = graph_->output.get();
+  int status = 0;
+  while ((status = av_buffersink_get_frame(graph_->sink, output)) >= 0) {
+    // The delay is compensated inside: never more out than went in.
+    const auto count = std::min<std::size_t>(static_cast<std::size_t>(output->nb_samples), added_ - given_);
+    const bool taken = count == 0 || sink(reinterpret_cast<const float*>(output->data[0]), count);
+    given_ += count;
+    av_frame_unref(output);
+    if (!taken) return "the limited audio could not be passed on";
+  }
+  if (status != (flushing ? AVERROR_EOF : AVERROR(EAGAIN))) {
+    return flushing ? "the limiter failed while flushing" : "the limiter stopped before the end of the audio";
+  }
+  return {};
+}
+
+std::string PeakLimiter::add(const float* samples, std::size_t frames, const LimitedBlockSink& sink) {
+  if (!graph_) return "the limiter is not open";
+  std::size_t done = 0;
+  while (done < frames) {
     const Frame input(av_frame_alloc());
     if (!input) return "libavfilter could not allocate a frame";
-    const auto count = static_cast<int>(std::min<std::size_t>(kChunkFrames, frames - readFrame));
+    const auto count = static_cast<int>(std::min<std::size_t>(kChunkFrames, frames - done));
     input->nb_samples = count;
     input->format = AV_SAMPLE_FMT_FLT;
     input->sample_rate = kRenditionSampleRate;
     av_channel_layout_default(&input->ch_layout, 2);
-    input->pts = static_cast<std::int64_t>(readFrame);
+    input->pts = static_cast<std::int64_t>(added_);
     if (av_frame_get_buffer(input.get(), 0) < 0) return "libavfilter could not allocate audio buffers";
-    std::memcpy(input->data[0], samples.data() + readFrame * 2, static_cast<std::size_t>(count) * 2 * sizeof(float));
-    if (av_buffersrc_add_frame_flags(graph.source, input.get(), 0) < 0) return "the limiter refused audio";
-    readFrame += static_cast<std::size_t>(count);
-    const int status = drain();
-    if (status != AVERROR(EAGAIN)) return "the limiter stopped before the end of the audio";
-  }
-  if (av_buffersrc_add_frame_flags(graph.source, nullptr, 0) < 0) return "the limiter refused the end of the audio";
-  if (drain() != AVERROR_EOF) return "the limiter failed while flushing";
-  if (writeFrame != frames) {
-    return "the limiter gave back " + std::to_string(writeFrame) + " of " + std::to_string(frames) + " frames";
+    std::memcpy(input->data[0], samples + done * 2, static_cast<std::size_t>(count) * 2 * sizeof(float));
+    if (av_buffersrc_add_frame_flags(graph_->source, input.get(), 0) < 0) return "the limiter refused audio";
+    added_ += static_cast<std::size_t>(count);
+    done += static_cast<std::size_t>(count);
+    if (std::string error = drain(sink, false); !error.empty()) return error;
   }
   return {};
+}
+
+std::string PeakLimiter::finish(const LimitedBlockSink& sink) {
+  if (!graph_) return "the limiter is not open";
+  if (av_buffersrc_add_frame_flags(graph_->source, nullptr, 0) < 0) return "the limiter refused the end of the audio";
+  if (std::string error = drain(sink, true); !error.empty()) return error;
+  if (given_ != added_) {
+    return "the limiter gave back " + std::to_string(given_) + " of " + std::to_string(added_) + " frames";
+  }
+  return {};
+}
+
+std::string limitPeaks(std::vector<float>& samples, const LimiterSettings& settings) {
+  PeakLimiter limiter;
+  if (std::string error = limiter.open(settings); !error.empty()) return error;
+  std::size_t written = 0;  // never passes what was added: the limiter only delays
+  const LimitedBlockSink into = [&](const float* limited, std::size_t frames) {
+    std::memcpy(samples.data() + written * 2, limited, frames * 2 * sizeof(float));
+    written += frames;
+    return true;
+  };
+  if (std::string error = limiter.add(samples.data(), samples.size() / 2, into); !error.empty()) return error;
+  return limiter.finish(into);
 }
 
 }  // namespace brisolt::rendition

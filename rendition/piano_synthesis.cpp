@@ -1,16 +1,14 @@
-// The FluidSynth side of the rendition: two synthesizers, each playing half
-// of the notes, summed into one stereo buffer.
+// The FluidSynth side of the rendition: one synthesizer playing every note
+// into a block that goes to the sink whenever it is full.
 #include "rendition/piano_synthesis.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <system_error>
-#include <thread>
 
 #include "midi/midi_key.h"
 
@@ -25,6 +23,8 @@ constexpr std::size_t kQuietBlocksToStop = 4;
 // one, and the piano's samples are pitched at most two semitones away from
 // where they were recorded, where the two sound alike.
 constexpr int kInterpolation = FLUID_INTERP_LINEAR;
+constexpr int kPolyphony = 512;
+constexpr int kCpuCores = 1;
 
 struct ChannelNote {
   RenditionNote note;
@@ -101,99 +101,100 @@ class PianoSynth {
   // Loads the SoundFont and puts its acoustic grand piano on every channel.
   Synthesis open(const std::string& soundfontPath) {
     settings_ = new_fluid_settings();
-    if (!settings_) return {SynthesisResult::kNoSynthLibrary, "the FluidSynth library could not create its settings", {}};
+    if (!settings_) return {SynthesisResult::kNoSynthLibrary, "the FluidSynth library could not create its settings", 0};
     fluid_settings_setnum(settings_, "synth.sample-rate", kRenditionSampleRate);
     fluid_settings_setint(settings_, "synth.reverb.active", 1);
     fluid_settings_setint(settings_, "synth.chorus.active", 0);
-    fluid_settings_setint(settings_, "synth.polyphony", 512);
+    fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
     fluid_settings_setint(settings_, "synth.midi-channels", 16);
-    fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+    fluid_settings_setint(settings_, "synth.cpu-cores", kCpuCores);
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     // Only the piano's samples are read from the file.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
-    if (!synth_) return {SynthesisResult::kNoSynthLibrary, "the FluidSynth library could not create a synthesizer", {}};
+    if (!synth_) return {SynthesisResult::kNoSynthLibrary, "the FluidSynth library could not create a synthesizer", 0};
     const int soundfont = fluid_synth_sfload(synth_, soundfontPath.c_str(), 1);
     if (soundfont == FLUID_FAILED) {
       return {SynthesisResult::kSoundfontUnusable,
               "'" + soundfontPath + "' is not a SoundFont the FluidSynth library can load; install fluid-soundfont-gm "
-              "or point BRISOLT_SOUNDFONT at another piano SoundFont", {}};
+              "or point BRISOLT_SOUNDFONT at another piano SoundFont", 0};
     }
     for (int channel = 0; channel < 16; ++channel) {
       if (fluid_synth_program_select(synth_, channel, soundfont, 0, 0) != FLUID_OK) {
         return {SynthesisResult::kSoundfontUnusable,
-                "'" + soundfontPath + "' has no acoustic grand piano (bank 0, program 0)", {}};
+                "'" + soundfontPath + "' has no acoustic grand piano (bank 0, program 0)", 0};
       }
     }
     fluid_synth_set_interp_method(synth_, -1, kInterpolation);
     return {};
   }
 
-  // Plays `events` from frame `from` into `out` (interleaved, its first frame
-  // is frame `from`, grown as needed) until the sound after the last event
-  // has decayed.
-  void play(const std::vector<Event>& events, std::size_t from, std::vector<float>& out) {
-    std::size_t now = from;
-    auto renderTo = [&](std::size_t end) {
-      if (end <= now) return;
-      if (out.size() < (end - from) * 2) out.resize((end - from) * 2);
-      const auto offset = static_cast<int>((now - from) * 2);
-      fluid_synth_write_float(synth_, static_cast<int>(end - now), out.data(), offset, 2, out.data(), offset + 1, 2);
-      now = end;
-    };
+  // Plays `events` into blocks for `sink`, on to at least `lengthFrames` and
+  // until the sound after the last event has decayed. False when the sink
+  // asked to stop.
+  bool play(const std::vector<Event>& events, std::size_t lengthFrames, const SynthesisSink& sink) {
     for (const Event& event : events) {
-      renderTo(event.frame);
+      if (!renderTo(event.frame, sink)) return false;
       if (event.noteOn) {
         fluid_synth_noteon(synth_, event.channel, event.midiNote, event.velocity);
       } else {
         fluid_synth_noteoff(synth_, event.channel, event.midiNote);
       }
     }
+    if (!renderTo(lengthFrames, sink)) return false;
     const float floor = static_cast<float>(std::pow(10.0, kDecayFloorDb / 20.0));
-    const std::size_t limit = now + frameOf(kMaxDecaySeconds);
+    const std::size_t limit = now_ + frameOf(kMaxDecaySeconds);
     std::size_t quietBlocks = 0;
-    while (now < limit && quietBlocks < kQuietBlocksToStop) {
-      const std::size_t start = now;
-      renderTo(std::min(now + kDecayBlock, limit));
-      const auto [low, high] =
-          std::minmax_element(out.begin() + static_cast<std::ptrdiff_t>((start - from) * 2), out.end());
+    while (now_ < limit && quietBlocks < kQuietBlocksToStop) {
+      if (fill_ == kSynthesisBlockFrames && !flush(sink)) return false;
+      const std::size_t start = fill_;
+      const std::size_t step = std::min({kDecayBlock, limit - now_, kSynthesisBlockFrames - fill_});
+      if (!renderTo(now_ + step, sink)) return false;
+      const auto [low, high] = std::minmax_element(block_.data() + start * 2, block_.data() + fill_ * 2);
       quietBlocks = (std::max(-*low, *high) < floor) ? quietBlocks + 1 : 0;
     }
+    return flush(sink);
   }
+
+  std::size_t frames() const { return now_; }
 
  private:
+  // Renders up to frame `end`, handing every full block to the sink.
+  bool renderTo(std::size_t end, const SynthesisSink& sink) {
+    while (now_ < end) {
+      if (fill_ == kSynthesisBlockFrames && !flush(sink)) return false;
+      const std::size_t count = std::min(end - now_, kSynthesisBlockFrames - fill_);
+      const auto offset = static_cast<int>(fill_ * 2);
+      fluid_synth_write_float(synth_, static_cast<int>(count), block_.data(), offset, 2, block_.data(), offset + 1, 2);
+      fill_ += count;
+      now_ += count;
+    }
+    return true;
+  }
+
+  bool flush(const SynthesisSink& sink) {
+    const std::size_t frames = fill_;
+    fill_ = 0;
+    return frames == 0 || sink(block_.data(), frames);
+  }
+
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
+  std::vector<float> block_ = std::vector<float>(kSynthesisBlockFrames * 2);
+  std::size_t fill_ = 0;  // frames in block_
+  std::size_t now_ = 0;   // frames played
 };
-
-struct Part {
-  std::vector<Event> events;
-  std::size_t from = 0;  // the first frame it renders
-  std::vector<float> samples;  // interleaved, from frame `from` on
-  Synthesis opened;
-};
-
-void renderPart(const std::string& soundfontPath, Part& part) {
-  PianoSynth synth;
-  part.opened = synth.open(soundfontPath);
-  if (part.opened.result != SynthesisResult::kOk) return;
-  if (!part.events.empty()) {
-    // Room for the notes and a few seconds of decay, so the buffer seldom grows.
-    part.samples.reserve((part.events.back().frame - part.from + frameOf(5.0)) * 2);
-  }
-  synth.play(part.events, part.from, part.samples);
-}
 
 }  // namespace
 
 Synthesis synthesizePiano(const std::vector<RenditionNote>& notes, double lengthSeconds,
-                          const std::string& soundfontPath) {
+                          const std::string& soundfontPath, const SynthesisSink& sink) {
   std::error_code ignored;
   if (!std::filesystem::is_regular_file(soundfontPath, ignored)) {
     return {SynthesisResult::kNoSoundfont,
             "no piano SoundFont at '" + soundfontPath +
                 "'; install the package fluid-soundfont-gm or point BRISOLT_SOUNDFONT at a SoundFont file",
-            {}};
+            0};
   }
   // Failures come back as results with their own messages.
   fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
@@ -201,28 +202,13 @@ Synthesis synthesizePiano(const std::vector<RenditionNote>& notes, double length
   fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
   fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
 
-  // Two halves with as many notes each; the second starts at its first onset.
-  const std::vector<ChannelNote> assigned = assignChannels(notes);
-  const std::size_t half = assigned.size() / 2;
-  std::array<Part, 2> parts;
-  parts[0].events = eventsOf({assigned.begin(), assigned.begin() + static_cast<std::ptrdiff_t>(half)});
-  parts[1].events = eventsOf({assigned.begin() + static_cast<std::ptrdiff_t>(half), assigned.end()});
-  parts[1].from = parts[1].events.empty() ? 0 : parts[1].events.front().frame;
-  {
-    std::jthread second([&] { renderPart(soundfontPath, parts[1]); });
-    renderPart(soundfontPath, parts[0]);
+  PianoSynth synth;
+  Synthesis synthesis = synth.open(soundfontPath);
+  if (synthesis.result != SynthesisResult::kOk) return synthesis;
+  if (!synth.play(eventsOf(assignChannels(notes)), frameOf(lengthSeconds), sink)) {
+    return {SynthesisResult::kStopped, "the rendition stopped while it was being played", synth.frames()};
   }
-  for (Part& part : parts) {
-    if (part.opened.result != SynthesisResult::kOk) return std::move(part.opened);
-  }
-
-  Synthesis synthesis;
-  std::vector<float>& out = synthesis.audio.samples;
-  out = std::move(parts[0].samples);
-  const std::vector<float>& second = parts[1].samples;
-  const std::size_t offset = parts[1].from * 2;
-  out.resize(std::max({out.size(), offset + second.size(), frameOf(lengthSeconds) * 2}), 0.0f);
-  for (std::size_t i = 0; i < second.size(); ++i) out[offset + i] += second[i];
+  synthesis.frames = synth.frames();
   return synthesis;
 }
 

@@ -4,10 +4,9 @@
 
 namespace brisolt::rendition {
 
-Synthesis synthesizePiano(const std::vector<RenditionNote>&, double, const std::string&) {
+Synthesis synthesizePiano(const std::vector<RenditionNote>&, double, const std::string&, const SynthesisSink&) {
   return {SynthesisResult::kNoSynthLibrary,
-          "this Brisolt was built without the FluidSynth library: install libfluidsynth-dev and build it again",
-          {}};
+          "this Brisolt was built without the FluidSynth library: install libfluidsynth-dev and build it again", 0};
 }
 
 }  // namespace brisolt::rendition

@@ -1,7 +1,9 @@
 // The mastered stereo rendition of a piece: its notes played on a SoundFont
 // piano with reverb, ringing out into the room's decay, mastered to -16 LUFS
 // with true peaks at or under -1 dBTP, written as a 16-bit 44.1 kHz stereo
-// WAV file on the same timeline as the notes.
+// WAV file on the same timeline as the notes. Made in two passes that keep
+// only a few blocks in memory: the notes are played and measured into an
+// unnamed temporary file of floats, which is then mastered into the WAV file.
 #pragma once
 
 #include <string>
@@ -18,13 +20,14 @@ enum class RenditionResult {
   kNoSoundfont,        // no piano SoundFont found
   kSoundfontUnusable,  // the SoundFont could not be loaded or has no piano
   kMasteringFailed,    // the loudness meter or the limiter failed
-  kCannotWrite,        // the WAV file could not be written
+  kCannotWrite,        // the WAV file or the temporary file could not be written
 };
 
 struct RenditionRequest {
   std::vector<RenditionNote> notes;
   double lengthSeconds = 0.0;  // at least this long; longer while the last notes decay
   std::string soundfontPath;   // empty: findPianoSoundfont()
+  std::string scratchFolder;   // for the temporary file; empty: $TMPDIR, else /tmp
   MasteringTarget target;
 };
 

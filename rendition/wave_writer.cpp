@@ -3,27 +3,50 @@
 
 #include <sndfile.h>
 
-#include <memory>
-
 namespace brisolt::rendition {
 
-WaveWrite writeStereoWave16(const StereoAudio& audio, const std::string& path) {
+void StereoWaveWriter::Closer::operator()(SNDFILE* file) const { sf_close(file); }
+
+StereoWaveWriter::StereoWaveWriter() = default;
+StereoWaveWriter::~StereoWaveWriter() = default;
+
+WaveWrite StereoWaveWriter::create(const std::string& path) {
+  file_.reset();
+  path_ = path;
+  failed_ = false;
   SF_INFO info{};
   info.samplerate = kRenditionSampleRate;
   info.channels = 2;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  const auto close = [](SNDFILE* file) { sf_close(file); };
-  const std::unique_ptr<SNDFILE, decltype(close)> file(sf_open(path.c_str(), SFM_WRITE, &info), close);
-  if (!file) {
+  file_.reset(sf_open(path.c_str(), SFM_WRITE, &info));
+  if (!file_) {
     return {WaveWriteResult::kCannotCreate, "cannot create the rendition '" + path + "' (" + sf_strerror(nullptr) +
                                                 "; is the folder there and writable?)"};
   }
-  sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-  const auto frames = static_cast<sf_count_t>(audio.frames());
-  if (sf_writef_float(file.get(), audio.samples.data(), frames) != frames) {
-    return {WaveWriteResult::kWriteFailed, "could not write all of the rendition '" + path + "' (is the disk full?)"};
+  sf_command(file_.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  return {};
+}
+
+bool StereoWaveWriter::write(const float* samples, std::size_t frames) {
+  const auto count = static_cast<sf_count_t>(frames);
+  if (!file_ || sf_writef_float(file_.get(), samples, count) != count) failed_ = true;
+  return !failed_;
+}
+
+WaveWrite StereoWaveWriter::close() {
+  const bool wasOpen = static_cast<bool>(file_);
+  file_.reset();
+  if (!wasOpen || failed_) {
+    return {WaveWriteResult::kWriteFailed, "could not write all of the rendition '" + path_ + "' (is the disk full?)"};
   }
   return {};
+}
+
+WaveWrite writeStereoWave16(const StereoAudio& audio, const std::string& path) {
+  StereoWaveWriter writer;
+  if (WaveWrite created = writer.create(path); created.result != WaveWriteResult::kOk) return created;
+  writer.write(audio.samples.data(), audio.frames());
+  return writer.close();
 }
 
 }  // namespace brisolt::rendition

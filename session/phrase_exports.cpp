@@ -79,4 +79,12 @@ PhraseExportResult writeMidiPhrase(const midi::MidiPiece& piece, const std::stri
   return written.result == midi::MidiWriteResult::kOk ? PhraseExportResult::kWritten : PhraseExportResult::kNotCreated;
 }
 
+PhraseExports writePhraseExports(const std::string& folder, const std::string& prefix, int phrase, int pieceTempo,
+                                 const midi::MidiPiece* piece) {
+  PhraseExports written;
+  written.rendition = writeRenditionExcerpt(folder, prefix, phrase, pieceTempo);
+  if (piece != nullptr) written.midi = writeMidiPhrase(*piece, folder, prefix, phrase, pieceTempo);
+  return written;
+}
+
 }  // namespace brisolt

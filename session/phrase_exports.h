@@ -24,6 +24,7 @@ enum class PhraseExportResult {
   kNoRendition,   // the session has no rendition to cut (or it cannot be read)
   kNotCreated,    // the excerpt could not be written
   kShort,         // the rendition ended early: the excerpt holds what there was
+  kNoMidi,        // the session has no MIDI file: its piece was made without it
 };
 
 // Cuts phrase `phrase` out of folder + prefix + "PelkoL.wav": 64 seconds of
@@ -34,5 +35,19 @@ PhraseExportResult writeRenditionExcerpt(const std::string& folder, const std::s
 // The notes struck within phrase `phrase`'s excerpt, moved to start at 0.
 PhraseExportResult writeMidiPhrase(const midi::MidiPiece& piece, const std::string& folder,
                                    const std::string& prefix, int phrase, int pieceTempo);
+
+// What a saved phrase keeps beside its excerpt of the mix.
+struct PhraseExports {
+  PhraseExportResult rendition = PhraseExportResult::kNoRendition;
+  PhraseExportResult midi = PhraseExportResult::kNoMidi;
+};
+
+// The rendition's excerpt and the MIDI file of a saved phrase, each only
+// when the session has it: the rendition when folder + prefix +
+// "PelkoL.wav" is there, the MIDI file when `piece` (the session's notes,
+// as written to its Piano.mid) is given. A session made without them keeps
+// exactly what it kept before.
+PhraseExports writePhraseExports(const std::string& folder, const std::string& prefix, int phrase, int pieceTempo,
+                                 const midi::MidiPiece* piece);
 
 }  // namespace brisolt

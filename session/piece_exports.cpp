@@ -89,7 +89,8 @@ double mixSecondsOf(const render::Score& score) {
 PieceExports writePieceExports(const render::Score& score, const compose::PiecePlan& plan,
                                const std::string& outputPrefix, const std::string& soundfontPath) {
   PieceExports exports;
-  const midi::MidiWrite midiWrite = midi::writeMidiFile(midiPieceOf(score, plan), outputPrefix + std::string(kMidiFileSuffix));
+  exports.midi = midiPieceOf(score, plan);
+  const midi::MidiWrite midiWrite = midi::writeMidiFile(exports.midi, outputPrefix + std::string(kMidiFileSuffix));
   exports.midiWritten = midiWrite.result == midi::MidiWriteResult::kOk;
   exports.midiProblem = midiWrite.message;
 

@@ -47,6 +47,7 @@ struct PieceExports {
   bool renditionWritten = false;
   std::string midiProblem;
   std::string renditionProblem;
+  midi::MidiPiece midi;  // what Piano.mid holds, for the MIDI files of saved phrases
 };
 
 // Writes outputPrefix + "Piano.mid" and outputPrefix + "PelkoL.wav" (played

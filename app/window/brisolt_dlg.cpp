@@ -64,7 +64,10 @@ CBrisoltDlg::CBrisoltDlg(DialogServices services)
       player_(services_.audio, playback::notificationsTo(services_.window)) {
   playback_ = services_.playback(PlaybackContext{state_, services_.window, player_, services_.composer, services_.mixer,
                                                  [this] { runAction(HotSpotAction::kCompose); },
-                                                 [this] { generate_->showRemainingTime(false); }});
+                                                 [this] { generate_->showRemainingTime(false); },
+                                                 [this](const std::string& prefix) {
+                                                   return generate_ ? generate_->sessionMidi(prefix) : nullptr;
+                                                 }});
   generate_ = std::make_unique<GenerateCommand>(GenerateContext{services_.window, state_, settings_, folders_,
                                                                 services_.composer, services_.mixer, player_,
                                                                 *playback_, services_.render, services_.freeBytes,

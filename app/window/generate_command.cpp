@@ -81,12 +81,16 @@ int GenerateCommand::generate() {
   nextSessionId_.reset();
   piece_ = PieceSummary{};
   shownPercent_ = -1;
-  // The window's player reads only the mix's 22050 Hz mono, and Play picks
-  // the rendition (PelkoL.wav) whenever it is there: until the player reads
-  // 44.1 kHz stereo, the window makes pieces without it.
-  request.hifi = false;
+  // The MIDI file and the rendition as the H key last left them; Play then
+  // prefers the rendition (PelkoL.wav) when it was made.
+  request.hifi = c_.settings.hifi;
   estimate_ = RemainingTimeEstimate::forGenerate(c_.settings.phraseCount, request.hifi);
-  const GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
+  midiPrefix_.clear();
+  GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
+  if (outcome.exports.midiWritten) {
+    midiPrefix_ = outcome.session.prefix;
+    midi_ = std::move(outcome.exports.midi);
+  }
   hifiProblem_ = outcome.exports.renditionProblem.empty() ? outcome.exports.midiProblem
                                                           : outcome.exports.renditionProblem;
 
@@ -136,6 +140,10 @@ int GenerateCommand::generate() {
   window.hideControl(control::kRemainingTimeLabel);
   progressLog_.done(c_.clock(), rendered);
   return kGenerateRan;
+}
+
+const midi::MidiPiece* GenerateCommand::sessionMidi(const std::string& prefix) const {
+  return !prefix.empty() && prefix == midiPrefix_ ? &midi_ : nullptr;
 }
 
 void GenerateCommand::reached(GenerationStage stage, const Session& session) {

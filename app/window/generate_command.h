@@ -22,6 +22,7 @@
 #include "app/window/window_render.h"
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
+#include "midi/midi_piece.h"
 #include "platform/media/media_player.h"
 #include "platform/window/dialog_window.h"
 #include "playback/playback_commands.h"
@@ -75,6 +76,9 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   // Why the last Generate's MIDI file or rendition is missing (the piece
   // itself is complete); empty when both were written or not asked for.
   const std::string& hifiProblem() const { return hifiProblem_; }
+  // The notes of session `prefix` as its Piano.mid holds them, for the MIDI
+  // file of a saved phrase; null when that session has no MIDI file.
+  const midi::MidiPiece* sessionMidi(const std::string& prefix) const;
 
  private:
   // ---- GenerationHost: the window's own steps between the sequence's
@@ -100,6 +104,8 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate(1, false);  // set anew by each Generate
   ProgressLog progressLog_;
   std::string hifiProblem_;
+  std::string midiPrefix_;  // the session whose MIDI file midi_ holds
+  midi::MidiPiece midi_;
 };
 
 }  // namespace brisolt

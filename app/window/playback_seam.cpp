@@ -1,6 +1,7 @@
 // The playback of the program's window: playback::WindowPlayback, with the
-// phrase excerpt of Save Session (of the mix, and of the rendition when there
-// is one, and of the score) cut at the tempo the piece was planned at.
+// phrase excerpt of Save Session (of the mix, and of the rendition, the MIDI
+// file and the score when the session has them) cut at the tempo the piece
+// was planned at.
 #include "app/window/playback_seam.h"
 
 #include "audio/output_files.h"
@@ -14,10 +15,13 @@ PlaybackFactory programPlayback() {
   return [](const PlaybackContext& context) -> std::unique_ptr<playback::PlaybackCommands> {
     playback::WindowPlaybackHooks hooks{
         context.compose, context.hideRemainingTime,
-        [&composer = context.composer](const std::string& folder, const std::string& prefix, int phrase, int tempo) {
+        [&composer = context.composer, sessionMidi = context.sessionMidi](
+            const std::string& folder, const std::string& prefix, int phrase, int tempo) {
           const int written = audio::writePhraseExcerpt(folder, prefix, phrase, tempo, composer.plan().tempo);
-          // A session made with its rendition keeps the same phrase of it.
-          writeRenditionExcerpt(folder, prefix, phrase, composer.plan().tempo);
+          // A session made with its rendition and MIDI file keeps the same
+          // phrase of each.
+          writePhraseExports(folder, prefix, phrase, composer.plan().tempo,
+                             sessionMidi ? sessionMidi(prefix) : nullptr);
           // And the phrase's notes, so that the keys it plays can be lit again.
           writePhraseScore(folder, prefix, phrase, composer.plan().tempo);
           return written;

@@ -8,6 +8,7 @@
 
 #include "audio/file_mixer.h"
 #include "compose/composer.h"
+#include "midi/midi_piece.h"
 #include "platform/media/media_player.h"
 #include "platform/window/dialog_window.h"
 #include "playback/playback_commands.h"
@@ -26,6 +27,9 @@ struct PlaybackContext {
   std::function<void()> compose;
   // Hides the REMAINING TIME label and the time digits of a Generate.
   std::function<void()> hideRemainingTime;
+  // The notes of a session as its MIDI file holds them (null when it has
+  // none), for the MIDI file of a saved phrase.
+  std::function<const midi::MidiPiece*(const std::string& prefix)> sessionMidi;
 };
 
 using PlaybackFactory = std::function<std::unique_ptr<playback::PlaybackCommands>(const PlaybackContext& context)>;

@@ -1,5 +1,5 @@
-// Measures the stereo rendition of a synthetic piece phase by phase:
-// synthesis (two threads), mastering, writing. Prints one line of figures.
+// Measures the stereo rendition of a synthetic piece: playing, measuring,
+// mastering and writing, as the program makes it. Prints one line of figures.
 //
 //   brisolt-rendition-bench PHRASES OUTPUT.wav [SOUNDFONT]
 #include <sys/resource.h>
@@ -10,10 +10,8 @@
 #include <string>
 
 #include "bench/rendition/synthetic_piece.h"
-#include "rendition/mastering.h"
-#include "rendition/piano_synthesis.h"
+#include "rendition/rendition.h"
 #include "rendition/soundfont_locator.h"
-#include "rendition/wave_writer.h"
 
 namespace {
 
@@ -37,40 +35,26 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int phrases = std::atoi(argv[1]);
-  const std::string soundfont = argc > 3 ? argv[3] : rendition::findPianoSoundfont();
-  const auto notes = bench::syntheticPiece(phrases, 20240131);
-  const double length = bench::pieceSeconds(phrases);
+  rendition::RenditionRequest request;
+  request.notes = bench::syntheticPiece(phrases, 20240131);
+  request.lengthSeconds = bench::pieceSeconds(phrases);
+  request.soundfontPath = argc > 3 ? argv[3] : rendition::findPianoSoundfont();
 
   const auto start = std::chrono::steady_clock::now();
-  rendition::Synthesis synthesis = rendition::synthesizePiano(notes, length, soundfont);
-  const double synthesisSeconds = since(start);
-  const double synthesisCpu = cpuSeconds();
-  if (synthesis.result != rendition::SynthesisResult::kOk) {
-    std::fprintf(stderr, "%s\n", synthesis.message.c_str());
-    return 1;
-  }
-  const auto masterStart = std::chrono::steady_clock::now();
-  const rendition::Mastering mastering = rendition::masterToLoudness(synthesis.audio, {});
-  const double masteringSeconds = since(masterStart);
-  const double masteringCpu = cpuSeconds() - synthesisCpu;
-  const auto writeStart = std::chrono::steady_clock::now();
-  const rendition::WaveWrite written = rendition::writeStereoWave16(synthesis.audio, argv[2]);
-  const double writeSeconds = since(writeStart);
-  if (written.result != rendition::WaveWriteResult::kOk) {
-    std::fprintf(stderr, "%s\n", written.message.c_str());
-    return 1;
-  }
+  const rendition::Rendition made = rendition::renderRendition(request, argv[2]);
   const double total = since(start);
-  const double audioSeconds = static_cast<double>(synthesis.audio.frames()) / rendition::kRenditionSampleRate;
+  if (made.result != rendition::RenditionResult::kOk) {
+    std::fprintf(stderr, "%s\n", made.message.c_str());
+    return 1;
+  }
+  const rendition::Mastering& mastering = made.mastering;
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf(
-      "phrases=%d notes=%zu audio_s=%.1f synth_s=%.2f (cpu %.2f) master_s=%.2f (cpu %.2f) write_s=%.2f total_s=%.2f "
-      "speed_x=%.0f cpu_s=%.2f cpu_speed_x=%.0f max_rss_mb=%ld in_lufs=%.1f out_lufs=%.2f out_dbtp=%.2f "
-      "gain_db=%.1f ceiling_db=%.2f attempts=%d\n",
-      phrases, notes.size(), audioSeconds, synthesisSeconds, synthesisCpu, masteringSeconds, masteringCpu, writeSeconds, total,
-      audioSeconds / total, cpuSeconds(), audioSeconds / cpuSeconds(), usage.ru_maxrss / 1024, mastering.inputLufs,
-      mastering.outputLufs, mastering.outputTruePeakDbtp, mastering.gainDb, mastering.limiterCeilingDb,
-      mastering.attempts);
+      "phrases=%d notes=%zu audio_s=%.1f total_s=%.2f speed_x=%.0f cpu_s=%.2f cpu_speed_x=%.0f max_rss_mb=%ld "
+      "in_lufs=%.1f out_lufs=%.2f out_dbtp=%.2f gain_db=%.1f ceiling_db=%.2f attempts=%d\n",
+      phrases, request.notes.size(), made.seconds, total, made.seconds / total, cpuSeconds(),
+      made.seconds / cpuSeconds(), usage.ru_maxrss / 1024, mastering.inputLufs, mastering.outputLufs,
+      mastering.outputTruePeakDbtp, mastering.gainDb, mastering.limiterCeilingDb, mastering.attempts);
   return 0;
 }

@@ -121,8 +121,9 @@ MediaResult WaveStream::open(const std::string& path, std::string& error) {
     }
     at += 8 + static_cast<std::uint64_t>(size) + (size & 1u);
   }
-  if (!sameFormat(format_, kPlayableWaveFormat)) {
-    return refuse("it holds " + describe(format_) + "; only " + describe(kPlayableWaveFormat) + " plays");
+  if (!sameFormat(format_, kPlayableWaveFormat) && !sameFormat(format_, kPlayableStereoFormat)) {
+    return refuse("it holds " + describe(format_) + "; only " + describe(kPlayableWaveFormat) + " or " +
+                  describe(kPlayableStereoFormat) + " plays");
   }
 
   const std::uint64_t available = fileBytes > dataStart_ ? fileBytes - dataStart_ : 0;

@@ -21,8 +21,12 @@ struct WaveFormat {
   std::uint16_t bitsPerSample = 0;
 };
 
-// The one format that plays: what the program writes.
+// The formats that play: what the program writes. The mix is 22,050 Hz
+// mono; the stereo rendition beside it (PelkoL.wav) is 44,100 Hz stereo.
+// Both are 16-bit integer PCM; positions in milliseconds come from each
+// file's own byte rate, so phrase n starts at the same time in both.
 inline constexpr WaveFormat kPlayableWaveFormat{1, 1, 22050, 44100, 2, 16};
+inline constexpr WaveFormat kPlayableStereoFormat{1, 2, 44100, 176400, 4, 16};
 
 // An open WAV file. The sample data is what really follows the "data" chunk
 // header up to the end of the file, in whole frames: the size that the header
@@ -42,7 +46,7 @@ class WaveStream {
 
   // Opens `path` and reads its header. Result: success, cannotOpenFile or
   // unsupportedFormat (not RIFF/WAVE, no "fmt " before "data", or a format
-  // other than kPlayableWaveFormat); on failure `error` says what and where.
+  // other than kPlayableWaveFormat and kPlayableStereoFormat); on failure `error` says what and where.
   MediaResult open(const std::string& path, std::string& error);
 
   bool isOpen() const { return fd_ >= 0; }

@@ -1,11 +1,13 @@
 // The loudness meter against the standard's own reference signals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "rendition/loudness_meter.h"
 #include "rendition/stereo_audio.h"
+#include "tests/rendition/audio_oracle.h"
 
 namespace brisolt::rendition {
 namespace {
@@ -58,6 +60,23 @@ TEST(LoudnessMeter, OneLoudStretchInQuietAudioIsFound) {
   const std::optional<double> peak = truePeakNear(samples, -1.0);
   ASSERT_TRUE(peak);
   EXPECT_NEAR(*peak, 0.0, 0.5);
+}
+
+TEST(LoudnessMeter, AudioGivenInBlocksMeasuresAsTheWholeDoes) {
+  const StereoAudio audio = test::struckTones(12.0, 5.0, 3.0, 9);
+  const std::optional<double> wholeLoudness = integratedLoudness(audio.samples);
+  const std::optional<double> wholePeak = truePeakNear(audio.samples, -1.0);
+  ASSERT_TRUE(wholeLoudness && wholePeak);
+  LoudnessMeter loudness;
+  TruePeakMeter peak(-1.0);
+  for (std::size_t at = 0; at < audio.frames(); at += 1000) {
+    const std::size_t frames = std::min<std::size_t>(1000, audio.frames() - at);
+    ASSERT_TRUE(loudness.add(audio.samples.data() + at * 2, frames));
+    ASSERT_TRUE(peak.add(audio.samples.data() + at * 2, frames));
+  }
+  EXPECT_NEAR(*loudness.integrated(), *wholeLoudness, 1e-9);
+  EXPECT_NEAR(*peak.truePeakDb(), *wholePeak, 1e-9);
+  EXPECT_GT(*wholePeak, -1.0 - kQuietMarginDb) << "the audio must reach the oversampled range to test it";
 }
 
 }  // namespace

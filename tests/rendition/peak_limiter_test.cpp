@@ -50,5 +50,43 @@ TEST(PeakLimiter, KeepsAnOnsetInPlace) {
   EXPECT_EQ(frame, onset);
 }
 
+TEST(PeakLimiter, BlockByBlockGivesWhatTheWholeAudioGivesAtOnce) {
+  const StereoAudio audio = test::struckTones(6.0, 4.0, 3.0, 3);
+  std::vector<float> whole = audio.samples;
+  ASSERT_EQ(limitPeaks(whole, {-2.0, 5.0, 50.0}), "");
+
+  PeakLimiter limiter;
+  ASSERT_EQ(limiter.open({-2.0, 5.0, 50.0}), "");
+  std::vector<float> blocks;
+  const LimitedBlockSink into = [&blocks](const float* samples, std::size_t frames) {
+    blocks.insert(blocks.end(), samples, samples + frames * 2);
+    return true;
+  };
+  // Blocks of uneven sizes, none a multiple of the filter's own chunk.
+  std::size_t at = 0;
+  for (std::size_t size = 1; at < audio.frames(); size = size * 3 + 7) {
+    const std::size_t frames = std::min(size, audio.frames() - at);
+    ASSERT_EQ(limiter.add(audio.samples.data() + at * 2, frames, into), "");
+    at += frames;
+  }
+  ASSERT_EQ(limiter.finish(into), "");
+  ASSERT_EQ(blocks.size(), whole.size()) << "as many frames out as in";
+  double largest = 0.0;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    largest = std::max(largest, static_cast<double>(std::abs(blocks[i] - whole[i])));
+  }
+  EXPECT_LT(largest, 1e-6);
+}
+
+TEST(PeakLimiter, ASinkThatRefusesStopsItWithAnError) {
+  const StereoAudio audio = test::struckTones(2.0, 4.0, 0.5, 4);
+  PeakLimiter limiter;
+  ASSERT_EQ(limiter.open({-1.0, 5.0, 50.0}), "");
+  const LimitedBlockSink refuses = [](const float*, std::size_t) { return false; };
+  std::string error = limiter.add(audio.samples.data(), audio.frames(), refuses);
+  if (error.empty()) error = limiter.finish(refuses);
+  EXPECT_NE(error, "");
+}
+
 }  // namespace
 }  // namespace brisolt::rendition

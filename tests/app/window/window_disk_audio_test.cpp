@@ -9,13 +9,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/window/brisolt_dlg.h"
+#include "app/window/hot_spots.h"
 #include "compose/composer.h"
+#include "playback/phrase_timing.h"
 #include "platform/media/sdl_audio_backend.h"
 #include "tests/support/window/fake_dialog_window.h"
 #include "platform/window/main_window_ids.h"
@@ -58,8 +63,16 @@ class WindowOnDiskAudio : public test::TempFolderTest {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", received_.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
+    // The window asks for the rendition, but with no SoundFont it makes the
+    // piece without it: what plays is the mix, or the rendition a test puts
+    // beside it.
+    setenv("BRISOLT_SOUNDFONT", folder().file("no-soundfont.sf2").c_str(), 1);
   }
-  ~WindowOnDiskAudio() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+  ~WindowOnDiskAudio() override {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    unsetenv("BRISOLT_SOUNDFONT");
+    unsetenv("SDL_DISKAUDIODELAY");
+  }
 
   // The program's services, but with the program folder here and the free
   // space left unknown (the disk check then lets Generate run on any disk).
@@ -137,6 +150,131 @@ TEST_F(WindowOnDiskAudio, AfterComposeTheDeviceReceivesExactlyTheFinalMix) {
       << "the bytes the device received differ from the mix's at the sample byte shown";
   const std::size_t afterMix = start + samples.size();
   EXPECT_EQ(firstNonZero(bytes, afterMix), bytes.size()) << "only silence follows the mix";
+}
+
+// A stereo rendition whose every frame says which it is: frame k holds
+// 1 + k % 30000 on the left and 1 + k / 30000 on the right (never silence).
+constexpr int kRenditionRate = 44100;
+constexpr int kCountModulus = 30000;
+
+void writeCountingRendition(const std::string& path, std::size_t frames) {
+  test::Bytes bytes(kWaveHeaderSize + frames * 4);
+  const auto put16 = [&bytes](std::size_t at, std::uint32_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+  };
+  const auto put32 = [&](std::size_t at, std::uint32_t value) {
+    put16(at, value & 0xFFFF);
+    put16(at + 2, value >> 16);
+  };
+  const auto dataBytes = static_cast<std::uint32_t>(frames * 4);
+  std::memcpy(bytes.data(), "RIFF", 4);
+  put32(4, 36 + dataBytes);
+  std::memcpy(bytes.data() + 8, "WAVEfmt ", 8);
+  put32(16, 16);
+  put16(20, 1);
+  put16(22, 2);
+  put32(24, kRenditionRate);
+  put32(28, kRenditionRate * 4);
+  put16(32, 4);
+  put16(34, 16);
+  std::memcpy(bytes.data() + 36, "data", 4);
+  put32(40, dataBytes);
+  for (std::size_t k = 0; k < frames; ++k) {
+    put16(kWaveHeaderSize + 4 * k, static_cast<std::uint32_t>(1 + k % kCountModulus));
+    put16(kWaveHeaderSize + 4 * k + 2, static_cast<std::uint32_t>(1 + k / kCountModulus));
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << path;
+  ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+  std::fclose(file);
+}
+
+// The frames of the counting rendition in the order the device received
+// them, split into runs of consecutive frames: the first frame and the
+// length of each run. Silence and anything else that is not a counting frame
+// ends a run.
+struct CountingRun {
+  std::size_t first = 0;
+  std::size_t length = 0;
+};
+std::vector<CountingRun> countingRuns(const test::Bytes& received) {
+  std::vector<CountingRun> runs;
+  std::optional<std::size_t> previous;
+  for (std::size_t at = 0; at + 4 <= received.size(); at += 4) {
+    const unsigned left = received[at] | received[at + 1] << 8;
+    const unsigned right = received[at + 2] | received[at + 3] << 8;
+    if (left == 0 || right == 0 || left > kCountModulus) {
+      previous.reset();
+      continue;
+    }
+    const std::size_t frame = std::size_t{right - 1} * kCountModulus + (left - 1);
+    if (previous && frame == *previous + 1) {
+      ++runs.back().length;
+    } else {
+      runs.push_back({frame, 1});
+    }
+    previous = frame;
+  }
+  return runs;
+}
+
+TEST_F(WindowOnDiskAudio, PlayPrefersTheRenditionAndSeekByPhraseLandsOnItsPhraseBoundaries) {
+  if (!sdlHasDiskAudio()) GTEST_SKIP() << "SDL has no disk audio driver here";
+  CBrisoltDlg dialog(services());
+  window_.runModal(dialog);
+  window_.click(450, 180);  // COMPOSE, then the automatic Play of the mix
+  ASSERT_EQ(dialog.state().appState, playback::kPlaying) << "the automatic Play after Generate";
+  dialog.runAction(HotSpotAction::kStop);
+  ASSERT_EQ(dialog.state().appState, playback::kIdle);
+
+  // The rendition of a 323-second piece beside the mix; the device now plays
+  // about twelve times faster than real time (2 ms per 1024-frame buffer), so
+  // the seeks come long before the end.
+  const std::string mix = dialog.state().musicFile;
+  const std::string rendition = mix.substr(0, mix.size() - std::string(".wav").size()) + "L.wav";
+  constexpr std::size_t kRenditionFrames = std::size_t{kFivePhraseSeconds} * kRenditionRate;
+  writeCountingRendition(rendition, kRenditionFrames);
+  setenv("SDL_DISKAUDIODELAY", "2", 1);
+  dialog.runAction(HotSpotAction::kPlay);
+  ASSERT_EQ(dialog.state().appState, playback::kPlaying);
+  EXPECT_EQ(window_.progressRange(control::kPositionBar).upper, kFivePhraseSeconds)
+      << "the position bar spans the rendition, read at 44.1 kHz stereo";
+
+  // Two phrases forward, each from the phrase the display shows.
+  int target = 0;
+  for (int jump = 0; jump < 2; ++jump) {
+    window_.tickTimer(platform::timer::kPlayback);
+    target = playback::seekTargetPhrase(dialog.state().currentPhrase, +1, dialog.state().plannedPhraseTotal);
+    dialog.runAction(HotSpotAction::kPhraseForward);
+    ASSERT_EQ(dialog.state().appState, playback::kPlaying);
+    std::this_thread::sleep_for(std::chrono::milliseconds{100});  // about a second of the phrase
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds{300});
+  window_.tickTimer(platform::timer::kPlayback);
+  EXPECT_EQ(dialog.state().currentPhrase, target) << "the display follows the seek";
+  dialog.runAction(HotSpotAction::kStop);
+  ASSERT_GE(target, 2);
+
+  // The last run of frames starts where phrase `target` starts in the
+  // rendition: 0.5 + 64 x (target - 1) seconds, plus the millisecond the seek
+  // adds, at 44,100 frames a second (rounded up to a whole frame).
+  const std::vector<CountingRun> runs = countingRuns(test::readFileBytes(received_));
+  std::string seen;
+  for (const CountingRun& run : runs) seen += " " + std::to_string(run.first) + "+" + std::to_string(run.length);
+  ASSERT_FALSE(runs.empty()) << "the device received nothing of the rendition";
+  const auto startMilliseconds = static_cast<std::size_t>(playback::phraseStartMilliseconds(target));
+  const std::size_t phraseFrame = (startMilliseconds * kRenditionRate + 999) / 1000;
+  EXPECT_EQ(runs.back().first, phraseFrame)
+      << "phrase " << target << " starts at frame " << phraseFrame << "; runs of frames received:" << seen;
+  EXPECT_GT(runs.back().length, std::size_t{kRenditionRate}) << "the rendition plays on from the phrase";
+  for (const CountingRun& run : runs) {
+    // Every run starts at the beginning or where a seek put it.
+    EXPECT_TRUE(run.first == 0 || run.first == (static_cast<std::size_t>(playback::phraseStartMilliseconds(1)) *
+                                                     kRenditionRate + 999) / 1000 ||
+                run.first == phraseFrame)
+        << "a run of frames starts at " << run.first << ":" << seen;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A main window on the recording fake, with everything it is built on made observable.
 #include "tests/app/window/window_test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,12 +27,17 @@ WindowTest::WindowTest() : now(std::chrono::system_clock::time_point(std::chrono
   writeSyntheticBank(exeFolder + "/Data.dat", {.markedBytes = 2});
   writeFileBytes(exeFolder + "/brisolt.html", {'<', 'p', '>'});
   environment["HOME"] = folder().path() + "home";
+  // Generate asks for the MIDI file and the rendition (H is on by default);
+  // without a SoundFont the rendition is refused at once, so Play plays the
+  // mix and no test needs the real piano.
+  setenv("BRISOLT_SOUNDFONT", (folder().path() + "no-soundfont.sf2").c_str(), 1);
 }
 
 WindowTest::~WindowTest() {
   if (dialog) dialog->destroyWindow();  // while the fixture can still watch it
   dialog.reset();
   platform::setMessagePump({});
+  unsetenv("BRISOLT_SOUNDFONT");
 }
 
 void WindowTest::start() {

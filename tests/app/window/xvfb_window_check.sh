@@ -179,6 +179,10 @@ expect_window 4-playing.png 60 play=lit stop=dark pause=dark phrase=01 'time=00[
 mix=$(ls "$work/program/Archive/"*Pelko.wav 2>/dev/null | head -1 || true)
 [ -n "$mix" ] || fail "no final mix in $work/program/Archive"
 prefix=$(basename "$mix" Pelko.wav)
+# With a piano SoundFont installed (H is on) the window made the rendition
+# beside the mix, and Play plays it.
+hifi=""
+[ -f "$work/program/Archive/${prefix}PelkoL.wav" ] && hifi=yes
 echo "playing $(basename "$mix") after $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$shown") s of the window"
 
 # Pause: pause lit, and the time stands still.
@@ -209,6 +213,14 @@ excerpt="$work/program/Archive/${prefix}Pelko_02.wav"
 # lead-in, counted from byte 40.
 cmp -s <(tail -c +$((20682 + 40 + 2822400 + 1)) "$mix" | head -c 2822400) <(tail -c +45 "$excerpt") ||
   fail "the excerpt's samples are not phrase 2 of the mix"
+if [ -n "$hifi" ]; then
+  # The rendition's excerpt: the same 64 s, at 44.1 kHz stereo 16-bit; and
+  # the phrase's MIDI file.
+  renditionExcerpt="$work/program/Archive/${prefix}PelkoL_02.wav"
+  [ "$(stat -c %s "$renditionExcerpt" 2>/dev/null)" = $((44 + 64 * 176400)) ] ||
+    fail "the rendition's excerpt of phrase 2 is missing or not 64 s long: $(ls -l "$work/program/Archive")"
+  [ -s "$work/program/Archive/${prefix}Piano_02.mid" ] || fail "Save did not write ${prefix}Piano_02.mid"
+fi
 # OK: the one button, centred 16 + 26 pixels above the box's bottom edge.
 click $((box_x + box_w / 2)) $((box_y + box_h - 16 - 13))
 expect_box_gone 7-save-report
@@ -229,6 +241,8 @@ program=""
 expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On'
 [ "$(cat "$work/program/Brisolt.INI")" = "$expected" ] || fail "Brisolt.INI: $(cat "$work/program/Brisolt.INI")"
 kept=$(ls "$work/program/Archive" | tr '\n' ' ')
-[ "$kept" = "${prefix}Pelko_02.wav ${prefix}log.txt ${prefix}score_02.json " ] ||
+keep="${prefix}Pelko_02.wav ${prefix}log.txt ${prefix}score_02.json "
+[ -n "$hifi" ] && keep="${prefix}PelkoL_02.wav ${prefix}Pelko_02.wav ${prefix}Piano_02.mid ${prefix}log.txt ${prefix}score_02.json "
+[ "$kept" = "$keep" ] ||
   fail "the archive should keep only the saved phrase, its part of the score and the log of $prefix, it holds: $kept"
 echo "window check passed in $(python3 -c "import sys, time; print(f'{time.time() - float(sys.argv[1]):.1f}')" "$started") s"

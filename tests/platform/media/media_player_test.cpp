@@ -191,6 +191,35 @@ TEST_F(MediaPlayer, StopSeekPlayLandsWhereAsked) {
   EXPECT_TRUE(Bytes(played.begin() + 4410, played.end()) == samplesFrom(22096, samples_.size()));
 }
 
+// The stereo rendition: 44,100 frames of four bytes a second. Its length,
+// positions and the phrase jump are counted from its own byte rate, and a
+// seek lands on a whole frame, never between the left and right sample.
+TEST_F(MediaPlayer, TheStereoRenditionPlaysAtItsOwnRateAndSeeksToWholeFrames) {
+  constexpr std::size_t kStereoBytesPerSecond = 176400;
+  const Bytes stereo = countingSamples(kStereoBytesPerSecond);  // two seconds
+  Bytes file = waveHeader(static_cast<std::uint32_t>(stereo.size()), kPlayableStereoFormat);
+  file.insert(file.end(), stereo.begin(), stereo.end());
+  openLv(folder_.write("rendition.wav", file));
+  EXPECT_EQ(expectOk(MediaCommand::statusLength("lv")).answer, "2000");
+  expectOk(MediaCommand::play("lv"));
+  EXPECT_EQ(output().format().sampleRate, 44100);
+  EXPECT_EQ(output().format().channels, 2);
+  EXPECT_EQ(output().format().bitsPerSample, 16);
+  backend_.advance(milliseconds(100));
+  EXPECT_EQ(position(), "100");
+  expectOk(MediaCommand::stop("lv"));
+  expectOk(MediaCommand::seek("lv", 501));
+  EXPECT_EQ(position(), "501");
+  expectOk(MediaCommand::play("lv"));
+  backend_.advance(milliseconds(1500));
+  EXPECT_EQ(flags_, (Flags{MediaNotification::kAborted, MediaNotification::kSuccessful}));
+  // 501 ms is 88376.4 bytes: playing goes on from the next whole frame, 88380.
+  const Bytes& played = output().playedData();
+  ASSERT_EQ(played.size(), 17640 + stereo.size() - 88380);
+  EXPECT_TRUE(Bytes(played.begin(), played.begin() + 17640) == Bytes(stereo.begin(), stereo.begin() + 17640));
+  EXPECT_TRUE(Bytes(played.begin() + 17640, played.end()) == Bytes(stereo.begin() + 88380, stereo.end()));
+}
+
 TEST_F(MediaPlayer, SeekWhilePlayingStopsAndSeekPastTheEndClamps) {
   openLv();
   expectOk(MediaCommand::play("lv"));

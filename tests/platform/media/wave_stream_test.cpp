@@ -40,6 +40,18 @@ TEST(WaveStream, TakesTheDataSizeFromTheFileNotTheHeader) {
   }
 }
 
+TEST(WaveStream, OpensTheStereoRenditionInWholeFourByteFrames) {
+  TestFolder folder;
+  std::vector<std::uint8_t> bytes = testing::waveHeader(1003, kPlayableStereoFormat);
+  bytes.resize(bytes.size() + 1003, 5);
+  WaveStream wave;
+  std::string error;
+  ASSERT_EQ(wave.open(folder.write("rendition.wav", bytes), error), MediaResult::kSuccess) << error;
+  EXPECT_EQ(wave.format().channels, 2);
+  EXPECT_EQ(wave.format().sampleRate, 44100u);
+  EXPECT_EQ(wave.dataBytes(), 1000u) << "the last three bytes are not a whole stereo frame";
+}
+
 TEST(WaveStream, RefusesWhatIsNotTheProgramsFormat) {
   TestFolder folder;
   const auto withFormat = [&](const char* name, const WaveFormat& format) {
@@ -56,6 +68,7 @@ TEST(WaveStream, RefusesWhatIsNotTheProgramsFormat) {
   };
   const Case cases[] = {
       {withFormat("stereo.wav", {1, 2, 22050, 88200, 4, 16}), MediaResult::kUnsupportedFormat},
+      {withFormat("stereo8.wav", {1, 2, 44100, 88200, 2, 8}), MediaResult::kUnsupportedFormat},
       {withFormat("fast.wav", {1, 1, 44100, 88200, 2, 16}), MediaResult::kUnsupportedFormat},
       {withFormat("eight.wav", {1, 1, 22050, 22050, 1, 8}), MediaResult::kUnsupportedFormat},
       {withFormat("float.wav", {3, 1, 22050, 44100, 2, 16}), MediaResult::kUnsupportedFormat},
