@@ -54,6 +54,19 @@ TEST_F(PlanCli, VersionPrintsTheProgramAndItsVersion) {
   }
 }
 
+TEST_F(PlanCli, AStandardOutputThatRefusesWritesIsAFailureWithAMessage) {
+  // /dev/full takes the open and refuses every write (no space left).
+  for (const std::string& arguments : {std::string("plan --session-id 3"), std::string("plan --format json"),
+                                       std::string("--version"), std::string("plan --help")}) {
+    const Outcome run = runBrisolt(arguments + " >/dev/full", folder.prefix());
+    EXPECT_EQ(run.status, 1) << arguments << ": " << run.err;
+    EXPECT_EQ(run.err, "brisolt: could not write to standard output: No space left on device\n") << arguments;
+  }
+  const Outcome closed = runBrisolt("plan --session-id 3 >&-", folder.prefix());
+  EXPECT_EQ(closed.status, 1) << "a closed standard output: " << closed.err;
+  EXPECT_NE(closed.err.find("brisolt: could not write to standard output"), std::string::npos) << closed.err;
+}
+
 TEST_F(PlanCli, ShortHelpWorksOnEverySubcommand) {
   for (const char* command : {"compose", "plan", "play"}) {
     const Outcome run = runBrisolt(std::string(command) + " -h", folder.prefix());
