@@ -181,8 +181,9 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
   const GenerationOutcome outcome = runGeneration(
       composer,
       {request.settings, request.archiveFolder, request.sampleDataPath, environment.makeBankCommand,
-       request.sessionId, false, request.hifi, request.soundfontPath},
+       request.sessionId, false, request.hifi, request.soundfontPath, request.engine},
       host);
+  if (!outcome.notice.empty()) err << kCommandName << outcome.notice << "\n";
 
   if (outcome.rendered) {
     if (!request.quiet) {
