@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "platform/files/file_handle.h"
+
 namespace brisolt::rendition {
 
 WaveWrite writeStereoWave16(const StereoAudio& audio, const std::string& path) {
@@ -13,7 +15,15 @@ WaveWrite writeStereoWave16(const StereoAudio& audio, const std::string& path) {
   info.channels = 2;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   const auto close = [](SNDFILE* file) { sf_close(file); };
-  const std::unique_ptr<SNDFILE, decltype(close)> file(sf_open(path.c_str(), SFM_WRITE, &info), close);
+  // Opened by our own rules: never through a link, never into a FIFO.
+  platform::OpenFailure failure;
+  platform::File opened = platform::File::createForWriting(path, &failure);
+  if (!opened) {
+    return {WaveWriteResult::kCannotCreate,
+            "cannot create the rendition '" + path + "': it " + platform::describeOpenFailure(failure)};
+  }
+  const std::unique_ptr<SNDFILE, decltype(close)> file(
+      sf_open_fd(opened.releaseDescriptor(), SFM_WRITE, &info, SF_TRUE), close);
   if (!file) {
     return {WaveWriteResult::kCannotCreate, "cannot create the rendition '" + path + "' (" + sf_strerror(nullptr) +
                                                 "; is the folder there and writable?)"};
