@@ -14,6 +14,7 @@
 #include "app/exit_status.h"
 #include "app/cli/plan_command.h"
 #include "app/cli/play_command.h"
+#include "app/cli/standard_output.h"
 #include "app/window/window_program.h"
 #include "compose/data_text.h"
 
@@ -31,11 +32,11 @@ int main(int argc, char** argv) try {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return brisolt::finishStandardOutput(app.exit(e), std::cerr);
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return brisolt::finishStandardOutput(app.exit(e), std::cerr);
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return brisolt::finishStandardOutput(app.exit(e), std::cerr);
   } catch (const CLI::ParseError& e) {
     std::vector<std::string> names;
     for (const auto& command : commands) names.push_back(command.parser->get_name());
@@ -48,7 +49,7 @@ int main(int argc, char** argv) try {
   }
 
   for (const auto& command : commands) {
-    if (command.parser->parsed()) return command.run();
+    if (command.parser->parsed()) return brisolt::finishStandardOutput(command.run(), std::cerr);
   }
   return brisolt::runWindowProgram();
 } catch (const brisolt::compose::DataTextError& e) {

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string& path = brisolt::fuzz::writeInputFile(data, size, ".wav");
   WaveStream stream;
   std::string error;
-  if (stream.open(path, error) != MediaResult::success) {
+  if (stream.open(path, error) != MediaResult::kSuccess) {
     check(!error.empty());
     return 0;
   }

@@ -1,14 +1,11 @@
 // Choosing a render engine by name, and what each asks of the temporary folder.
 #include "render/render_engine.h"
 
+#include "audio/wave_format.h"
+#include "compose/phrase_planner.h"
 #include "render/streaming_render.h"
 
 namespace brisolt::render {
-namespace {
-
-constexpr std::uint64_t kFileEngineBytesPerPhrase = 459ull * 1024 * 1024;
-
-}  // namespace
 
 std::string_view renderEngineName(RenderEngine engine) {
   return engine == RenderEngine::kFiles ? "files" : "streaming";
@@ -20,9 +17,11 @@ std::optional<RenderEngine> renderEngineFromName(std::string_view name) {
   return std::nullopt;
 }
 
-std::uint64_t temporaryBytesNeeded(RenderEngine engine, int phrases) {
+std::uint64_t temporaryBytesNeeded(RenderEngine engine, int phrases, int tempo) {
   if (engine == RenderEngine::kStreaming || phrases <= 0) return 0;
-  return kFileEngineBytesPerPhrase * static_cast<std::uint64_t>(phrases);
+  const std::uint64_t mixBytes =
+      audio::kHeaderSize + audio::predictedDataSize(phrases * compose::kBarsPerPhrase, tempo);
+  return kFileEngineFilesAtPeak * mixBytes;
 }
 
 int renderWith(RenderEngine engine, compose::Composer& composer, audio::FileMixer& mixer,

@@ -25,10 +25,15 @@ inline constexpr RenderEngine kDefaultRenderEngine = RenderEngine::kStreaming;
 std::string_view renderEngineName(RenderEngine engine);
 std::optional<RenderEngine> renderEngineFromName(std::string_view name);
 
-// Bytes of temporary files a piece of `phrases` phrases needs at the most
-// with `engine`: the file engine's voice files, stems and scratch mix
-// (459 MB a phrase), nothing for the streaming engine.
-std::uint64_t temporaryBytesNeeded(RenderEngine engine, int phrases);
+// Files as long as the final mix alive at once in the temporary folder at the
+// file engine's peak: the voice files of one group and the stems (measured:
+// about 48 MB a phrase at 60 beats a minute).
+inline constexpr std::uint64_t kFileEngineFilesAtPeak = 17;
+
+// Bytes of temporary files a piece of `phrases` phrases at `tempo` beats a
+// minute needs at the most with `engine`: kFileEngineFilesAtPeak files of the
+// mix's length for the file engine, nothing for the streaming engine.
+std::uint64_t temporaryBytesNeeded(RenderEngine engine, int phrases, int tempo);
 
 // Renders with `engine`; see render() and renderStreaming() for what each does.
 int renderWith(RenderEngine engine, compose::Composer& composer, audio::FileMixer& mixer,

@@ -3,6 +3,8 @@
 
 #include <sndfile.h>
 
+#include "platform/files/file_handle.h"
+
 namespace brisolt::rendition {
 
 void StereoWaveWriter::Closer::operator()(SNDFILE* file) const { sf_close(file); }
@@ -18,7 +20,14 @@ WaveWrite StereoWaveWriter::create(const std::string& path) {
   info.samplerate = kRenditionSampleRate;
   info.channels = 2;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  file_.reset(sf_open(path.c_str(), SFM_WRITE, &info));
+  // Opened by our own rules: never through a link, never into a FIFO.
+  platform::OpenFailure failure;
+  platform::File opened = platform::File::createForWriting(path, &failure);
+  if (!opened) {
+    return {WaveWriteResult::kCannotCreate,
+            "cannot create the rendition '" + path + "': it " + platform::describeOpenFailure(failure)};
+  }
+  file_.reset(sf_open_fd(opened.releaseDescriptor(), SFM_WRITE, &info, SF_TRUE));
   if (!file_) {
     return {WaveWriteResult::kCannotCreate, "cannot create the rendition '" + path + "' (" + sf_strerror(nullptr) +
                                                 "; is the folder there and writable?)"};

@@ -91,24 +91,32 @@ GenerationStep checkRoom(const RoomFolders& folders, const RoomNeed& need, const
     const std::string& folder;
     std::int64_t temporaryBytes;
     std::int64_t archiveBytes;
+    std::int64_t renditionBytes;
   };
   std::vector<Side> sides;
   if (folders.shared) {
-    sides.push_back({folders.archive, need.temporaryBytes, need.archiveBytes()});
+    sides.push_back({folders.archive, need.temporaryBytes, need.archiveBytes(), need.renditionBytes});
   } else {
-    sides.push_back({folders.archive, 0, need.archiveBytes()});
-    sides.push_back({folders.temporary, need.temporaryBytes, 0});
+    sides.push_back({folders.archive, 0, need.archiveBytes(), need.renditionBytes});
+    if (need.temporaryBytes > 0) sides.push_back({folders.temporary, need.temporaryBytes, 0, 0});
   }
+  GenerationStep passed;
   for (const Side& side : sides) {
-    const DiskCheck check = checkDiskSpace(freeBytes(side.folder), side.temporaryBytes, side.archiveBytes);
+    const DiskCheck check =
+        checkDiskSpace(freeBytes(side.folder), side.temporaryBytes, side.archiveBytes, side.renditionBytes);
     if (check.refused) {
       GenerationStep step = problem(GenerationProblem::kNoDiskSpace,
                                     diskSpaceMessage(check) + "\n(on the file system of '" + side.folder + "')");
       step.room = check;
       return step;
     }
+    if (check.unknown) {
+      passed.notice += (passed.notice.empty() ? "" : "\n") + std::string("the free space on the file system of '") +
+                       side.folder + "' could not be read, so the " + std::to_string(check.needMb) +
+                       " MB the piece needs there were not checked";
+    }
   }
-  return {};
+  return passed;
 }
 
 ClaimStep claimSession(const std::string& archiveFolder, std::int64_t now) {
@@ -118,8 +126,15 @@ ClaimStep claimSession(const std::string& archiveFolder, std::int64_t now) {
     platform::OpenFailure failure;
     platform::File log = platform::File::createNew(candidate.logFile(), &failure);
     if (log) {
-      step.session = std::move(candidate);
-      return step;
+      // The second is ours only when nothing else bears its prefix: a link
+      // planted under the mix's name, or an older session's file, is passed by.
+      if (platform::listNames(archiveFolder, candidate.prefix).size() == 1) {
+        step.session = std::move(candidate);
+        return step;
+      }
+      log.close();
+      platform::deleteFile(candidate.logFile());
+      continue;
     }
     // A name taken by anything (another run's log, a link, a FIFO) belongs to
     // someone else: try the next second. Any other failure is the folder's.

@@ -38,6 +38,9 @@ struct GenerationStep {
   GenerationProblem problem = GenerationProblem::kNone;
   std::string message;
   DiskCheck room;  // the figures of a kNoDiskSpace refusal
+  // What the user must hear although the step passed: the room that could
+  // not be checked because the system did not tell the free space.
+  std::string notice;
   bool ok() const { return problem == GenerationProblem::kNone; }
 };
 
@@ -71,7 +74,9 @@ GenerationStep prepareArchiveFolder(const std::string& folder);
 // temporary folder (the voice files at their peak); when both lie on one file
 // system (`shared`) it must hold the two together. The message is the
 // window's, "Not enough space on disk.\nFree: %d MB\nNeed: %d MB", what the
-// need is made of, and the folder.
+// need is made of, and the folder. A file system whose free space the system
+// cannot tell is not refused (a full disk later fails the render cleanly),
+// but the step's notice says that its room went unchecked.
 using FreeBytesQuery = std::function<std::optional<std::uint64_t>(const std::string& folder)>;
 struct RoomFolders {
   std::string archive;
@@ -84,7 +89,8 @@ GenerationStep checkRoom(const RoomFolders& folders, const RoomNeed& need, const
 // session is claimed here and nowhere else: its log is created empty and
 // exclusively, so that no other run (another process included) can take the
 // same prefix. When the name is taken (by a log, a link or anything else),
-// the next second is tried, up to kClaimAttempts seconds on.
+// or any other name in the folder already begins with the prefix, the next
+// second is tried, up to kClaimAttempts seconds on.
 inline constexpr int kClaimAttempts = 600;
 struct ClaimStep : GenerationStep {
   Session session;

@@ -21,23 +21,27 @@ RoomFolders roomFolders(const std::string& archiveFolder) {
   return folders;
 }
 
-RoomNeed pieceNeed(const CompositionSettings& settings) {
-  const compose::PlanOptions options = planOptionsFromSettings(settings, std::string());
-  return roomNeeded(settings.phraseCount, std::atoi(options.tempo.c_str()));
+RoomNeed pieceNeed(const GenerationRequest& request) {
+  const compose::PlanOptions options = planOptionsFromSettings(request.settings, std::string());
+  return roomNeeded(request.settings.phraseCount, std::atoi(options.tempo.c_str()), request.engine, request.hifi);
 }
 
 // Steps 1 to 3. The room is checked before the archive folder is made, so
 // that a refusal leaves no empty folder behind.
 GenerationStep checkBeforeClaiming(const GenerationRequest& request, GenerationHost& host) {
+  std::string notice;
   if (!request.planOnly) {
     GenerationStep data = checkSampleData(request.sampleDataPath, request.makeBankCommand);
     if (!data.ok()) return data;
     host.reached(GenerationStage::kSampleDataFound, Session{});
-    GenerationStep room = checkRoom(roomFolders(request.archiveFolder), pieceNeed(request.settings),
+    GenerationStep room = checkRoom(roomFolders(request.archiveFolder), pieceNeed(request),
                                     [&host](const std::string& folder) { return host.freeBytes(folder); });
     if (!room.ok()) return room;
+    notice = room.notice;
   }
-  return prepareArchiveFolder(request.archiveFolder);
+  GenerationStep prepared = prepareArchiveFolder(request.archiveFolder);
+  prepared.notice = notice;
+  return prepared;
 }
 
 }  // namespace
@@ -49,6 +53,7 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
   // this run needs.
   sweepLeftovers(request.archiveFolder);
   outcome.step = checkBeforeClaiming(request, host);
+  outcome.notice = outcome.step.notice;
   if (!outcome.step.ok()) return outcome;
   host.reached(GenerationStage::kChecked, outcome.session);
 

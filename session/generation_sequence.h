@@ -26,6 +26,7 @@
 #include "app/settings/composition_settings.h"
 #include "compose/composer.h"
 #include "render/render_driver.h"
+#include "render/render_engine.h"
 #include "session/generation.h"
 #include "session/piece_exports.h"
 
@@ -44,6 +45,8 @@ struct GenerationRequest {
   // system when empty).
   bool hifi = false;
   std::string soundfontPath;
+  // The engine the host renders with: what the room check asks for.
+  render::RenderEngine engine = render::kDefaultRenderEngine;
 };
 
 // Where a run is, for the hooks.
@@ -77,6 +80,7 @@ class GenerationHost {
 
 struct GenerationOutcome {
   GenerationStep step;     // kNone when the run finished
+  std::string notice;      // a check that could not be made (see GenerationStep::notice), for the user
   Session session;         // empty prefix when stopped before step 4
   int phraseCount = 0;     // the planner's result when it planned the piece
   bool rendered = false;   // the final mix was written

@@ -11,6 +11,7 @@
 #include "audio/output_files.h"
 #include "audio/wave_format.h"
 #include "midi/midi_file_writer.h"
+#include "platform/files/file_handle.h"
 #include "session/piece_exports.h"
 
 namespace brisolt {
@@ -53,7 +54,10 @@ PhraseExportResult writeRenditionExcerpt(const std::string& folder, const std::s
   outInfo.samplerate = inInfo.samplerate;
   outInfo.channels = kChannels;
   outInfo.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  const SoundFile out(sf_open(renditionExcerptPath(folder, prefix, phrase).c_str(), SFM_WRITE, &outInfo));
+  // Never through a link planted at the excerpt's name.
+  platform::File opened = platform::File::createForWriting(renditionExcerptPath(folder, prefix, phrase));
+  if (!opened) return PhraseExportResult::kNotCreated;
+  const SoundFile out(sf_open_fd(opened.releaseDescriptor(), SFM_WRITE, &outInfo, SF_TRUE));
   if (!out) return PhraseExportResult::kNotCreated;
 
   // One frame of the rendition for each byte of the mix's timeline.

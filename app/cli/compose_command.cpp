@@ -200,8 +200,9 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
   const GenerationOutcome outcome = runGeneration(
       composer,
       {request.settings, request.archiveFolder, request.sampleDataPath, environment.makeBankCommand,
-       request.sessionId, false, request.hifi, request.soundfontPath},
+       request.sessionId, false, request.hifi, request.soundfontPath, request.engine},
       host);
+  if (!outcome.notice.empty()) err << kCommandName << outcome.notice << "\n";
 
   // A signal that came after the last poll of the render (during the MIDI file
   // or the rendition) still ends the run before it names any file.

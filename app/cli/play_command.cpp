@@ -8,6 +8,7 @@
 
 #include "app/cli/play_messages.h"
 #include "app/exit_status.h"
+#include "platform/files/file_check.h"
 #include "platform/media/sdl_audio_backend.h"
 #include "platform/process/standard_streams.h"
 #include "platform/process/termination_signals.h"
@@ -77,6 +78,12 @@ bool readKeys(bool fromTerminal, playback::TerminalKeyDecoder& decoder, playback
 }  // namespace
 
 int runPlay(const std::string& path, std::ostream& out, std::ostream& err) {
+  // A FIFO or a device would keep the player waiting: refused before opening.
+  const platform::FileCheck kind = platform::checkRegularFile(path);
+  if (kind == platform::FileCheck::kFolder || kind == platform::FileCheck::kDeviceOrPipe) {
+    err << kCommandName << "'" << path << "' " << platform::describeFileCheck(kind) << "; name a WAV file\n";
+    return kExitBadFile;
+  }
   // SDL would take Ctrl-C for itself; the player's own flag ends it cleanly.
   ::setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
   platform::SdlAudioBackend backend;

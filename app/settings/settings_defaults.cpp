@@ -4,6 +4,8 @@
 #include "app/settings/app_folders.h"
 #include "app/settings/settings_file.h"
 
+#include <iostream>
+
 namespace brisolt {
 
 CompositionSettings loadSettingsDefaults(const std::string& settingsFolder) {
@@ -21,6 +23,14 @@ SettingTexts settingTextsFrom(const CompositionSettings& settings) {
   return texts;
 }
 
-SettingTexts savedSettingTexts() { return settingTextsFrom(loadSettingsDefaults(programFolders().settingsFolder)); }
+SettingTexts savedSettingTexts() {
+  const AppFolders folders = programFolders();
+  static bool told = false;  // every subcommand asks; the user hears it once
+  if (const std::string problem = settingsFileProblem(folders.settingsFile); !problem.empty() && !told) {
+    std::cerr << "brisolt: " << problem << "\n";
+    told = true;
+  }
+  return settingTextsFrom(loadSettingsDefaults(folders.settingsFolder));
+}
 
 }  // namespace brisolt

@@ -19,7 +19,8 @@ CompositionSettings loadSettingsDefaults(const std::string& settingsFolder);
 SettingTexts settingTextsFrom(const CompositionSettings& settings);
 
 // The option texts of the program's own settings file (see app_folders.h
-// for where it is), for a subcommand's defaults.
+// for where it is), for a subcommand's defaults. A settings file that is a
+// FIFO, a device or a folder is said once on stderr and read as absent.
 SettingTexts savedSettingTexts();
 
 }  // namespace brisolt

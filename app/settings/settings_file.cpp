@@ -2,13 +2,20 @@
 // conversions of loading, and the whole file's text.
 #include "app/settings/settings_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "compose/scale_tables.h"
+#include "platform/files/file_check.h"
+#include "platform/files/file_in_place.h"
 
 namespace brisolt {
 namespace {
@@ -43,10 +50,33 @@ std::string valueOf(std::string_view piece) {
   return kept;
 }
 
+// Opens the settings file for reading when it is a regular file; a FIFO, a
+// device or a folder is never opened in a way that could wait.
+FileHandle openSettingsFile(const std::string& path) {
+  if (platform::checkRegularFile(path) != platform::FileCheck::kRegular) return nullptr;
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  // The name may have changed since the check: trust the open file.
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  FileHandle file(::fdopen(descriptor, "r"));
+  if (!file) ::close(descriptor);
+  return file;
+}
+
 }  // namespace
 
+std::string settingsFileProblem(const std::string& path) {
+  const platform::FileCheck kind = platform::checkRegularFile(path);
+  if (kind == platform::FileCheck::kRegular || kind == platform::FileCheck::kMissing) return {};
+  return "the settings file '" + path + "' " + platform::describeFileCheck(kind) + "; the default settings are used";
+}
+
 std::string lookupSettingsEntry(const std::string& path, const SettingsEntry& entry) {
-  const FileHandle file(std::fopen(path.c_str(), "r"));
+  const FileHandle file = openSettingsFile(path);
   if (!file) return std::string(entry.defaultText);
   char piece[kLinePiece + 1];
   while (std::fgets(piece, sizeof piece, file.get())) {
@@ -121,12 +151,16 @@ std::string settingsFileText(const CompositionSettings& settings) {
 }
 
 int saveSettingsFile(const std::string& path, const CompositionSettings& settings) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
+  // A folder, FIFO or device at the name is left alone; a link is replaced
+  // as a name, never written through; a full disk leaves the old file whole.
+  const platform::FileCheck existing = platform::checkRegularFile(path);
+  if (existing == platform::FileCheck::kFolder || existing == platform::FileCheck::kDeviceOrPipe) return kSettingsNotWritten;
+  platform::FileInPlace file = platform::FileInPlace::create(path);
   if (!file) return kSettingsNotWritten;
   const std::string text = settingsFileText(settings);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  return written && closed ? kSettingsSaved : kSettingsNotWritten;
+  const auto size = static_cast<std::uint32_t>(text.size());
+  if (file.file().write(text.data(), size) != size) return kSettingsNotWritten;
+  return file.commit() == platform::CommitResult::kCommitted ? kSettingsSaved : kSettingsNotWritten;
 }
 
 }  // namespace brisolt

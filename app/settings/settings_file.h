@@ -30,7 +30,8 @@ inline constexpr SettingsEntry kPhrasesEntry{"Phrases", "5"};
 // A sixth line after the five: files written before it read as On.
 inline constexpr SettingsEntry kHiFiEntry{"HiFi", "On"};
 
-// The value of one entry, or its default text.
+// The value of one entry, or its default text. A settings file that is not a
+// regular file (a FIFO, a device, a folder) reads as absent, at once.
 std::string lookupSettingsEntry(const std::string& path, const SettingsEntry& entry);
 
 // The entries as loading uses them. The two mode counts are how many steps
@@ -67,7 +68,14 @@ enum SaveSettingsResult : int {
   kSettingsNotWritten = 1,  // the file could not be opened (or written) for writing
 };
 
-// Writes the settings file, replacing it.
+// Why the file at `path` cannot be read as the settings file ("the settings
+// file '...' is a FIFO, device or socket, not a file; the default settings
+// are used"), or empty when it is a readable file or there is none.
+std::string settingsFileProblem(const std::string& path);
+
+// Writes the settings file, replacing it whole once the new text is written
+// (a link there is replaced as a name, never written through). A folder, FIFO
+// or device at the name is not replaced: kSettingsNotWritten.
 int saveSettingsFile(const std::string& path, const CompositionSettings& settings);
 
 }  // namespace brisolt

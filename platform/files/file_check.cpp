@@ -11,14 +11,14 @@ FileCheck checkRegularFile(const std::string& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) return FileCheck::kMissing;
   if (S_ISDIR(status.st_mode)) return FileCheck::kFolder;
-  if (!S_ISREG(status.st_mode)) return FileCheck::kSpecial;
+  if (!S_ISREG(status.st_mode)) return FileCheck::kDeviceOrPipe;
   // Permission bits do not tell the whole story (root, access lists): try it.
   const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0) return FileCheck::kUnreadable;
   // The name may have changed between the two looks: trust the open file.
   const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
   ::close(descriptor);
-  return regular ? FileCheck::kRegular : FileCheck::kSpecial;
+  return regular ? FileCheck::kRegular : FileCheck::kDeviceOrPipe;
 }
 
 const char* describeFileCheck(FileCheck check) {
@@ -26,7 +26,7 @@ const char* describeFileCheck(FileCheck check) {
     case FileCheck::kRegular: return "is a readable file";
     case FileCheck::kMissing: return "does not exist";
     case FileCheck::kFolder: return "is a folder, not a file";
-    case FileCheck::kSpecial: return "is a FIFO, device or socket, not a file";
+    case FileCheck::kDeviceOrPipe: return "is a FIFO, device or socket, not a file";
     case FileCheck::kUnreadable: return "cannot be read (no permission)";
   }
   return "cannot be used";

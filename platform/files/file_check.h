@@ -11,11 +11,11 @@ enum class FileCheck {
   kRegular,     // a regular file (or a link to one) that this program may read
   kMissing,     // nothing by that name (or a link that leads nowhere)
   kFolder,      // a folder
-  kSpecial,     // a FIFO, a device or a socket (also through a link)
+  kDeviceOrPipe,  // a FIFO, a device or a socket (also through a link)
   kUnreadable,  // a regular file this program may not read
 };
 
-// Looks at `path`, following links. Never blocks: special files are judged
+// Looks at `path`, following links. Never blocks: FIFOs and devices are judged
 // by their status alone and never opened.
 FileCheck checkRegularFile(const std::string& path);
 

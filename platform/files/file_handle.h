@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace brisolt::platform {
 
@@ -81,6 +82,11 @@ class File {
   // Closes the file now (the handle becomes invalid). Closing the invalid
   // handle does nothing.
   void close();
+
+  // Hands the open descriptor, and the lock on the file with it, to a library
+  // that writes through a descriptor of its own (libsndfile's sf_open_fd);
+  // the caller closes it. The handle becomes invalid; -1 from the invalid handle.
+  int releaseDescriptor() { return std::exchange(descriptor_, -1); }
 
  private:
   explicit File(int descriptor) : descriptor_(descriptor) {}

@@ -114,6 +114,19 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
   return names;
 }
 
+std::vector<std::string> listNames(const std::string& folder, const std::string& prefix) {
+  std::vector<std::string> names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+  if (!listing) return names;
+  while (const dirent* entry = ::readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (name.compare(0, prefix.size(), prefix) == 0) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool canRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
 
 bool canWriteInto(const std::string& folder) {

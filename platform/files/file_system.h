@@ -54,4 +54,8 @@ std::optional<std::uint64_t> fileSystemId(const std::string& folder);
 // that cannot be read lists nothing.
 std::vector<std::string> listFiles(const std::string& folder, const std::string& prefix);
 
+// Every name in `folder` that begins with `prefix`, whatever it stands for
+// (files, links, folders, FIFOs), sorted; nothing when the folder cannot be read.
+std::vector<std::string> listNames(const std::string& folder, const std::string& prefix);
+
 }  // namespace brisolt::platform

@@ -74,7 +74,9 @@ void WaveStream::closeFile() {
 MediaResult WaveStream::open(const std::string& path, std::string& error) {
   closeFile();
   path_ = path;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without waiting: a FIFO with no writer would otherwise hold the open
+  // forever; the check just below refuses it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     error = "Cannot open the audio file '" + path + "': " + std::strerror(errno);
     return MediaResult::kCannotOpenFile;

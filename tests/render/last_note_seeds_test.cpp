@@ -11,6 +11,7 @@
 #include "compose/composer.h"
 #include "platform/files/file_system.h"
 #include "render/render_driver.h"
+#include "render/render_engine.h"
 #include "render/voice_failure.h"
 #include "tests/support/default_plan_options.h"
 #include "tests/support/file_bytes.h"
@@ -44,6 +45,23 @@ TEST_P(LastNoteSeeds, TheWholePieceRenders) {
   EXPECT_EQ(lastRenderFailure(), "");
   EXPECT_EQ(host.aborts, 0);
   EXPECT_GT(test::fileSize(prefix + "Pelko.wav"), 80u * 176400u);
+}
+
+TEST_P(LastNoteSeeds, TheWholePieceStreams) {
+  // The default engine of compose and the window.
+  const std::string prefix = folder().file("260101_000001_");
+  compose::Composer composer;
+  audio::FileMixer mixer;
+  QuietHost host;
+  Score score;
+  composer.fixSessionId(GetParam());
+  ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(prefix)), 5);
+  EXPECT_EQ(renderWith(kDefaultRenderEngine, composer, mixer, folder().file("Data.dat"), prefix, host, score),
+            kRenderDone)
+      << lastRenderFailure();
+  EXPECT_EQ(lastRenderFailure(), "");
+  EXPECT_FALSE(score.notes.empty());
+  EXPECT_GT(test::fileSize(prefix + "Pelko.wav"), 320u * 44100u) << "the whole mix: five phrases of 64 s";
 }
 
 INSTANTIATE_TEST_SUITE_P(DefaultSettings, LastNoteSeeds,

@@ -306,8 +306,13 @@ TEST(RenderEngineChoice, NamesAndTemporarySpace) {
   EXPECT_EQ(renderEngineFromName("streaming"), RenderEngine::kStreaming);
   EXPECT_FALSE(renderEngineFromName("disk").has_value());
   EXPECT_EQ(renderEngineFromName(renderEngineName(kDefaultRenderEngine)), kDefaultRenderEngine);
-  EXPECT_EQ(temporaryBytesNeeded(RenderEngine::kStreaming, 90), 0u);
-  EXPECT_EQ(temporaryBytesNeeded(RenderEngine::kFiles, 5), 5ull * 459 * 1024 * 1024);
+  EXPECT_EQ(temporaryBytesNeeded(RenderEngine::kStreaming, 90, 60), 0u) << "only the final mix is written";
+  // 5 phrases of 16 bars at 60 beats a minute: 323 s of mix at 44100 bytes a
+  // second behind its header, seventeen times over.
+  EXPECT_EQ(temporaryBytesNeeded(RenderEngine::kFiles, 5, 60), 17u * (323u * 44100u + 44u));
+  EXPECT_NEAR(static_cast<double>(temporaryBytesNeeded(RenderEngine::kFiles, 90, 60)) / 90 / 1e6, 48.0, 1.0)
+      << "the measured peak: about 48 MB a phrase";
+  EXPECT_LT(temporaryBytesNeeded(RenderEngine::kFiles, 5, 120), temporaryBytesNeeded(RenderEngine::kFiles, 5, 60));
 }
 
 }  // namespace

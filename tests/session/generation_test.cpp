@@ -56,7 +56,7 @@ TEST_F(GenerationChecks, RoomIsCheckedOnBothFoldersOrTogetherWhenTheyShareAFileS
       return (folder == "/archive/" ? archiveMb : tempMb) * kMegabyte;
     };
   };
-  const RoomNeed five = roomNeeded(5, 60);  // 231 MB of voice files, 15 MB in the archive
+  const RoomNeed five = roomNeeded(5, 60, render::RenderEngine::kFiles);  // 231 MB of voice files, 15 MB in the archive
   const GenerationStep archiveShort = checkRoom({"/archive/", "/tmp/", false}, five, freeOn(14, 99999));
   EXPECT_EQ(archiveShort.problem, GenerationProblem::kNoDiskSpace);
   EXPECT_EQ(archiveShort.message,
@@ -69,12 +69,54 @@ TEST_F(GenerationChecks, RoomIsCheckedOnBothFoldersOrTogetherWhenTheyShareAFileS
 
   // On one file system of 400 MB: five phrases fit, ninety do not.
   EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", true}, five, freeOn(400, 400)).ok());
-  const GenerationStep ninety = checkRoom({"/archive/", "/tmp/", true}, roomNeeded(90, 60), freeOn(400, 400));
+  const GenerationStep ninety = checkRoom({"/archive/", "/tmp/", true}, roomNeeded(90, 60, render::RenderEngine::kFiles), freeOn(400, 400));
   EXPECT_EQ(ninety.problem, GenerationProblem::kNoDiskSpace);
   EXPECT_EQ(ninety.room.needMb, 4364);
   EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", true}, five, freeOn(245, 245)).problem ==
               GenerationProblem::kNoDiskSpace) << "both needs count together";
   EXPECT_FALSE(checkRoom({"/archive/", "/tmp/", false}, five, freeOn(0, 0)).ok()) << "0 MB free blocks";
+}
+
+TEST_F(GenerationChecks, TheStreamingEngineAsksNoRoomOfTheTemporaryFolder) {
+  std::vector<std::string> asked;
+  const auto freeOn = [&asked](std::uint64_t mb) {
+    return [&asked, mb](const std::string& folder) -> std::optional<std::uint64_t> {
+      asked.push_back(folder);
+      return mb * kMegabyte;
+    };
+  };
+  const RoomNeed ninety = roomNeeded(90, 60, render::RenderEngine::kStreaming);
+  EXPECT_TRUE(checkRoom({"/archive/", "/tmp/", false}, ninety, freeOn(400)).ok()) << "a 255 MB mix fits in 400 MB";
+  EXPECT_EQ(asked, std::vector<std::string>{"/archive/"});
+  const GenerationStep tooSmall = checkRoom({"/archive/", "/tmp/", true}, ninety, freeOn(200));
+  EXPECT_EQ(tooSmall.problem, GenerationProblem::kNoDiskSpace);
+  EXPECT_EQ(tooSmall.message,
+            "Not enough space on disk.\nFree: 200 MB\nNeed: 244 MB (the final mix and log)\n"
+            "(on the file system of '/archive/')");
+}
+
+TEST_F(GenerationChecks, AFreeSpaceTheSystemCannotTellIsSaidNotSkipped) {
+  const auto unknownFor = [](const std::string& unknownFolder) {
+    return [unknownFolder](const std::string& folder) -> std::optional<std::uint64_t> {
+      if (folder == unknownFolder) return std::nullopt;
+      return 99999 * kMegabyte;
+    };
+  };
+  const RoomNeed five = roomNeeded(5, 60, render::RenderEngine::kFiles);
+  const GenerationStep tempUnknown = checkRoom({"/archive/", "/tmp/", false}, five, unknownFor("/tmp/"));
+  EXPECT_TRUE(tempUnknown.ok()) << "a full disk later fails the render cleanly; unknown is not refused";
+  EXPECT_EQ(tempUnknown.notice,
+            "the free space on the file system of '/tmp/' could not be read, so the 231 MB the piece needs there "
+            "were not checked");
+  const GenerationStep known = checkRoom({"/archive/", "/tmp/", false}, five, unknownFor("/nowhere/"));
+  EXPECT_TRUE(known.ok());
+  EXPECT_EQ(known.notice, "") << "nothing to say when both were checked";
+  // An unknown side does not hide a refusal on the other.
+  const auto archiveShort = [](const std::string& folder) -> std::optional<std::uint64_t> {
+    if (folder == "/tmp/") return std::nullopt;
+    return 1 * kMegabyte;
+  };
+  EXPECT_EQ(checkRoom({"/archive/", "/tmp/", false}, five, archiveShort).problem, GenerationProblem::kNoDiskSpace);
 }
 
 TEST_F(GenerationChecks, SessionIdsAreWholeNumbersOf32Bits) {
@@ -138,6 +180,25 @@ TEST_F(SessionClaims, AClaimCreatesTheLogAndMovesPastTakenSeconds) {
   EXPECT_EQ(second.session.prefix, sessionPrefix(now + 1));
 }
 
+TEST_F(SessionClaims, ASecondWithAnyNameOfItsOwnAlreadyThereIsPassedBy) {
+  const std::string archive = folder().file("Archive/");
+  ASSERT_TRUE(prepareArchiveFolder(archive).ok());
+  const std::int64_t now = 1700000000;
+  const std::string target = folder().file("outside.wav");
+  test::writeFileBytes(target, {7});
+  // Links under the mix's and the rendition's names, an old stem: not the log's name.
+  const Session planted{archive, sessionPrefix(now)};
+  ASSERT_EQ(::symlink(target.c_str(), planted.finalMix().c_str()), 0);
+  ASSERT_EQ(::symlink(target.c_str(), (archive + sessionPrefix(now + 1) + "PelkoL.wav").c_str()), 0);
+  test::writeFileBytes(archive + sessionPrefix(now + 2) + "Pelko_03.wav", {1});
+  const ClaimStep claim = claimSession(archive, now);
+  ASSERT_TRUE(claim.ok()) << claim.message;
+  EXPECT_EQ(claim.session.prefix, sessionPrefix(now + 3));
+  EXPECT_FALSE(platform::nameExists(planted.logFile())) << "the logs made while trying are gone again";
+  EXPECT_FALSE(platform::nameExists(archive + sessionPrefix(now + 1) + "log.txt"));
+  EXPECT_EQ(test::readFileBytes(target), (std::vector<std::uint8_t>{7}));
+}
+
 TEST_F(SessionClaims, ALinkAtTheNextNameIsPassedByAndNeverWrittenThrough) {
   const std::string archive = folder().file("Archive/");
   ASSERT_TRUE(prepareArchiveFolder(archive).ok());
@@ -157,7 +218,7 @@ TEST_F(SessionClaims, ALinkAtTheNextNameIsPassedByAndNeverWrittenThrough) {
   EXPECT_EQ(test::readFileBytes(target), (std::vector<std::uint8_t>{7}));
 }
 
-TEST_F(GenerationChecks, SpecialSampleDataIsNamedForWhatItIs) {
+TEST_F(GenerationChecks, NonRegularSampleDataIsNamedForWhatItIs) {
   const std::string fifo = folder().file("Data.dat");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const GenerationStep step = checkSampleData(fifo, "brisolt-make-bank");

@@ -106,7 +106,7 @@ TEST_F(BankFile, AFullDiskLeavesTheOldBankAndNoPartialFile) {
   EXPECT_EQ(namesIn(folder().path()), (std::vector<std::string>{"Data.dat"}));
 }
 
-TEST_F(BankFile, SpecialFilesAndMissingFoldersAreRefusedWithTheReason) {
+TEST_F(BankFile, DevicesPipesAndMissingFoldersAreRefusedWithTheReason) {
   std::string error;
   EXPECT_FALSE(writeSampleBank({1, 2}, "/dev/null", error));
   EXPECT_NE(error.find("not a file"), std::string::npos) << error;

@@ -123,7 +123,7 @@ bool writeSampleBank(const std::vector<std::uint8_t>& bytes, const std::string& 
   // Written beside its final name and put in place only once complete: a full
   // disk or a kill never leaves a partial bank that the renderers would read.
   const platform::FileCheck existing = platform::checkRegularFile(path);
-  if (existing == platform::FileCheck::kFolder || existing == platform::FileCheck::kSpecial) {
+  if (existing == platform::FileCheck::kFolder || existing == platform::FileCheck::kDeviceOrPipe) {
     error = "'" + path + "' " + platform::describeFileCheck(existing) + ": give the path of a file to write";
     return false;
   }

@@ -54,6 +54,22 @@ TEST_F(PlanCli, VersionPrintsTheProgramAndItsVersion) {
   }
 }
 
+TEST_F(PlanCli, AStandardOutputThatRefusesWritesIsAFailureWithAMessage) {
+  // /dev/full takes the open and refuses every write (no space left).
+  for (const std::string& arguments : {std::string("plan --session-id 3"), std::string("plan --format json"),
+                                       std::string("--version"), std::string("plan --help")}) {
+    const Outcome run = runBrisolt(arguments + " >/dev/full", folder.prefix());
+    EXPECT_EQ(run.status, 1) << arguments << ": " << run.err;
+    // The reason is named when the failure shows at the end; output that
+    // filled its buffer before failed earlier, its reason gone with it.
+    EXPECT_EQ(run.err.rfind("brisolt: could not write to standard output", 0), 0u) << arguments << ": " << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one line: " << run.err;
+  }
+  const Outcome closed = runBrisolt("plan --session-id 3 >&-", folder.prefix());
+  EXPECT_EQ(closed.status, 1) << "a closed standard output: " << closed.err;
+  EXPECT_NE(closed.err.find("brisolt: could not write to standard output"), std::string::npos) << closed.err;
+}
+
 TEST_F(PlanCli, ShortHelpWorksOnEverySubcommand) {
   for (const char* command : {"compose", "plan", "play"}) {
     const Outcome run = runBrisolt(std::string(command) + " -h", folder.prefix());

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "app/settings/settings_defaults.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
@@ -55,6 +62,49 @@ TEST_F(SettingsFile, AFileWithoutTheHiFiLineReadsAsOnAndOnlyOffTurnsItOff) {
 
 TEST_F(SettingsFile, AFileThatCannotBeCreatedReportsOne) {
   EXPECT_EQ(saveSettingsFile(folder().file("missing/Brisolt.INI"), CompositionSettings{}), kSettingsNotWritten);
+}
+
+TEST_F(SettingsFile, SavingReplacesALinkAsANameAndNeverWritesItsTarget) {
+  const std::string target = folder().file("elsewhere.txt");
+  test::writeFileBytes(target, {'k', 'e', 'e', 'p'});
+  ASSERT_EQ(::symlink(target.c_str(), path().c_str()), 0);
+  ASSERT_EQ(saveSettingsFile(path(), CompositionSettings{7, 4, 11, 0, 90, false}), kSettingsSaved);
+  EXPECT_EQ(test::readFileBytes(target), (test::Bytes{'k', 'e', 'e', 'p'})) << "the link's target was written";
+  struct stat status {};
+  ASSERT_EQ(::lstat(path().c_str(), &status), 0);
+  EXPECT_TRUE(S_ISREG(status.st_mode)) << "the settings now stand in a file of their own";
+  expectSettings(load(), 7, 4, 11, 0, 90);
+}
+
+TEST_F(SettingsFile, AFifoOrAFolderIsNeitherReadNorReplaced) {
+  ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
+  EXPECT_NE(settingsFileProblem(path()).find("is a FIFO, device or socket, not a file; the default settings are used"),
+            std::string::npos)
+      << settingsFileProblem(path());
+  // Read in a child under a deadline: a blocking open of the FIFO would never return.
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(settingsFromStored(readSettingsFile(path())).phraseCount);
+  int status = 0;
+  for (int waited = 0; ::waitpid(child, &status, WNOHANG) == 0; ++waited) {
+    if (waited == 500) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      FAIL() << "reading a FIFO as the settings file waited";
+    }
+    ::usleep(10000);
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 5) << "the defaults";
+  EXPECT_EQ(saveSettingsFile(path(), CompositionSettings{}), kSettingsNotWritten);
+  struct stat fifo {};
+  EXPECT_TRUE(::lstat(path().c_str(), &fifo) == 0 && S_ISFIFO(fifo.st_mode)) << "left as it was";
+
+  const std::string folderPath = folder().file("AsFolder.INI");
+  ASSERT_TRUE(std::filesystem::create_directory(folderPath));
+  EXPECT_EQ(saveSettingsFile(folderPath, CompositionSettings{}), kSettingsNotWritten);
+  EXPECT_EQ(settingsFileProblem(folderPath),
+            "the settings file '" + folderPath + "' is a folder, not a file; the default settings are used");
+  EXPECT_EQ(settingsFileProblem(folder().file("missing.INI")), "") << "no file is no problem: the defaults";
 }
 
 TEST_F(SettingsFile, PhrasesAreHeldWithinFiveToNinetyButNotRoundedToFives) {

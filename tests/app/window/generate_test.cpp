@@ -130,7 +130,7 @@ TEST_F(Generate, WhileItRunsTheWindowShowsWorkingAndIsGenerating) {
 }
 
 TEST_F(Generate, TheDiskCheckRefusesAndThePlayThatFollowsOffersToCompose) {
-  freeBytes = 100 * kMiB;
+  freeBytes = 10 * kMiB;  // five phrases need 15 MB for the mix and log
   start();
   window.queueAnswer(platform::MessageBoxAnswer::kOk);
   window.queueAnswer(platform::MessageBoxAnswer::kNo);
@@ -138,7 +138,7 @@ TEST_F(Generate, TheDiskCheckRefusesAndThePlayThatFollowsOffersToCompose) {
   EXPECT_THAT(renders, IsEmpty());
   ASSERT_EQ(window.messageBoxes().size(), 2u);
   EXPECT_EQ(window.messageBoxes()[0].caption, "Brisolt - Not enough space on disk");
-  EXPECT_THAT(window.messageBoxes()[0].text, HasSubstr("Not enough space on disk.\nFree: 100 MB\nNeed: "));
+  EXPECT_THAT(window.messageBoxes()[0].text, HasSubstr("Not enough space on disk.\nFree: 10 MB\nNeed: "));
   EXPECT_THAT(window.messageBoxes()[1].text, HasSubstr("Nothing to play")) << "then Play, with nothing to play";
   EXPECT_THAT(playbackCalls, Not(Contains("cleanupArchive"))) << "nothing else has changed";
   EXPECT_FALSE(window.isControlVisible(control::kComposeLabel)) << "as it always was: COMPOSE stays hidden";
@@ -151,7 +151,7 @@ TEST_F(Generate, AfterARefusalThePlayThatFollowsPlaysTheEarlierMix) {
   compose();
   window.click(395, 270);  // stop
   const std::string earlier = state().musicFile;
-  freeBytes = 100 * kMiB;
+  freeBytes = 10 * kMiB;
   compose();
   EXPECT_EQ(renders.size(), 1u);
   EXPECT_EQ(window.messageBoxes().back().caption, "Brisolt - Not enough space on disk");

@@ -20,7 +20,7 @@ using test::Bytes;
 using test::readFileBytes;
 using test::writeFileBytes;
 
-class SpecialFiles : public test::TempFolderTest {
+class NonRegularFiles : public test::TempFolderTest {
  protected:
   std::string makeFifo(const std::string& name) const {
     const std::string path = folder().file(name);
@@ -34,20 +34,20 @@ class SpecialFiles : public test::TempFolderTest {
   }
 };
 
-TEST_F(SpecialFiles, TheCheckNamesWhatAPathIs) {
+TEST_F(NonRegularFiles, TheCheckNamesWhatAPathIs) {
   writeFileBytes(folder().file("plain"), {1});
   EXPECT_EQ(checkRegularFile(folder().file("plain")), FileCheck::kRegular);
   EXPECT_EQ(checkRegularFile(makeLink("to-plain", folder().file("plain"))), FileCheck::kRegular);
   EXPECT_EQ(checkRegularFile(folder().file("missing")), FileCheck::kMissing);
   EXPECT_EQ(checkRegularFile(makeLink("dangling", folder().file("nowhere"))), FileCheck::kMissing);
   EXPECT_EQ(checkRegularFile(folder().path()), FileCheck::kFolder);
-  EXPECT_EQ(checkRegularFile(makeFifo("fifo")), FileCheck::kSpecial);
-  EXPECT_EQ(checkRegularFile("/dev/zero"), FileCheck::kSpecial);
-  EXPECT_EQ(checkRegularFile(makeLink("to-zero", "/dev/zero")), FileCheck::kSpecial);
-  EXPECT_STREQ(describeFileCheck(FileCheck::kSpecial), "is a FIFO, device or socket, not a file");
+  EXPECT_EQ(checkRegularFile(makeFifo("fifo")), FileCheck::kDeviceOrPipe);
+  EXPECT_EQ(checkRegularFile("/dev/zero"), FileCheck::kDeviceOrPipe);
+  EXPECT_EQ(checkRegularFile(makeLink("to-zero", "/dev/zero")), FileCheck::kDeviceOrPipe);
+  EXPECT_STREQ(describeFileCheck(FileCheck::kDeviceOrPipe), "is a FIFO, device or socket, not a file");
 }
 
-TEST_F(SpecialFiles, AFileWithoutReadPermissionIsUnreadable) {
+TEST_F(NonRegularFiles, AFileWithoutReadPermissionIsUnreadable) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   writeFileBytes(folder().file("secret"), {1});
   ASSERT_EQ(::chmod(folder().file("secret").c_str(), 0), 0);
@@ -57,7 +57,7 @@ TEST_F(SpecialFiles, AFileWithoutReadPermissionIsUnreadable) {
   EXPECT_EQ(failure.error, OpenError::kNoAccess);
 }
 
-TEST_F(SpecialFiles, ReadingAFifoOrADeviceIsRefusedAtOnce) {
+TEST_F(NonRegularFiles, ReadingAFifoOrADeviceIsRefusedAtOnce) {
   const auto start = std::chrono::steady_clock::now();
   OpenFailure failure;
   EXPECT_FALSE(File::openForReading(makeFifo("fifo"), &failure).isValid());
@@ -74,7 +74,7 @@ TEST_F(SpecialFiles, ReadingAFifoOrADeviceIsRefusedAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
-TEST_F(SpecialFiles, ReadingFollowsALinkToARegularFile) {
+TEST_F(NonRegularFiles, ReadingFollowsALinkToARegularFile) {
   writeFileBytes(folder().file("plain"), {7});
   File file = File::openForReading(makeLink("link", folder().file("plain")));
   ASSERT_TRUE(file.isValid());
@@ -83,7 +83,7 @@ TEST_F(SpecialFiles, ReadingFollowsALinkToARegularFile) {
   EXPECT_EQ(byte, 7);
 }
 
-TEST_F(SpecialFiles, CreatingNeverWritesThroughALinkOrIntoAFifo) {
+TEST_F(NonRegularFiles, CreatingNeverWritesThroughALinkOrIntoAFifo) {
   const std::string target = folder().file("target");
   writeFileBytes(target, {1, 2, 3});
   const std::string link = makeLink("link", target);
@@ -101,7 +101,7 @@ TEST_F(SpecialFiles, CreatingNeverWritesThroughALinkOrIntoAFifo) {
   EXPECT_TRUE(File::createForWriting("/dev/null").isValid()) << "a character device is written as it is";
 }
 
-TEST_F(SpecialFiles, CreatingNewRefusesEveryTakenName) {
+TEST_F(NonRegularFiles, CreatingNewRefusesEveryTakenName) {
   const std::string path = folder().file("new.log");
   File file = File::createNew(path);
   ASSERT_TRUE(file.isValid());
