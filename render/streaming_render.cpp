@@ -23,6 +23,7 @@
 #include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
 #include "render/renderer_kind.h"
+#include "render/sample_pages.h"
 #include "render/voice_failure.h"
 #include "render/voice_schedule.h"
 
@@ -38,29 +39,6 @@ constexpr int kPasses = 3;
 constexpr double kScoreShare = 0.1;
 // The remaining-time estimate is first shown after the sixth renderer call.
 constexpr int kCallsBeforeEstimate = 5;
-
-// The whole sample data file, read once.
-class SampleData {
- public:
-  bool load(const std::string& path) {
-    platform::File file = platform::File::openForReading(path);
-    if (!file) return false;
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::uint8_t> chunk(1 << 20);
-    for (;;) {
-      const std::uint32_t got = file.read(chunk.data(), static_cast<std::uint32_t>(chunk.size()));
-      if (got == 0) break;
-      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-    }
-    bytes_ = std::move(bytes);
-    return true;
-  }
-  std::uint64_t size() const { return bytes_.size(); }
-  const std::uint8_t* at(std::uint64_t offset) const { return bytes_.data() + offset; }
-
- private:
-  std::vector<std::uint8_t> bytes_;
-};
 
 // One copy into a voice file: `length` bytes from `source` in the sample
 // data, scaled sample by sample from the copy's first byte (an odd last byte
@@ -97,7 +75,7 @@ class VoiceStream {
 
   // Bytes [position, position + count) of the file, 0 past its end. Calls
   // must come in increasing order of position between rewinds.
-  void fill(std::uint64_t position, std::uint32_t count, std::uint8_t* out, const SampleData& data,
+  void fill(std::uint64_t position, std::uint32_t count, std::uint8_t* out, SamplePages& data,
             std::vector<std::int16_t>& scratch) {
     std::uint64_t end = position + count;
     const std::uint64_t fileEnd = fileBytes();
@@ -133,9 +111,9 @@ class VoiceStream {
 
  private:
   static void copySegment(const Segment& segment, std::uint32_t inside, std::uint32_t take, std::uint8_t* out,
-                          const SampleData& data, std::vector<std::int16_t>& scratch) {
+                          SamplePages& data, std::vector<std::int16_t>& scratch) {
     if (segment.gain == 1.0) {
-      std::memcpy(out, data.at(segment.source + inside), take);
+      data.copy(segment.source + inside, take, out);
       return;
     }
     const std::uint32_t first = inside & ~1u;
@@ -143,7 +121,7 @@ class VoiceStream {
     const std::uint32_t bytes = last - first;
     if (scratch.size() < bytes / 2 + 1) scratch.resize(bytes / 2 + 1);
     auto* raw = reinterpret_cast<std::uint8_t*>(scratch.data());
-    std::memcpy(raw, data.at(segment.source + first), bytes);
+    data.copy(segment.source + first, bytes, raw);
     audio::scaleSamples(scratch.data(), bytes / 2, segment.gain);
     std::memcpy(out, raw + (inside - first), take);
   }
@@ -196,7 +174,7 @@ struct Group {
 
   // The raw average of bytes [position, position + count) after the
   // preamble into averager.output; count + count % 2 bytes of every input.
-  audio::BlockPeaks averageAt(std::uint64_t position, std::uint32_t count, const SampleData& data,
+  audio::BlockPeaks averageAt(std::uint64_t position, std::uint32_t count, SamplePages& data,
                               std::vector<std::int16_t>& scratch) {
     const std::uint32_t whole = count + count % 2;
     for (int k = 0; k < kStemCount; ++k) {
@@ -222,7 +200,7 @@ class StreamingRun {
 
   int execute(const std::string& outputPrefix) {
     clearRenderFailure();
-    if (!data_.load(sampleDataPath_)) return stopped(false);
+    if (!data_.open(sampleDataPath_)) return stopped(false);
     events_.planOnly(data_.size());
     const int planned = planScore();
     if (planned != kRenderDone) return planned;
@@ -237,14 +215,15 @@ class StreamingRun {
     totalWork_ = (passWork_[0] + passWork_[1] + passWork_[2]) / (1.0 - kScoreShare);
     doneWork_ = kScoreShare * totalWork_;
 
-    if (!measureGroups()) return stopped(true);
+    const PassResult groups = measureGroups();
+    if (groups != PassResult::kDone) return stopped(groups == PassResult::kCancelled);
     destination_ = audio::finalMixPath(outputPrefix);
-    const FinalResult measured = mixFinal(false);
-    if (measured != FinalResult::kDone) return stopped(measured == FinalResult::kCancelled);
-    const FinalResult written = mixFinal(true);
-    if (written != FinalResult::kDone) {
+    const PassResult measured = mixFinal(false);
+    if (measured != PassResult::kDone) return stopped(measured == PassResult::kCancelled);
+    const PassResult written = mixFinal(true);
+    if (written != PassResult::kDone) {
       platform::deleteFile(destination_);
-      return stopped(written == FinalResult::kCancelled);
+      return stopped(written == PassResult::kCancelled);
     }
     host_.mixWritten(kStemCount + 1);
     while (stepsShown_ < kRenderProgressSteps) step();
@@ -253,7 +232,9 @@ class StreamingRun {
   }
 
  private:
-  enum class FinalResult { kDone, kCancelled, kFailed };
+  // How a pass over the timeline ended: a read of the sample data that
+  // failed fails the run.
+  enum class PassResult { kDone, kCancelled, kFailed };
 
   static std::uint64_t blocksOf(std::uint64_t bytes) { return (bytes + kBlockBytes - 1) / kBlockBytes; }
 
@@ -269,9 +250,9 @@ class StreamingRun {
     ++stepsShown_;
   }
 
-  // Advances the progress bar to `done` of the whole work, then pumps one
-  // message; false once Stop has come.
-  bool progress(double work) {
+  // Adds `work` to what is done and advances the progress bar to match, then
+  // pumps one message.
+  PassResult blockDone(double work) {
     doneWork_ += work;
     const int due = std::min(kRenderProgressSteps,
                              static_cast<int>(doneWork_ / totalWork_ * kRenderProgressSteps));
@@ -279,7 +260,8 @@ class StreamingRun {
     while (stepsShown_ < due) step();
     if (any) host_.showRemainingTime();
     mixer_.pumpOneMessage();
-    return !cancelRequested();
+    if (data_.failed()) return PassResult::kFailed;
+    return cancelRequested() ? PassResult::kCancelled : PassResult::kDone;
   }
 
   // Runs the schedule's renderers, which record the score and write no audio.
@@ -384,19 +366,20 @@ class StreamingRun {
   const Group& finalStem() const { return groups_.back(); }
 
   // Pass 1: the trackers and factor of every stem.
-  bool measureGroups() {
+  PassResult measureGroups() {
     int mixes = 0;
     for (Group& group : groups_) {
       group.rewind();
       for (std::uint64_t position = 0; position < group.mixBytes; position += kBlockBytes) {
         const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockBytes, group.mixBytes - position));
         group.trackers.add(group.averageAt(position, count, data_, scratch_));
-        if (!progress(1.0)) return false;
+        const PassResult done = blockDone(1.0);
+        if (done != PassResult::kDone) return done;
       }
       group.factor = group.trackers.factor();
       host_.mixWritten(++mixes);
     }
-    return true;
+    return PassResult::kDone;
   }
 
   // Bytes [position, position + count) of stem `group` after its preamble
@@ -414,17 +397,17 @@ class StreamingRun {
 
   // Passes 2 and 3: the final mix of the scaled stems, measured, or scaled by
   // its factor and written to the destination.
-  FinalResult mixFinal(bool write) {
+  PassResult mixFinal(bool write) {
     for (Group& group : groups_) group.rewind();
     platform::File output;
     if (write) {
       output = platform::File::createForWriting(destination_);
-      if (!output) return FinalResult::kFailed;
+      if (!output) return PassResult::kFailed;
       std::array<std::uint8_t, kPreamble> preamble{};
       groups_.front().voices.front()->rewind();
       groups_.front().voices.front()->fill(0, kPreamble, preamble.data(), data_, scratch_);
       groups_.front().voices.front()->rewind();
-      if (output.write(preamble.data(), kPreamble) != kPreamble) return FinalResult::kFailed;
+      if (output.write(preamble.data(), kPreamble) != kPreamble) return PassResult::kFailed;
     }
     const std::uint64_t total = finalStem().mixBytes;
     for (std::uint64_t position = 0; position < total; position += kBlockBytes) {
@@ -437,14 +420,15 @@ class StreamingRun {
       const audio::BlockPeaks peaks = finalMix_.average(count);
       if (write) {
         scaleMix(finalMix_.output, count, position + count == total, finalFactor_);
-        if (output.write(Averager::bytes(finalMix_.output), count) != count) return FinalResult::kFailed;
+        if (output.write(Averager::bytes(finalMix_.output), count) != count) return PassResult::kFailed;
       } else {
         finalTrackers_.add(peaks);
       }
-      if (!progress(kStemCount)) return FinalResult::kCancelled;
+      const PassResult done = blockDone(kStemCount);
+      if (done != PassResult::kDone) return done;
     }
     if (!write) finalFactor_ = finalTrackers_.factor();
-    return FinalResult::kDone;
+    return PassResult::kDone;
   }
 
   compose::Composer& composer_;
@@ -453,7 +437,7 @@ class StreamingRun {
   RenderHost& host_;
   const VoiceRenderers& renderers_;
   EventCollector events_;
-  SampleData data_;
+  SamplePages data_;
   std::vector<VoiceStream> voices_;
   std::vector<Group> groups_;
   Averager finalMix_;
