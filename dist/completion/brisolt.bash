@@ -22,6 +22,7 @@ _brisolt() {
     --phrases | --session-id | -n | --count) return ;;
     -o | --output) _filedir '@(wav|flac|ogg|mp3)'; return ;;
     --format) COMPREPLY=($(compgen -W "text json" -- "$cur")); return ;;
+    --engine) COMPREPLY=($(compgen -W "streaming files" -- "$cur")); return ;;
     --archive) _filedir -d; return ;;
     --data) _filedir; return ;;
   esac
@@ -29,7 +30,7 @@ _brisolt() {
   local settings="--key --scale --motif --phrase-mode --phrases --session-id --archive -h --help"
   case $command in
     "") COMPREPLY=($(compgen -W "compose plan play -h --help -V --version" -- "$cur")) ;;
-    compose) COMPREPLY=($(compgen -W "$settings --data -q --quiet -o --output -n --count" -- "$cur")) ;;
+    compose) COMPREPLY=($(compgen -W "$settings --data --engine -q --quiet -o --output -n --count" -- "$cur")) ;;
     plan) COMPREPLY=($(compgen -W "$settings --format --log" -- "$cur")) ;;
     play)
       if [[ $cur == -* ]]; then
