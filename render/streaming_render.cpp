@@ -374,6 +374,9 @@ class StreamingRun {
       VoiceStream& voice = voices_.emplace_back(header, dataSize, score.files[f].dataBytes, silence_);
       std::stable_sort(notesByFile[f].begin(), notesByFile[f].end(),
                        [](const PlacedNote* a, const PlacedNote* b) { return a->start < b->start; });
+      voice.segments().reserve(notesByFile[f].size() +
+                               static_cast<std::size_t>(std::count_if(notesByFile[f].begin(), notesByFile[f].end(),
+                                                                      [](const PlacedNote* note) { return note->cut; })));
       for (const PlacedNote* note : notesByFile[f]) {
         const std::int32_t clip = bank.sampleOffset(note->key, note->layer);
         if (clip == audio::kNoClip) return false;
