@@ -7,7 +7,9 @@
 // mix before it can scale any of it. So the work goes in three passes over
 // the timeline: the extremes of every group (giving the stems' factors), the
 // extremes of the final mix of the scaled stems (its factor), and the final
-// mix once more, scaled and written.
+// mix once more, scaled and written. The sample data is read through a few
+// pages at a time, and where a silence clip of zeros fills a whole block of
+// an input, that input is neither read nor averaged.
 #include "render/streaming_render.h"
 
 #include <algorithm>

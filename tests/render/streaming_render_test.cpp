@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "audio/file_mixer.h"
 #include "audio/output_files.h"
+#include "audio/sample_table.h"
 #include "compose/composer.h"
 #include "platform/files/file_system.h"
 #include "render/render_engine.h"
@@ -92,6 +94,27 @@ TEST_F(StreamingRender, GivesTheFileRendersPhraseExcerpts) {
   piece.motifMode = 8;
   piece.tempo = "45";
   expectSameMix(piece, true);
+}
+
+// A bank whose silence clip is not zeros: silence is then copied from it as
+// the voice files copy it, run by run, instead of taken as zeros.
+TEST_F(StreamingRender, GivesTheFileRendersMixWhenTheSilenceClipSounds) {
+  {
+    std::fstream bank(bankPath(), std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(bank.good());
+    std::vector<char> hum(audio::kSilenceClipSize);
+    for (std::size_t i = 0; i < hum.size(); ++i) hum[i] = static_cast<char>(i % 7 == 0 ? 3 : i % 5);
+    bank.seekp(audio::kSilenceClipOffset);
+    bank.write(hum.data(), static_cast<std::streamsize>(hum.size()));
+    ASSERT_TRUE(bank.good());
+  }
+  PieceSettings piece;
+  piece.sessionId = 1052;
+  piece.motifForm = "Clo";
+  expectSameMix(piece);
+  PieceSettings tenSlow = test::sweepPiece(5);
+  tenSlow.tempo = "45";
+  expectSameMix(tenSlow);
 }
 
 // The first pieces of the sweep, one test each (piece 23 has 90 phrases).
