@@ -41,8 +41,10 @@ function(brisolt_test name)
   if(ARG_LABELS)
     set(labels LABELS "${ARG_LABELS}")
   endif()
+  # The labels come first: the discovered tests' properties are written out
+  # as one flat list, in which the environment's second entry loses its pair.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" ${labels})
+    PROPERTIES ${labels} ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # brisolt_benchmark(<name> SOURCES ... [LIBS ...])
