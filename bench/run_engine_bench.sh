@@ -36,10 +36,12 @@ once() {
     exit 1
   fi
   local folder_bytes
-  folder_bytes=$(du -sb "$TMPDIR" | cut -f1)  # the empty folder itself
+  folder_bytes=$(du -sb "$TMPDIR" 2>/dev/null | cut -f1 || true)  # the empty folder itself
   local peak
   peak=$(cat "$peak_file")
-  echo "$(cat "$work/report") tmp_peak_bytes=$(( peak > folder_bytes ? peak - folder_bytes : 0 ))" >>"$work/$name.all"
+  echo "$(cat "$work/report") tmp_peak_bytes=$(( ${peak:-0} > ${folder_bytes:-0} ? ${peak:-0} - ${folder_bytes:-0} : 0 ))" \
+    >>"$work/$name.all"
+  echo "  $name: $(tail -1 "$work/$name.all")" >&2  # each run as it ends, should the bench be cut short
   rm -rf "$work/Archive" "$work/fluid.wav"
 }
 # median NAME: the median-wall report of $work/NAME.all into $work/NAME.
