@@ -12,33 +12,9 @@
 # Each figure is the median-wall run of N (default 3). Other work on the
 # machine slows every row; compare rows of the same run.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/../tools/setup.sh"
-
-runs=3
-with_90=1
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --runs) runs=$2; shift 2 ;;
-    --skip-90) with_90=0; shift ;;
-    *) echo "usage: bash bench/run_compose_bench.sh [--runs N] [--skip-90]" >&2; exit 2 ;;
-  esac
-done
-
-install_missing "${build_packages[@]}" fluidsynth
-build_brisolt -DBRISOLT_BUILD_BENCHMARKS=ON >/dev/null
-bin="$build_dir/bin"
-helpers="$build_dir/bench"
-soundfont=/usr/share/sounds/sf2/FluidR3_GM.sf2
-session_id=20240131
-
-if [ "$(stat -c %s "$bin/Data.dat" 2>/dev/null || echo 0)" -lt 15696272 ]; then
-  "$bin/brisolt-make-bank" >/dev/null
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/brisolt-compose-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/tmp" "$work/floor"
-export TMPDIR="$work/tmp"  # the voice files, stems and scratch file of every run
+source "$(dirname "${BASH_SOURCE[0]}")/compose_bench_setup.sh"
+compose_bench_setup run_compose_bench 3 "$@"
+mkdir -p "$work/floor"
 
 # measure NAME COMMAND...: runs it $runs times, keeps the median-wall report
 # in $work/NAME; after each run, `between` removes what the run left.
@@ -56,7 +32,6 @@ measure() {
   done
   cat "$work/$name".* | sort -t= -k2 -g | sed -n "$(( (runs + 1) / 2 ))p" >"$work/$name"
 }
-field() { sed -n "s/.*\\b$2=\\([^ ]*\\).*/\\1/p" "$work/$1"; }
 
 compose_args=(compose --quiet --session-id "$session_id" --archive "$work/Archive")
 

@@ -29,15 +29,22 @@ function(brisolt_embed_text target symbol file)
   target_include_directories(${target} PUBLIC ${BRISOLT_GENERATED_DIR})
 endfunction()
 
-# brisolt_test(<name> SOURCES ... [LIBS ...])
-# One GoogleTest executable; its cases are registered with CTest one by one.
+# brisolt_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# One GoogleTest executable; its cases are registered with CTest one by one,
+# with the labels given (ctest -L selects by label).
 function(brisolt_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock brisolt_warnings)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(labels)
+  if(ARG_LABELS)
+    set(labels LABELS "${ARG_LABELS}")
+  endif()
+  # The labels come first: the discovered tests' properties are written out
+  # as one flat list, in which the environment's second entry loses its pair.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+    PROPERTIES ${labels} ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # brisolt_benchmark(<name> SOURCES ... [LIBS ...])

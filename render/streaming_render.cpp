@@ -7,7 +7,9 @@
 // mix before it can scale any of it. So the work goes in three passes over
 // the timeline: the extremes of every group (giving the stems' factors), the
 // extremes of the final mix of the scaled stems (its factor), and the final
-// mix once more, scaled and written.
+// mix once more, scaled and written. The sample data is read through a few
+// pages at a time, and where a silence clip of zeros fills a whole block of
+// an input, that input is neither read nor averaged.
 #include "render/streaming_render.h"
 
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include "platform/files/file_in_place.h"
 #include "platform/files/file_system.h"
 #include "render/renderer_kind.h"
+#include "render/sample_pages.h"
 #include "render/voice_failure.h"
 #include "render/voice_schedule.h"
 
@@ -40,29 +43,6 @@ constexpr double kScoreShare = 0.1;
 // The remaining-time estimate is first shown after the sixth renderer call.
 constexpr int kCallsBeforeEstimate = 5;
 
-// The whole sample data file, read once.
-class SampleData {
- public:
-  bool load(const std::string& path) {
-    platform::File file = platform::File::openForReading(path);
-    if (!file) return false;
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::uint8_t> chunk(1 << 20);
-    for (;;) {
-      const std::uint32_t got = file.read(chunk.data(), static_cast<std::uint32_t>(chunk.size()));
-      if (got == 0) break;
-      bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-    }
-    bytes_ = std::move(bytes);
-    return true;
-  }
-  std::uint64_t size() const { return bytes_.size(); }
-  const std::uint8_t* at(std::uint64_t offset) const { return bytes_.data() + offset; }
-
- private:
-  std::vector<std::uint8_t> bytes_;
-};
-
 // One copy into a voice file: `length` bytes from `source` in the sample
 // data, scaled sample by sample from the copy's first byte (an odd last byte
 // is copied as it is) unless the gain is 1.0.
@@ -73,32 +53,53 @@ struct Segment {
   double gain = 1.0;
 };
 
-// One voice file as the mixer reads it: its header, then its copies.
+// Where the silence clip lies in the sample data, and whether it is all
+// zeros (then silence is computed as zeros, and an input that is silent
+// over a whole block need not be read at all).
+struct SilenceClip {
+  std::uint32_t offset = 0;
+  bool zero = false;
+};
+
+// A block of zeros, for inputs and mixes that are silent over a block.
+const std::int16_t* zeroBlock() {
+  static const std::vector<std::int16_t> zeros(kBlockBytes / 2 + 1, 0);
+  return zeros.data();
+}
+
+// One voice file as the mixer reads it: its header, then its clips with
+// silence between them. Silence is what the voice file copies: the silence
+// clip from its start, again every kSilenceClipSize bytes of the run.
 class VoiceStream {
  public:
-  VoiceStream(const audio::HeaderTemplate& header, std::uint32_t dataSizeField, std::uint64_t dataBytes)
-      : dataBytes_(dataBytes) {
+  VoiceStream(const audio::HeaderTemplate& header, std::uint32_t dataSizeField, std::uint64_t dataBytes,
+              const SilenceClip& silence)
+      : dataBytes_(dataBytes), silence_(silence) {
     std::copy(header.begin(), header.end(), header_.begin());
     for (int i = 0; i < 4; ++i) header_[audio::kHeaderTemplateSize + i] = static_cast<std::uint8_t>(dataSizeField >> (8 * i));
   }
 
   std::uint64_t fileBytes() const { return audio::kHeaderSize + dataBytes_; }
+  // Copies in order of start, none overlapping another.
   std::vector<Segment>& segments() { return segments_; }
   void rewind() { cursor_ = 0; }
 
-  // Silence as the voice file copies it: runs of the silence clip, restarted
-  // every kSilenceClipSize bytes.
-  void addSilence(std::uint64_t from, std::uint64_t to, std::uint32_t silenceOffset) {
-    while (from < to) {
-      const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(to - from, audio::kSilenceClipSize));
-      segments_.push_back({from, piece, silenceOffset, 1.0});
-      from += piece;
-    }
+  // True when bytes [position, position + count) of the file are all zeros
+  // because they lie past its end or in silence of a silence clip of zeros.
+  // Calls (with fill()'s) must come in increasing order of position between
+  // rewinds.
+  bool silentAt(std::uint64_t position, std::uint32_t count) {
+    const std::uint64_t fileEnd = fileBytes();
+    if (position >= fileEnd) return true;
+    if (!silence_.zero || position < audio::kHeaderSize) return false;
+    const std::uint64_t from = position - audio::kHeaderSize;
+    const std::uint64_t to = std::min(position + count, fileEnd) - audio::kHeaderSize;
+    skipTo(from);
+    return cursor_ == segments_.size() || segments_[cursor_].start >= to;
   }
 
-  // Bytes [position, position + count) of the file, 0 past its end. Calls
-  // must come in increasing order of position between rewinds.
-  void fill(std::uint64_t position, std::uint32_t count, std::uint8_t* out, const SampleData& data,
+  // Bytes [position, position + count) of the file, 0 past its end.
+  void fill(std::uint64_t position, std::uint32_t count, std::uint8_t* out, SamplePages& data,
             std::vector<std::int16_t>& scratch) {
     std::uint64_t end = position + count;
     const std::uint64_t fileEnd = fileBytes();
@@ -113,30 +114,53 @@ class VoiceStream {
     if (position >= end) return;
     std::uint64_t from = position - audio::kHeaderSize;
     const std::uint64_t to = end - audio::kHeaderSize;
-    while (cursor_ < segments_.size() && segments_[cursor_].start + segments_[cursor_].length <= from) ++cursor_;
-    for (std::size_t s = cursor_; s < segments_.size() && from < to; ++s) {
-      const Segment& segment = segments_[s];
-      if (segment.start > from) {  // never expected: the score covers the file
-        const auto gap = static_cast<std::uint32_t>(std::min(segment.start, to) - from);
-        std::memset(out, 0, gap);
-        out += gap;
-        from += gap;
-        if (from >= to) break;
+    skipTo(from);
+    std::size_t next = cursor_;
+    while (from < to) {
+      if (next < segments_.size() && segments_[next].start <= from) {
+        const Segment& segment = segments_[next++];
+        const auto inside = static_cast<std::uint32_t>(from - segment.start);
+        const auto take =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(segment.start + segment.length, to) - from);
+        copySegment(segment, inside, take, out, data, scratch);
+        out += take;
+        from += take;
+        continue;
       }
-      const auto inside = static_cast<std::uint32_t>(from - segment.start);
-      const auto take = static_cast<std::uint32_t>(std::min<std::uint64_t>(segment.start + segment.length, to) - from);
-      copySegment(segment, inside, take, out, data, scratch);
-      out += take;
-      from += take;
+      const std::uint64_t runStart = next > 0 ? segments_[next - 1].start + segments_[next - 1].length : 0;
+      const std::uint64_t runEnd = next < segments_.size() ? std::min(segments_[next].start, to) : to;
+      copySilence(from - runStart, runEnd - from, out, data);
+      out += runEnd - from;
+      from = runEnd;
     }
-    if (from < to) std::memset(out, 0, static_cast<std::size_t>(to - from));
   }
 
  private:
+  // Moves the cursor past the copies that end at or before data byte `from`.
+  void skipTo(std::uint64_t from) {
+    while (cursor_ < segments_.size() && segments_[cursor_].start + segments_[cursor_].length <= from) ++cursor_;
+  }
+
+  // `count` bytes of a run of silence from byte `intoRun` of the run on.
+  void copySilence(std::uint64_t intoRun, std::uint64_t count, std::uint8_t* out, SamplePages& data) const {
+    if (silence_.zero) {
+      std::memset(out, 0, static_cast<std::size_t>(count));
+      return;
+    }
+    while (count > 0) {
+      const auto inside = static_cast<std::uint32_t>(intoRun % audio::kSilenceClipSize);
+      const auto take = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, audio::kSilenceClipSize - inside));
+      data.copy(silence_.offset + inside, take, out);
+      out += take;
+      intoRun += take;
+      count -= take;
+    }
+  }
+
   static void copySegment(const Segment& segment, std::uint32_t inside, std::uint32_t take, std::uint8_t* out,
-                          const SampleData& data, std::vector<std::int16_t>& scratch) {
+                          SamplePages& data, std::vector<std::int16_t>& scratch) {
     if (segment.gain == 1.0) {
-      std::memcpy(out, data.at(segment.source + inside), take);
+      data.copy(segment.source + inside, take, out);
       return;
     }
     const std::uint32_t first = inside & ~1u;
@@ -144,46 +168,51 @@ class VoiceStream {
     const std::uint32_t bytes = last - first;
     if (scratch.size() < bytes / 2 + 1) scratch.resize(bytes / 2 + 1);
     auto* raw = reinterpret_cast<std::uint8_t*>(scratch.data());
-    std::memcpy(raw, data.at(segment.source + first), bytes);
+    data.copy(segment.source + first, bytes, raw);
     audio::scaleSamples(scratch.data(), bytes / 2, segment.gain);
     std::memcpy(out, raw + (inside - first), take);
   }
 
   std::array<std::uint8_t, audio::kHeaderSize> header_{};
   std::uint64_t dataBytes_ = 0;
+  SilenceClip silence_;
   std::vector<Segment> segments_;
   std::size_t cursor_ = 0;
 };
 
 // The average of eight inputs over the byte range of one block, as mixEight
 // computes it: a last odd byte is averaged as a whole sample whose high byte
-// comes from inputs that go on (0 from those that end there).
+// comes from inputs that go on (0 from those that end there). An input that
+// is silent over the block is read from zeroBlock() instead of its buffer.
 struct Averager {
-  std::array<std::vector<std::int16_t>, kStemCount> inputs;
+  std::array<std::vector<std::int16_t>, kStemCount> buffers;
+  std::array<const std::int16_t*, audio::kMixInputs> inputs{};
   std::vector<std::int16_t> output;
   Averager() {
-    for (auto& input : inputs) input.assign(kBlockBytes / 2 + 1, 0);
+    for (auto& buffer : buffers) buffer.assign(kBlockBytes / 2 + 1, 0);
     output.assign(kBlockBytes / 2 + 1, 0);
   }
-  static std::uint8_t* bytes(std::vector<std::int16_t>& samples) { return reinterpret_cast<std::uint8_t*>(samples.data()); }
+  static std::uint8_t* bytes(std::int16_t* samples) { return reinterpret_cast<std::uint8_t*>(samples); }
 
+  // True when every input is zeroBlock(): the average is then all zeros.
+  bool silent() const {
+    return std::all_of(inputs.begin(), inputs.end(), [](const std::int16_t* input) { return input == zeroBlock(); });
+  }
   audio::BlockPeaks average(std::uint32_t count) {
-    std::array<const std::int16_t*, audio::kMixInputs> in{};
-    for (int k = 0; k < kStemCount; ++k) in[static_cast<std::size_t>(k)] = inputs[static_cast<std::size_t>(k)].data();
-    return audio::averageSamples(in, (count + 1) / 2, output.data());
+    return audio::averageSamples(inputs, (count + 1) / 2, output.data());
   }
 };
 
 // A raw mix's bytes scaled as the peak-matching pass does: an odd last byte
 // of the mix is read back with a high byte of 0.
-void scaleMix(std::vector<std::int16_t>& samples, std::uint32_t count, bool endsMix, double factor) {
+void scaleMix(std::int16_t* samples, std::uint32_t count, bool endsMix, double factor) {
   const std::uint32_t wholeSamples = (count + 1) / 2;
-  if (count % 2 == 1 && endsMix) {
-    auto* raw = Averager::bytes(samples);
-    raw[count] = 0;
-  }
-  audio::scaleSamples(samples.data(), wholeSamples, factor);
+  if (count % 2 == 1 && endsMix) Averager::bytes(samples)[count] = 0;
+  audio::scaleSamples(samples, wholeSamples, factor);
 }
+
+// The extremes of a block whose inputs and average are all zeros.
+constexpr audio::BlockPeaks kSilentPeaks{0, 0, 0, 0};
 
 struct Group {
   int stem = 0;
@@ -193,19 +222,27 @@ struct Group {
   double factor = 1.0;
   Averager averager;
 
-  std::uint64_t stemFileBytes() const { return kPreamble + mixBytes; }
-
   // The raw average of bytes [position, position + count) after the
-  // preamble into averager.output; count + count % 2 bytes of every input.
-  audio::BlockPeaks averageAt(std::uint64_t position, std::uint32_t count, const SampleData& data,
-                              std::vector<std::int16_t>& scratch) {
+  // preamble, from count + count % 2 bytes of every input: in
+  // averager.output, or zeroBlock() when every input is silent there.
+  const std::int16_t* averageAt(std::uint64_t position, std::uint32_t count, SamplePages& data,
+                                std::vector<std::int16_t>& scratch, audio::BlockPeaks& peaks) {
     const std::uint32_t whole = count + count % 2;
-    for (int k = 0; k < kStemCount; ++k) {
-      voices[static_cast<std::size_t>(k)]->fill(kPreamble + position, whole,
-                                                Averager::bytes(averager.inputs[static_cast<std::size_t>(k)]), data,
-                                                scratch);
+    for (std::size_t k = 0; k < kStemCount; ++k) {
+      VoiceStream& voice = *voices[k];
+      if (voice.silentAt(kPreamble + position, whole)) {
+        averager.inputs[k] = zeroBlock();
+      } else {
+        voice.fill(kPreamble + position, whole, Averager::bytes(averager.buffers[k].data()), data, scratch);
+        averager.inputs[k] = averager.buffers[k].data();
+      }
     }
-    return averager.average(count);
+    if (averager.silent()) {
+      peaks = kSilentPeaks;
+      return zeroBlock();
+    }
+    peaks = averager.average(count);
+    return averager.output.data();
   }
 
   void rewind() {
@@ -223,7 +260,7 @@ class StreamingRun {
 
   int execute(const std::string& outputPrefix) {
     clearRenderFailure();
-    if (!data_.load(sampleDataPath_)) return stopped(false);
+    if (!data_.open(sampleDataPath_)) return stopped(false);
     events_.planOnly(data_.size());
     const int planned = planScore();
     if (planned != kRenderDone) return planned;
@@ -238,12 +275,13 @@ class StreamingRun {
     totalWork_ = (passWork_[0] + passWork_[1] + passWork_[2]) / (1.0 - kScoreShare);
     doneWork_ = kScoreShare * totalWork_;
 
-    if (!measureGroups()) return stopped(true);
+    const PassResult groups = measureGroups();
+    if (groups != PassResult::kDone) return stopped(groups == PassResult::kCancelled);
     destination_ = audio::finalMixPath(outputPrefix);
-    const FinalResult measured = mixFinal(false);
-    if (measured != FinalResult::kDone) return stopped(measured == FinalResult::kCancelled);
-    const FinalResult written = mixFinal(true);
-    if (written != FinalResult::kDone) return stopped(written == FinalResult::kCancelled);
+    const PassResult measured = mixFinal(false);
+    if (measured != PassResult::kDone) return stopped(measured == PassResult::kCancelled);
+    const PassResult written = mixFinal(true);
+    if (written != PassResult::kDone) return stopped(written == PassResult::kCancelled);
     host_.mixWritten(kStemCount + 1);
     while (stepsShown_ < kRenderProgressSteps) step();
     host_.showRemainingTime();
@@ -251,7 +289,9 @@ class StreamingRun {
   }
 
  private:
-  enum class FinalResult { kDone, kCancelled, kFailed };
+  // How a pass over the timeline ended: a read of the sample data that
+  // failed fails the run.
+  enum class PassResult { kDone, kCancelled, kFailed };
 
   static std::uint64_t blocksOf(std::uint64_t bytes) { return (bytes + kBlockBytes - 1) / kBlockBytes; }
 
@@ -267,9 +307,9 @@ class StreamingRun {
     ++stepsShown_;
   }
 
-  // Advances the progress bar to `done` of the whole work, then pumps one
-  // message; false once Stop has come.
-  bool progress(double work) {
+  // Adds `work` to what is done and advances the progress bar to match, then
+  // pumps one message.
+  PassResult blockDone(double work) {
     doneWork_ += work;
     const int due = std::min(kRenderProgressSteps,
                              static_cast<int>(doneWork_ / totalWork_ * kRenderProgressSteps));
@@ -277,7 +317,8 @@ class StreamingRun {
     while (stepsShown_ < due) step();
     if (any) host_.showRemainingTime();
     mixer_.pumpOneMessage();
-    return !cancelRequested();
+    if (data_.failed()) return PassResult::kFailed;
+    return cancelRequested() ? PassResult::kCancelled : PassResult::kDone;
   }
 
   // Runs the schedule's renderers, which record the score and write no audio.
@@ -313,6 +354,7 @@ class StreamingRun {
     const std::int32_t silence = bank.silenceOffset();
     if (silence == audio::kNoClip) return false;
     const auto silenceOffset = static_cast<std::uint32_t>(silence);
+    silence_ = {silenceOffset, silenceIsZero(silenceOffset)};
     audio::HeaderTemplate header{};
     const compose::PiecePlan& plan = composer_.plan();
     const std::uint32_t dataSize = audio::predictedDataSize(plan.barCount, plan.tempo);
@@ -329,20 +371,23 @@ class StreamingRun {
       }
     }
     for (std::size_t f = 0; f < score.files.size(); ++f) {
-      VoiceStream& voice = voices_.emplace_back(header, dataSize, score.files[f].dataBytes);
+      VoiceStream& voice = voices_.emplace_back(header, dataSize, score.files[f].dataBytes, silence_);
       std::stable_sort(notesByFile[f].begin(), notesByFile[f].end(),
                        [](const PlacedNote* a, const PlacedNote* b) { return a->start < b->start; });
-      std::uint64_t at = 0;
+      voice.segments().reserve(notesByFile[f].size() +
+                               static_cast<std::size_t>(std::count_if(notesByFile[f].begin(), notesByFile[f].end(),
+                                                                      [](const PlacedNote* note) { return note->cut; })));
       for (const PlacedNote* note : notesByFile[f]) {
-        voice.addSilence(at, note->start, silenceOffset);
         const std::int32_t clip = bank.sampleOffset(note->key, note->layer);
         if (clip == audio::kNoClip) return false;
         voice.segments().push_back(
             {note->start, note->clipBytes(), static_cast<std::uint32_t>(clip), audio::attenuationGain(note->step)});
-        if (note->cut) voice.segments().push_back({note->start + note->clipBytes(), note->length - note->clipBytes(), silenceOffset, 1.0});
-        at = note->end();
+        // The rest of a cut note is one copy from the silence clip's start.
+        if (note->cut) {
+          voice.segments().push_back(
+              {note->start + note->clipBytes(), note->length - note->clipBytes(), silenceOffset, 1.0});
+        }
       }
-      voice.addSilence(at, score.files[f].dataBytes, silenceOffset);
     }
 
     const std::vector<ScheduledCall>& calls = builtinVoiceSchedule().calls;
@@ -372,6 +417,18 @@ class StreamingRun {
     return true;
   }
 
+  // Whether the sample data's silence clip at `offset` is all zeros.
+  bool silenceIsZero(std::uint32_t offset) {
+    if (offset + std::uint64_t{audio::kSilenceClipSize} > data_.size()) return false;
+    std::vector<std::uint8_t> chunk(kBlockBytes);
+    for (std::uint32_t at = 0; at < audio::kSilenceClipSize; at += kBlockBytes) {
+      const std::uint32_t count = std::min(kBlockBytes, audio::kSilenceClipSize - at);
+      if (!data_.copy(offset + at, count, chunk.data())) return false;
+      if (std::any_of(chunk.begin(), chunk.begin() + count, [](std::uint8_t byte) { return byte != 0; })) return false;
+    }
+    return true;
+  }
+
   VoiceStream* findVoice(const Score& score, VoiceId voice, int file) {
     for (std::size_t f = 0; f < score.files.size(); ++f) {
       if (score.files[f].voice == voice && score.files[f].file == file) return &voices_[f];
@@ -382,32 +439,38 @@ class StreamingRun {
   const Group& finalStem() const { return groups_.back(); }
 
   // Pass 1: the trackers and factor of every stem.
-  bool measureGroups() {
+  PassResult measureGroups() {
     int mixes = 0;
     for (Group& group : groups_) {
       group.rewind();
       for (std::uint64_t position = 0; position < group.mixBytes; position += kBlockBytes) {
         const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockBytes, group.mixBytes - position));
-        group.trackers.add(group.averageAt(position, count, data_, scratch_));
-        if (!progress(1.0)) return false;
+        audio::BlockPeaks peaks{};
+        group.averageAt(position, count, data_, scratch_, peaks);
+        group.trackers.add(peaks);
+        const PassResult done = blockDone(1.0);
+        if (done != PassResult::kDone) return done;
       }
       group.factor = group.trackers.factor();
       host_.mixWritten(++mixes);
     }
-    return true;
+    return PassResult::kDone;
   }
 
   // Bytes [position, position + count) of stem `group` after its preamble
-  // (0 past its end) into `out`.
-  void stemBytes(Group& group, std::uint64_t position, std::uint32_t count, std::uint8_t* out) {
+  // (0 past its end): in the group's averager.output, or zeroBlock() when
+  // they are all zeros.
+  const std::int16_t* stemAt(Group& group, std::uint64_t position, std::uint32_t count) {
     const std::uint64_t end = std::min<std::uint64_t>(position + count, group.mixBytes);
-    const std::uint32_t kept = end > position ? static_cast<std::uint32_t>(end - position) : 0;
-    if (kept > 0) {
-      group.averageAt(position, kept, data_, scratch_);
-      scaleMix(group.averager.output, kept, end == group.mixBytes, group.factor);
-      std::memcpy(out, Averager::bytes(group.averager.output), kept);
-    }
-    std::memset(out + kept, 0, count - kept);
+    if (end <= position) return zeroBlock();
+    const auto kept = static_cast<std::uint32_t>(end - position);
+    audio::BlockPeaks peaks{};
+    const std::int16_t* raw = group.averageAt(position, kept, data_, scratch_, peaks);
+    if (raw == zeroBlock()) return raw;  // silence scaled is silence
+    std::int16_t* stem = group.averager.output.data();
+    scaleMix(stem, kept, end == group.mixBytes, group.factor);
+    std::memset(Averager::bytes(stem) + kept, 0, count - kept);
+    return stem;
   }
 
   // Passes 2 and 3: the final mix of the scaled stems, measured, or scaled by
@@ -415,12 +478,12 @@ class StreamingRun {
   // partial name and takes the destination's only when whole, so a run that
   // stops part-way (a full disk, a signal, a kill) never leaves a short mix
   // whose header claims the full length.
-  FinalResult mixFinal(bool write) {
+  PassResult mixFinal(bool write) {
     for (Group& group : groups_) group.rewind();
     platform::FileInPlace written;
     if (write) {
       written = platform::FileInPlace::create(destination_);
-      if (!written) return FinalResult::kFailed;
+      if (!written) return PassResult::kFailed;
     }
     platform::File& output = written.file();
     if (write) {
@@ -428,28 +491,32 @@ class StreamingRun {
       groups_.front().voices.front()->rewind();
       groups_.front().voices.front()->fill(0, kPreamble, preamble.data(), data_, scratch_);
       groups_.front().voices.front()->rewind();
-      if (output.write(preamble.data(), kPreamble) != kPreamble) return FinalResult::kFailed;
+      if (output.write(preamble.data(), kPreamble) != kPreamble) return PassResult::kFailed;
     }
     const std::uint64_t total = finalStem().mixBytes;
     for (std::uint64_t position = 0; position < total; position += kBlockBytes) {
       const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockBytes, total - position));
       const std::uint32_t whole = count + count % 2;
-      for (int k = 0; k < kStemCount; ++k) {
-        stemBytes(groups_[static_cast<std::size_t>(k)], position, whole,
-                  Averager::bytes(finalMix_.inputs[static_cast<std::size_t>(k)]));
-      }
-      const audio::BlockPeaks peaks = finalMix_.average(count);
+      for (std::size_t k = 0; k < kStemCount; ++k) finalMix_.inputs[k] = stemAt(groups_[k], position, whole);
+      const bool silent = finalMix_.silent();
+      const audio::BlockPeaks peaks = silent ? kSilentPeaks : finalMix_.average(count);
       if (write) {
-        scaleMix(finalMix_.output, count, position + count == total, finalFactor_);
-        if (output.write(Averager::bytes(finalMix_.output), count) != count) return FinalResult::kFailed;
+        std::int16_t* mix = finalMix_.output.data();
+        if (silent) {
+          std::memset(mix, 0, count);
+        } else {
+          scaleMix(mix, count, position + count == total, finalFactor_);
+        }
+        if (output.write(Averager::bytes(mix), count) != count) return PassResult::kFailed;
       } else {
         finalTrackers_.add(peaks);
       }
-      if (!progress(kStemCount)) return FinalResult::kCancelled;
+      const PassResult done = blockDone(kStemCount);
+      if (done != PassResult::kDone) return done;
     }
     if (!write) finalFactor_ = finalTrackers_.factor();
-    if (write && written.commit() != platform::CommitResult::kCommitted) return FinalResult::kFailed;
-    return FinalResult::kDone;
+    if (write && written.commit() != platform::CommitResult::kCommitted) return PassResult::kFailed;
+    return PassResult::kDone;
   }
 
   compose::Composer& composer_;
@@ -458,9 +525,10 @@ class StreamingRun {
   RenderHost& host_;
   const VoiceRenderers& renderers_;
   EventCollector events_;
-  SampleData data_;
+  SamplePages data_;
   std::vector<VoiceStream> voices_;
   std::vector<Group> groups_;
+  SilenceClip silence_;
   Averager finalMix_;
   audio::MixTrackers finalTrackers_;
   double finalFactor_ = 1.0;

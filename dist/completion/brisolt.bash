@@ -23,6 +23,7 @@ _brisolt() {
     -o | --output) _filedir '@(wav|flac|ogg|mp3|opus|mid)'; return ;;
     --picture) _filedir svg; return ;;
     --format) COMPREPLY=($(compgen -W "text json svg" -- "$cur")); return ;;
+    --engine) COMPREPLY=($(compgen -W "streaming files" -- "$cur")); return ;;
     --archive) _filedir -d; return ;;
     --data) _filedir; return ;;
   esac
@@ -30,7 +31,7 @@ _brisolt() {
   local settings="--key --scale --motif --phrase-mode --phrases --session-id --archive -h --help"
   case $command in
     "") COMPREPLY=($(compgen -W "compose plan play -h --help -V --version" -- "$cur")) ;;
-    compose) COMPREPLY=($(compgen -W "$settings --data -q --quiet -o --output --picture -n --count" -- "$cur")) ;;
+    compose) COMPREPLY=($(compgen -W "$settings --data --engine -q --quiet -o --output --picture -n --count" -- "$cur")) ;;
     plan) COMPREPLY=($(compgen -W "$settings --format --data --log" -- "$cur")) ;;
     play)
       if [[ $cur == -* ]]; then

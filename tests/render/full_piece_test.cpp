@@ -15,6 +15,7 @@
 #include "render/render_driver.h"
 #include "render/voice_file.h"
 #include "render/voice_table.h"
+#include "tests/render/piece_test_support.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
@@ -24,17 +25,6 @@ namespace {
 
 constexpr std::uint32_t kSessionId = 20240131;
 constexpr std::uint32_t kFiveRenderedPhrases = 80 * 176400;  // 320 s
-
-class CountingHost : public RenderHost {
- public:
-  void advanceProgress() override { ++steps; }
-  void showRemainingTime() override {}
-  void abortGeneration() override { ++aborts; }
-  void mixWritten(int mix) override { mixes.push_back(mix); }
-  int steps = 0;
-  int aborts = 0;
-  std::vector<int> mixes;
-};
 
 // Wraps the program's renderers: counts every call and the files each
 // result names, and keeps the first 104 bytes of each file before the mix
@@ -94,16 +84,11 @@ class FullPiece : public test::TempFolderTest {
   }
 
   // Plans five phrases with the fixed session id and renders them.
-  int compose(const std::string& prefix, CountingRenderers& renderers, CountingHost& host, Score& score) {
-    compose::PlanOptions options;
-    options.outputPrefix = archive() + prefix;
-    options.motifForm = "Ope";
-    options.motifRegularity = "Reg";
-    options.motifSimilarity = "Sim";
-    options.voiceSet = "F";
-    options.phraseColour = "B";
+  int compose(const std::string& prefix, CountingRenderers& renderers, test::CountingHost& host, Score& score) {
+    test::PieceSettings piece;
+    piece.sessionId = kSessionId;
     composer_.fixSessionId(kSessionId);
-    if (composer_.planPiece(options) != 5) return -1;
+    if (composer_.planPiece(test::planOptionsFor(piece, archive() + prefix)) != 5) return -1;
     return render(composer_, mixer_, dataPath(), archive() + prefix, host, score, renderers.table());
   }
   std::string dataPath() const { return folder().file("bank/Data.dat"); }
@@ -115,7 +100,7 @@ class FullPiece : public test::TempFolderTest {
 
 TEST_F(FullPiece, FiftyNineCallsSixtyFourVoicesEightStemsAndOneFinalMix) {
   CountingRenderers renderers;
-  CountingHost host;
+  test::CountingHost host;
   Score score;
   ASSERT_EQ(compose("240131_142507_", renderers, host, score), kRenderDone);
 
@@ -176,7 +161,7 @@ TEST_F(FullPiece, FiftyNineCallsSixtyFourVoicesEightStemsAndOneFinalMix) {
 TEST_F(FullPiece, TheSameSessionIdGivesAByteIdenticalFinalMix) {
   CountingRenderers first;
   CountingRenderers second;
-  CountingHost host;
+  test::CountingHost host;
   Score firstScore;
   Score secondScore;
   ASSERT_EQ(compose("240131_142507_", first, host, firstScore), kRenderDone);

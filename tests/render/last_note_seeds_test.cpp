@@ -13,6 +13,7 @@
 #include "render/render_driver.h"
 #include "render/render_engine.h"
 #include "render/voice_failure.h"
+#include "tests/render/piece_test_support.h"
 #include "tests/support/default_plan_options.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
@@ -20,14 +21,6 @@
 
 namespace brisolt::render {
 namespace {
-
-class QuietHost : public RenderHost {
- public:
-  void advanceProgress() override {}
-  void showRemainingTime() override {}
-  void abortGeneration() override { ++aborts; }
-  int aborts = 0;
-};
 
 class LastNoteSeeds : public test::TempFolderTest, public ::testing::WithParamInterface<std::uint32_t> {
  protected:
@@ -38,7 +31,7 @@ TEST_P(LastNoteSeeds, TheWholePieceRenders) {
   const std::string prefix = folder().file("260101_000000_");
   compose::Composer composer;
   audio::FileMixer mixer;
-  QuietHost host;
+  test::CountingHost host;
   composer.fixSessionId(GetParam());
   ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(prefix)), 5);
   EXPECT_EQ(render(composer, mixer, folder().file("Data.dat"), prefix, host), kRenderDone) << lastRenderFailure();

@@ -1,44 +1,39 @@
 // The streaming render against the file render, its oracle: for pieces of
-// many seeds, keys, scales, motif modes and lengths on the synthetic bank,
-// both give the same final mix byte for byte, the same phrase excerpts and
-// the same score; a streaming run leaves no file in the temporary folder,
-// Stop leaves no final mix, and the final name never holds a mix in the making.
+// many seeds, keys, scales, motif modes and lengths, on the synthetic bank
+// and on the real one, both give the same final mix byte for byte, the same
+// phrase excerpts and the same score; a streaming run leaves no file in the
+// temporary folder, Stop leaves no final mix, the final name never holds a
+// mix in the making, and a bank that ends early fails both engines alike.
 //
-// BRISOLT_ENGINE_SWEEP=<n> widens the sweep to n seeds (a few of them of 90
-// phrases); the default run checks a handful.
+// The default run sweeps a few dozen pieces (one of 90 phrases); the long
+// sweep of hundreds is engine_sweep_test (ctest -L sweep).
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "audio/file_mixer.h"
 #include "audio/output_files.h"
+#include "audio/sample_table.h"
 #include "compose/composer.h"
-#include "platform/files/file_handle.h"
 #include "platform/files/file_system.h"
 #include "platform/files/owned_names.h"
 #include "render/render_engine.h"
 #include "render/streaming_render.h"
+#include "tests/render/engine_agreement.h"
+#include "tests/render/piece_test_support.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
 
 namespace brisolt::render {
 namespace {
 
-class CountingHost : public RenderHost {
- public:
-  void advanceProgress() override { ++steps; }
-  void showRemainingTime() override {}
-  void abortGeneration() override { ++aborts; }
-  void mixWritten(int mix) override { mixes.push_back(mix); }
-  int steps = 0;
-  int aborts = 0;
-  std::vector<int> mixes;
-};
+using test::CountingHost;
+using test::PieceSettings;
 
 // Stops the run once `after` steps have been shown.
 class StoppingHost : public CountingHost {
@@ -54,139 +49,27 @@ class StoppingHost : public CountingHost {
   int after_;
 };
 
-struct Piece {
-  std::uint32_t sessionId = 1;
-  int phrases = 5;
-  int keySignature = 1;
-  int scale = 0;
-  int motifMode = 0;
-  int phraseMode = 0;
-  const char* motifForm = "Ope";
-  const char* similarity = "Sim";
-  const char* voiceSet = "F";
-  const char* tempo = "60";
-};
-
-std::string describe(const Piece& piece) {
-  return "seed " + std::to_string(piece.sessionId) + ", " + std::to_string(piece.phrases) + " phrases, key " +
-         std::to_string(piece.keySignature) + ", scale " + std::to_string(piece.scale) + ", motif mode " +
-         std::to_string(piece.motifMode) + ", " + piece.motifForm + piece.similarity + piece.voiceSet + " tempo " +
-         piece.tempo;
-}
-
-// The pieces of the sweep: settings spread over their ranges by the seed.
-Piece sweepPiece(int index) {
-  static const char* const kForms[] = {"Ope", "Clo"};
-  static const char* const kSimilarities[] = {"Sim", "Com"};
-  static const char* const kVoiceSets[] = {"F", "B"};
-  static const char* const kTempos[] = {"60", "45", "90", "75"};
-  Piece piece;
-  piece.sessionId = 1000u + static_cast<std::uint32_t>(index) * 7919u;
-  piece.phrases = index % 40 == 39 ? 90 : (index % 2 == 0 ? 5 : 10);
-  piece.keySignature = 1 + index % 12;
-  piece.scale = (index / 3) % 12;
-  piece.motifMode = (index * 5) % 12;
-  piece.phraseMode = (index * 7) % 10;
-  piece.motifForm = kForms[index % 2];
-  piece.similarity = kSimilarities[(index / 2) % 2];
-  piece.voiceSet = kVoiceSets[(index / 4) % 2];
-  piece.tempo = kTempos[(index / 8) % 4];
-  return piece;
-}
-
-std::vector<std::uint8_t> fileBytes(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  platform::File file = platform::File::openForReading(path);
-  if (!file) return bytes;
-  std::vector<std::uint8_t> chunk(1 << 16);
-  for (;;) {
-    const std::uint32_t got = file.read(chunk.data(), static_cast<std::uint32_t>(chunk.size()));
-    if (got == 0) break;
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-  }
-  return bytes;
-}
-
 class StreamingRender : public test::TempFolderTest {
  protected:
   StreamingRender() { test::writeSyntheticBank(bankPath()); }
 
   std::string bankPath() const { return folder().file("Data.dat"); }
 
-  // Plans `piece` into `composer` with output prefix `prefix`; false when it plans fewer phrases.
-  bool plan(compose::Composer& composer, const Piece& piece, const std::string& prefix) {
-    compose::PlanOptions options;
-    options.outputPrefix = prefix;
-    options.motifForm = piece.motifForm;
-    options.motifRegularity = "Reg";
-    options.motifSimilarity = piece.similarity;
-    options.voiceSet = piece.voiceSet;
-    options.phraseColour = "B";
-    options.tempo = piece.tempo;
-    options.phraseCount = piece.phrases;
-    options.keySignature = piece.keySignature;
-    options.scale = piece.scale;
-    options.motifMode = piece.motifMode;
-    options.phraseMode = piece.phraseMode;
-    composer.fixSessionId(piece.sessionId);
-    const bool planned = composer.planPiece(options) == piece.phrases;
-    platform::deleteFile(prefix + "log.txt");
-    return planned;
+  void expectSameMix(const PieceSettings& piece, bool excerpts = false) {
+    test::expectEnginesAgree(folder().path(), bankPath(), piece, excerpts);
   }
 
-  struct Rendered {
-    int result = kRenderStopped;
-    Score score;
-    CountingHost host;
-    int tempo = 0;
-  };
-
-  Rendered renderPiece(RenderEngine engine, const Piece& piece, const std::string& prefix) {
-    Rendered rendered;
+  int renderPiece(RenderEngine engine, const PieceSettings& piece, const std::string& prefix, CountingHost& host) {
     compose::Composer composer;
-    if (!plan(composer, piece, prefix)) return rendered;
+    if (!test::planPiece(composer, piece, prefix)) return kRenderStopped;
     audio::FileMixer mixer;
-    rendered.result = renderWith(engine, composer, mixer, bankPath(), prefix, rendered.host, rendered.score);
-    rendered.tempo = composer.plan().tempo;
-    return rendered;
-  }
-
-  // Both engines on `piece`: the same mix, score and progress; with
-  // `excerpts`, the same first and last phrase excerpts.
-  void expectSameMix(const Piece& piece, bool excerpts = false) {
-    SCOPED_TRACE(describe(piece));
-    const std::string filesPrefix = folder().file("files_");
-    const std::string streamPrefix = folder().file("stream_");
-    const Rendered files = renderPiece(RenderEngine::kFiles, piece, filesPrefix);
-    const Rendered stream = renderPiece(RenderEngine::kStreaming, piece, streamPrefix);
-    ASSERT_EQ(files.result, kRenderDone);
-    ASSERT_EQ(stream.result, kRenderDone);
-    const std::vector<std::uint8_t> expected = fileBytes(audio::finalMixPath(filesPrefix));
-    const std::vector<std::uint8_t> got = fileBytes(audio::finalMixPath(streamPrefix));
-    ASSERT_GT(expected.size(), audio::kMixPreambleSize);
-    EXPECT_EQ(got.size(), expected.size());
-    EXPECT_TRUE(got == expected) << "the final mixes differ";
-    EXPECT_TRUE(stream.score == files.score) << "the scores differ";
-    EXPECT_EQ(stream.host.steps, kRenderProgressSteps);
-    EXPECT_EQ(stream.host.mixes, files.host.mixes);
-    if (excerpts) {
-      for (const int phrase : {1, piece.phrases}) {
-        ASSERT_EQ(audio::writePhraseExcerpt(folder().path(), "files_", phrase, 60, files.tempo), 0);
-        ASSERT_EQ(audio::writePhraseExcerpt(folder().path(), "stream_", phrase, 60, stream.tempo), 0);
-        EXPECT_TRUE(fileBytes(audio::phraseExcerptPath(folder().path(), "stream_", phrase)) ==
-                    fileBytes(audio::phraseExcerptPath(folder().path(), "files_", phrase)))
-            << "the excerpts of phrase " << phrase << " differ";
-        platform::deleteFile(audio::phraseExcerptPath(folder().path(), "stream_", phrase));
-        platform::deleteFile(audio::phraseExcerptPath(folder().path(), "files_", phrase));
-      }
-    }
-    platform::deleteFile(audio::finalMixPath(filesPrefix));
-    platform::deleteFile(audio::finalMixPath(streamPrefix));
+    Score score;
+    return renderWith(engine, composer, mixer, bankPath(), prefix, host, score);
   }
 };
 
 TEST_F(StreamingRender, GivesTheFileRendersMixForPiecesOfEveryShape) {
-  Piece minorClosed;
+  PieceSettings minorClosed;
   minorClosed.sessionId = 777;
   minorClosed.keySignature = 7;
   minorClosed.scale = 3;
@@ -196,7 +79,7 @@ TEST_F(StreamingRender, GivesTheFileRendersMixForPiecesOfEveryShape) {
   minorClosed.similarity = "Com";
   minorClosed.voiceSet = "B";
   expectSameMix(minorClosed);
-  Piece tenFast;
+  PieceSettings tenFast;
   tenFast.sessionId = 4242;
   tenFast.phrases = 10;
   tenFast.keySignature = 12;
@@ -207,7 +90,7 @@ TEST_F(StreamingRender, GivesTheFileRendersMixForPiecesOfEveryShape) {
 }
 
 TEST_F(StreamingRender, GivesTheFileRendersPhraseExcerpts) {
-  Piece piece;
+  PieceSettings piece;
   piece.sessionId = 31337;
   piece.keySignature = 5;
   piece.scale = 6;
@@ -216,20 +99,51 @@ TEST_F(StreamingRender, GivesTheFileRendersPhraseExcerpts) {
   expectSameMix(piece, true);
 }
 
-TEST_F(StreamingRender, MatchesTheFileRenderAcrossTheSweep) {
-  const char* wanted = std::getenv("BRISOLT_ENGINE_SWEEP");
-  const int count = wanted != nullptr ? std::atoi(wanted) : 2;
-  for (int index = 0; index < count; ++index) {
-    expectSameMix(sweepPiece(index), index % 10 == 0);
-    if (HasFailure()) break;
+// A bank whose silence clip is not zeros: silence is then copied from it as
+// the voice files copy it, run by run, instead of taken as zeros.
+TEST_F(StreamingRender, GivesTheFileRendersMixWhenTheSilenceClipSounds) {
+  {
+    std::fstream bank(bankPath(), std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(bank.good());
+    std::vector<char> hum(audio::kSilenceClipSize);
+    for (std::size_t i = 0; i < hum.size(); ++i) hum[i] = static_cast<char>(i % 7 == 0 ? 3 : i % 5);
+    bank.seekp(audio::kSilenceClipOffset);
+    bank.write(hum.data(), static_cast<std::streamsize>(hum.size()));
+    ASSERT_TRUE(bank.good());
   }
+  PieceSettings piece;
+  piece.sessionId = 1052;
+  piece.motifForm = "Clo";
+  expectSameMix(piece);
+  PieceSettings tenSlow = test::sweepPiece(5);
+  tenSlow.tempo = "45";
+  expectSameMix(tenSlow);
+}
+
+// The first pieces of the sweep, one test each (piece 23 has 90 phrases).
+class StreamingRenderSweep : public StreamingRender, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StreamingRenderSweep, GivesTheFileRendersMix) {
+  expectSameMix(test::sweepPiece(GetParam()), GetParam() % 10 == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pieces, StreamingRenderSweep, ::testing::Range(0, 24));
+
+// On Data.dat as brisolt-make-bank builds it, where the SoundFont is installed.
+TEST(StreamingRenderRealBank, GivesTheFileRendersMixAndExcerpts) {
+  if (test::realBankPath().empty()) GTEST_SKIP() << "no real bank: " << test::realBankMissing();
+  test::TempFolder folder;
+  test::ScopedTmpdir tmpdir(folder.path());
+  test::expectEnginesAgree(folder.path(), test::realBankPath(), test::sweepPiece(0), true);
+  test::expectEnginesAgree(folder.path(), test::realBankPath(), test::sweepPiece(7));
+  PieceSettings window;  // the piece the benchmarks compose
+  test::expectEnginesAgree(folder.path(), test::realBankPath(), window);
 }
 
 TEST_F(StreamingRender, WritesNothingButTheFinalMix) {
-  Piece piece;
   const std::string prefix = folder().file("only_");
-  const Rendered stream = renderPiece(RenderEngine::kStreaming, piece, prefix);
-  ASSERT_EQ(stream.result, kRenderDone);
+  CountingHost host;
+  ASSERT_EQ(renderPiece(RenderEngine::kStreaming, PieceSettings{}, prefix, host), kRenderDone);
   const std::vector<std::string> left = platform::listFiles(folder().path(), "");
   EXPECT_EQ(left.size(), 2u) << "expected Data.dat and the final mix";
   EXPECT_TRUE(platform::fileExists(audio::finalMixPath(prefix)));
@@ -240,7 +154,7 @@ TEST_F(StreamingRender, StopLeavesNoFinalMix) {
     SCOPED_TRACE("stopped after " + std::to_string(after) + " steps");
     compose::Composer composer;
     const std::string prefix = folder().file("stop_");
-    ASSERT_TRUE(plan(composer, Piece{}, prefix));
+    ASSERT_TRUE(test::planPiece(composer, PieceSettings{}, prefix));
     audio::FileMixer mixer;
     StoppingHost host(composer, after);
     Score score;
@@ -293,11 +207,11 @@ TEST_F(StreamingRender, FailsWithoutFilesWhenTheBankEndsEarly) {
   shortBank.length = 4000000;
   test::writeSyntheticBank(bankPath(), shortBank);
   const std::string prefix = folder().file("short_");
-  const Rendered files = renderPiece(RenderEngine::kFiles, Piece{}, folder().file("files_"));
-  const Rendered stream = renderPiece(RenderEngine::kStreaming, Piece{}, prefix);
-  EXPECT_EQ(files.result, kRenderStopped);
-  EXPECT_EQ(stream.result, kRenderStopped);
-  EXPECT_EQ(stream.host.aborts, 0);
+  CountingHost filesHost;
+  CountingHost streamHost;
+  EXPECT_EQ(renderPiece(RenderEngine::kFiles, PieceSettings{}, folder().file("files_"), filesHost), kRenderStopped);
+  EXPECT_EQ(renderPiece(RenderEngine::kStreaming, PieceSettings{}, prefix, streamHost), kRenderStopped);
+  EXPECT_EQ(streamHost.aborts, 0);
   EXPECT_FALSE(platform::fileExists(audio::finalMixPath(prefix)));
 }
 
