@@ -45,7 +45,7 @@ TEST_P(LastNoteSeeds, TheWholePieceStreams) {
   const std::string prefix = folder().file("260101_000001_");
   compose::Composer composer;
   audio::FileMixer mixer;
-  QuietHost host;
+  test::CountingHost host;
   Score score;
   composer.fixSessionId(GetParam());
   ASSERT_EQ(composer.planPiece(test::defaultPlanOptions(prefix)), 5);

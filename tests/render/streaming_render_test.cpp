@@ -26,6 +26,7 @@
 #include "render/streaming_render.h"
 #include "tests/render/engine_agreement.h"
 #include "tests/render/piece_test_support.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/synthetic_bank.h"
 #include "tests/support/temp_folder.h"
 
@@ -172,7 +173,7 @@ class FinalNameWatcher : public CountingHost {
   explicit FinalNameWatcher(std::string finalMix) : finalMix_(std::move(finalMix)) {}
   void advanceProgress() override {
     CountingHost::advanceProgress();
-    if (platform::nameExists(finalMix_)) lengthsSeen.push_back(fileBytes(finalMix_).size());
+    if (platform::nameExists(finalMix_)) lengthsSeen.push_back(test::readFileBytes(finalMix_).size());
     if (platform::fileExists(platform::partialName(finalMix_, ::getpid()))) ++stepsWithPartial;
   }
   std::vector<std::size_t> lengthsSeen;
@@ -187,12 +188,12 @@ TEST_F(StreamingRender, TheFinalNameHoldsOnlyAWholeMixInBothEngines) {
     SCOPED_TRACE(engine == RenderEngine::kStreaming ? "streaming" : "files");
     const std::string prefix = folder().file(engine == RenderEngine::kStreaming ? "s_" : "f_");
     compose::Composer composer;
-    ASSERT_TRUE(plan(composer, Piece{}, prefix));
+    ASSERT_TRUE(test::planPiece(composer, PieceSettings{}, prefix));
     audio::FileMixer mixer;
     FinalNameWatcher host(audio::finalMixPath(prefix));
     Score score;
     ASSERT_EQ(renderWith(engine, composer, mixer, bankPath(), prefix, host, score), kRenderDone);
-    const std::size_t whole = fileBytes(audio::finalMixPath(prefix)).size();
+    const std::size_t whole = test::readFileBytes(audio::finalMixPath(prefix)).size();
     for (const std::size_t seen : host.lengthsSeen) EXPECT_EQ(seen, whole) << "the final name held a mix in the making";
     EXPECT_TRUE(platform::fileExists(audio::finalMixPath(prefix)));
     EXPECT_FALSE(platform::nameExists(platform::partialName(audio::finalMixPath(prefix), ::getpid())));
