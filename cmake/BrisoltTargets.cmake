@@ -29,17 +29,21 @@ function(brisolt_embed_text target symbol file)
   target_include_directories(${target} PUBLIC ${BRISOLT_GENERATED_DIR})
 endfunction()
 
-# brisolt_test(<name> SOURCES ... [LIBS ...] [LABELS ...])
+# brisolt_test(<name> [SERIAL] SOURCES ... [LIBS ...] [LABELS ...])
 # One GoogleTest executable; its cases are registered with CTest one by one,
-# with the labels given (ctest -L selects by label).
+# with the labels given (ctest -L selects by label). SERIAL runs its cases
+# alone, for tests that stream to a device in real time.
 function(brisolt_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock brisolt_warnings)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set(labels)
   if(ARG_LABELS)
     set(labels LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_SERIAL)
+    list(APPEND labels RUN_SERIAL TRUE)
   endif()
   # The labels come first: the discovered tests' properties are written out
   # as one flat list, in which the environment's second entry loses its pair.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "midi/midi_piece.h"
+#include "platform/files/file_write.h"
 
 namespace brisolt::midi {
 
@@ -22,12 +23,8 @@ inline constexpr std::uint32_t kMicrosecondsPerQuarter = 1'000'000;
 // MIDI channels 1..16 in turn, skipping the drum channel 10.
 std::vector<std::uint8_t> encodeMidiFile(const MidiPiece& piece);
 
-enum class MidiWriteResult { kOk, kCannotCreate, kWriteFailed };
-
-struct MidiWrite {
-  MidiWriteResult result = MidiWriteResult::kOk;
-  std::string message;  // empty on success, else what failed and what would fix it
-};
+using MidiWriteResult = platform::FileWriteResult;
+using MidiWrite = platform::FileWrite;
 
 // Encodes `piece` and writes it to `path`, replacing any file there.
 MidiWrite writeMidiFile(const MidiPiece& piece, const std::string& path);

@@ -6,18 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/files/file_write.h"
 #include "rendition/stereo_audio.h"
 
 typedef struct sf_private_tag SNDFILE;
 
 namespace brisolt::rendition {
 
-enum class WaveWriteResult { kOk, kCannotCreate, kWriteFailed };
-
-struct WaveWrite {
-  WaveWriteResult result = WaveWriteResult::kOk;
-  std::string message;  // empty on success, else what failed and what would fix it
-};
+using WaveWriteResult = platform::FileWriteResult;
+using WaveWrite = platform::FileWrite;
 
 // 44,100 Hz, two channels, 16-bit; samples beyond full scale are clipped,
 // the others rounded to the nearest step.

@@ -12,6 +12,7 @@ Voices u and O are the two given strings and are copied through unchanged.
 import os
 import random
 import sys
+from dataclasses import dataclass
 
 LINE = 100
 
@@ -93,22 +94,23 @@ FAMILY_STYLE = {
     "alternation": dict(density=0.10, rest=(40, 140), long=(100, 180), weights=(3, 3, 4, 0)),
 }
 
+@dataclass
 class Voice:
-    def __init__(self, letter, family, zeros, figure, length, palette, motifs,
-                 dense, dense_at, opening=80, tail=(20, 160), home=None):
-        assert len(figure) == 20, (letter, figure)
-        self.letter = letter
-        self.family = family
-        self.zeros = zeros
-        self.figure = figure
-        self.length = length
-        self.palette = palette
-        self.motifs = motifs
-        self.dense = dense
-        self.dense_at = dense_at
-        self.opening = opening
-        self.tail = tail
-        self.home = home
+    letter: str
+    family: str
+    zeros: int
+    figure: str
+    length: int
+    palette: str
+    motifs: list
+    dense: list
+    dense_at: float
+    opening: int = 80
+    tail: tuple = (20, 160)
+    home: str = None
+
+    def __post_init__(self):
+        assert len(self.figure) == 20, (self.letter, self.figure)
 
 
 def read_voices(path):

@@ -265,32 +265,16 @@ Command addComposeCommand(CLI::App& app, const render::VoiceRenderers& renderers
       "Compose a piece and render it to a WAV file in the archive folder, as Generate does in the window. "
       "Prints the paths of the final mix and of the generation log.");
   addSettingOptions(*command.parser, texts->settings);
-  command.parser->add_option("--session-id", texts->sessionId,
-                             "Seed the piece with this session id (0..4294967295) instead of the clock; the same id "
-                             "and settings give the same audio")
-      ->type_name("N");
-  command.parser->add_option("--archive", texts->archiveFolder,
-                             "Folder for the final mix and the log, created when missing (default: Archive/ beside "
-                             "the executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
-      ->type_name("DIR");
-  command.parser->add_option("--data", texts->sampleDataPath,
-                             "Sample data file (default: Data.dat beside the executable, or where an installed copy "
-                             "keeps it; brisolt-make-bank builds it)")
-      ->type_name("FILE");
-  command.parser->add_option("--engine", texts->engine,
-                             "How to render: streaming (in memory, the default) or files (every voice through "
-                             "the temporary folder); both give the same mix")
-      ->type_name("NAME");
+  addTextOptions(*command.parser, "compose",
+                 {
+                     {"--session-id", &texts->sessionId},
+                     {"--archive", &texts->archiveFolder},
+                     {"--data", &texts->sampleDataPath},
+                     {"--engine", &texts->engine},
+                     {"-o,--output", &texts->outputFile},
+                     {"--picture", &texts->pictureFile},
+                 });
   command.parser->add_flag("-q,--quiet", texts->quiet, "Show no progress, only errors and the paths");
-  command.parser->add_option("-o,--output", texts->outputFile,
-                             "Also write the piece to FILE, in the format its extension names: " +
-                                 supportedExtensionsText() + "; with --count, FILE-1, FILE-2, ... (its path is "
-                                 "printed after the log's)")
-      ->type_name("FILE");
-  command.parser->add_option("--picture", texts->pictureFile,
-                             "Also draw the piece as a piano roll in the SVG file FILE (its path is printed last); "
-                             "with --count, FILE-1, FILE-2, ...")
-      ->type_name("FILE.svg");
   command.parser->add_flag("--hifi,!--no-hifi", texts->hifi,
                            "Also write the piece as MIDI (Piano.mid) and as a mastered stereo recording played on a "
                            "piano SoundFont (PelkoL.wav) beside the mix (default: on)");

@@ -159,24 +159,15 @@ Command addPlanCommand(CLI::App& app) {
       "Plan a piece and print it, without rendering audio or leaving any file; with --log the generation "
       "log is kept in the archive folder as <session prefix>log.txt.");
   addSettingOptions(*command.parser, texts->settings);
-  command.parser->add_option("--session-id", texts->sessionId,
-                             "Seed the piece with this session id (0..4294967295) instead of the clock; the log "
-                             "records it")
-      ->type_name("N");
-  command.parser->add_option("--archive", texts->archiveFolder,
-                             "Folder for the generation log, created when missing (default: Archive/ beside the "
-                             "executable, or ~/.local/share/brisolt/Archive/ for an installed copy)")
-      ->type_name("DIR");
+  addTextOptions(*command.parser, "plan",
+                 {
+                     {"--session-id", &texts->sessionId},
+                     {"--archive", &texts->archiveFolder},
+                     {"--format", &texts->format},
+                     {"--data", &texts->sampleDataPath},
+                 });
   command.parser->add_flag("--log", texts->keepLog,
                            "Keep the generation log in the archive folder (see --archive) and print its path");
-  command.parser->add_option("--format", texts->format,
-                             "Output: text (a readable page, the default), json (one object) or svg (the piece as a "
-                             "piano roll, drawn from the notes its voices would place; needs the sample data)")
-      ->type_name("json|svg|text");
-  command.parser->add_option("--data", texts->sampleDataPath,
-                             "Sample data file for --format svg (default: Data.dat beside the executable, or where "
-                             "an installed copy keeps it)")
-      ->type_name("FILE");
   command.run = [texts] {
     PlanRequest request;
     if (const auto error = readPlanTexts(*texts, request)) {

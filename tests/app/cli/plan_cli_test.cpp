@@ -112,6 +112,23 @@ TEST_F(PlanCli, HelpDescribesEveryOption) {
   }
 }
 
+// The help of the text options comes from the table of command options: each
+// option finds its own paragraph, joined into one line, and compose's export
+// formats are filled in.
+TEST_F(PlanCli, OptionHelpComesWholeFromTheTableOfCommandOptions) {
+  const Outcome planHelp = runBrisolt("plan --help", folder.prefix());
+  const Outcome composeHelp = runBrisolt("compose --help", folder.prefix());
+  ASSERT_EQ(planHelp.status, 0);
+  ASSERT_EQ(composeHelp.status, 0);
+  EXPECT_NE(planHelp.out.find("the clock; the log records it"), std::string::npos) << planHelp.out;
+  EXPECT_NE(planHelp.out.find("json|svg|text"), std::string::npos) << planHelp.out;
+  EXPECT_NE(composeHelp.out.find("the clock; the same id and settings give the same audio"), std::string::npos)
+      << composeHelp.out;
+  EXPECT_NE(composeHelp.out.find(".wav, .flac"), std::string::npos) << "the formats replace their placeholder";
+  EXPECT_EQ(composeHelp.out.find("{formats}"), std::string::npos) << composeHelp.out;
+  EXPECT_NE(composeHelp.out.find("FILE.svg"), std::string::npos) << composeHelp.out;
+}
+
 TEST_F(PlanCli, ADefaultRunPrintsAPlanAndLeavesNoFile) {
   const Outcome run = plan("");
   ASSERT_EQ(run.status, 0) << run.err;
