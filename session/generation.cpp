@@ -24,12 +24,7 @@ std::string besideProgram(const std::string& exeFolder, std::string_view name) {
   return (exeFolder.empty() ? std::string() : exeFolder + "/") + std::string(name);
 }
 
-GenerationStep problem(GenerationProblem kind, std::string message) {
-  GenerationStep step;
-  step.problem = kind;
-  step.message = std::move(message);
-  return step;
-}
+GenerationStep problem(GenerationProblem kind, std::string message) { return {kind, std::move(message), {}, {}}; }
 
 }  // namespace
 
