@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/libraries/ffmpeg_functions.h"
 #include "rendition/loudness_meter.h"
 #include "rendition/piano_synthesis.h"
 #include "rendition/scratch_audio.h"
@@ -62,6 +63,12 @@ Rendition renderRendition(const RenditionRequest& request, const std::string& wa
     return failed(RenditionResult::kNoSoundfont,
                   std::string("no piano SoundFont found: install the package fluid-soundfont-gm (") +
                       kDefaultPianoSoundfont + ") or set " + kSoundfontVariable + " to a SoundFont file");
+  }
+
+  // The limiter's library is opened before any note is played or any file is
+  // made, so that its absence costs neither.
+  if (const platform::FilterLibrary& limiter = platform::filterLibrary(); !limiter.loaded()) {
+    return failed(RenditionResult::kMasteringFailed, "the peak limiter needs " + limiter.message);
   }
 
   // Pass 1: the notes played, measured and kept as floats.

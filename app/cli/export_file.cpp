@@ -38,7 +38,9 @@ std::string copyFrames(SNDFILE* in, SNDFILE* out, int channels, const std::strin
 // Reads floats, converts them to `toRate` and writes them.
 std::string convertFrames(SNDFILE* in, SNDFILE* out, const SF_INFO& inInfo, int toRate, const std::string& outputPath) {
   SampleRateConverter converter(inInfo.channels, inInfo.samplerate, toRate);
-  if (!converter.ready()) return "cannot convert the audio to " + std::to_string(toRate) + " Hz for '" + outputPath + "'";
+  if (!converter.ready()) {
+    return "cannot convert the audio to " + std::to_string(toRate) + " Hz for '" + outputPath + "': " + converter.error();
+  }
   std::vector<float> block(static_cast<std::size_t>(kBlockFrames * inInfo.channels));
   auto write = [&](const std::vector<float>& frames) {
     const sf_count_t count = static_cast<sf_count_t>(frames.size()) / inInfo.channels;

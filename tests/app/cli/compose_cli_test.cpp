@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,6 +91,44 @@ TEST_F(ComposeCli, BadOptionsGiveStatusTwoAndWriteNothing) {
     EXPECT_NE(run.err, "") << bad.front();
     EXPECT_TRUE(archiveFiles().empty()) << bad.front();
   }
+}
+
+// Sets an environment variable for the programs a test starts; puts back what
+// was there before.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* before = std::getenv(name)) before_ = before;
+    ::setenv(name, value, 1);
+  }
+  ~ScopedVariable() {
+    if (before_) ::setenv(name_, before_->c_str(), 1);
+    else ::unsetenv(name_);
+  }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> before_;
+};
+
+// FFmpeg costs some 190 libraries and 30 MB at start-up, so it is opened only
+// for what needs it; the loader's own log (LD_DEBUG=libs) names every library
+// the program looks for, at start-up or later.
+TEST_F(ComposeCli, FfmpegIsOpenedOnlyForAResampledExportOrTheRendition) {
+  const ScopedVariable loaderLog("LD_DEBUG", "libs");
+  const Outcome plain = compose({"--quiet"}, "Plain");
+  ASSERT_EQ(plain.status, 0) << plain.err.substr(0, 2000);
+  ASSERT_NE(plain.err.find("find library=libsndfile.so"), std::string::npos)
+      << "the loader's log is not in the error output: " << plain.err.substr(0, 2000);
+  EXPECT_EQ(plain.err.find("find library=libavfilter.so"), std::string::npos) << "a compose without a rendition";
+  EXPECT_EQ(plain.err.find("find library=libswresample.so"), std::string::npos) << "a compose without an export";
+
+  const Outcome opus = compose({"--quiet", "--output", folder().file("bank/piece.opus")}, "Opus");
+  ASSERT_EQ(opus.status, 0) << opus.err.substr(0, 2000);
+  EXPECT_NE(opus.err.find("find library=libswresample.so"), std::string::npos) << "Opus takes 48 kHz: it resamples";
+  EXPECT_EQ(opus.err.find("find library=libavfilter.so"), std::string::npos) << "an export without a rendition";
 }
 
 // What ffprobe reads from an audio file: rate, channels and length.

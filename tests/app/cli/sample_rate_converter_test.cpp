@@ -73,8 +73,12 @@ TEST(SampleRateConverter, StereoChannelsStayApartAndInStep) {
 }
 
 TEST(SampleRateConverter, ImpossibleRatesAreRefusedNotCrashed) {
-  const SampleRateConverter converter(1, 0, 48000);
+  SampleRateConverter converter(1, 0, 48000);
   EXPECT_FALSE(converter.ready());
+  EXPECT_EQ(converter.error(), "libswresample refused 1 channels from 0 Hz to 48000 Hz");
+  const float silence[4] = {};
+  EXPECT_TRUE(converter.convert(silence, 4).empty()) << "a refused converter makes nothing";
+  EXPECT_TRUE(converter.flush().empty());
 }
 
 }  // namespace
