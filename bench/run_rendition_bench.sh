@@ -3,7 +3,9 @@
 # 90 phrases (about six notes a second) played by FluidSynth, measured,
 # mastered and written as the program makes it. Prints the figures of every run, then the median
 # speed (audio seconds per wall second) against the 120x target, and the
-# speed per CPU second, which other work on the machine disturbs less.
+# speed per CPU second, which other work on the machine disturbs less (also
+# for the rendition alone, leaving out the process start-up that the program
+# pays with or without it).
 #
 #   bash bench/run_rendition_bench.sh [--runs N] [--skip-90]
 set -euo pipefail
@@ -36,5 +38,5 @@ for phrases in "${phrase_counts[@]}"; do
   done
   # median of a key=value field over the runs
   median() { grep -o " $1=[0-9.]*" "$work/runs" | cut -d= -f2 | sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
-  echo "== $phrases phrases: median speed $(median speed_x)x real time (target 120x), $(median cpu_speed_x)x per CPU second, peak memory $(median max_rss_mb) MB"
+  echo "== $phrases phrases: median speed $(median speed_x)x real time (target 120x), $(median cpu_speed_x)x per CPU second ($(median render_cpu_speed_x)x for the rendition alone, without process start-up), peak memory $(median max_rss_mb) MB"
 done

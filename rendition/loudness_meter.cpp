@@ -61,33 +61,29 @@ TruePeakMeter::TruePeakMeter(double boundDb)
   previous_.reserve(kPeakBlockFrames * 2);
 }
 
+bool TruePeakMeter::oversample(const std::vector<float>& samples) {
+  return ebur128_add_frames_float(oversampler_->state, samples.data(), samples.size() / 2) == EBUR128_SUCCESS;
+}
+
 bool TruePeakMeter::closeStretch() {
-  for (unsigned channel = 0; channel < 2; ++channel) {
-    double channelPeak = 0.0;
-    if (ebur128_true_peak(stretch_->state, channel, &channelPeak) != EBUR128_SUCCESS) return false;
-    peak_ = std::max(peak_, channelPeak);
-  }
-  stretch_.reset();
-  return true;
+  inStretch_ = false;
+  const std::vector<float> silence(kStretchGapFrames * 2, 0.0f);
+  return oversample(silence);
 }
 
 bool TruePeakMeter::takeBlock() {
-  const std::size_t frames = block_.size() / 2;
   const float blockPeak = samplePeak(block_.data(), block_.size());
   if (blockPeak >= loud_) {
-    if (!stretch_) {
-      stretch_ = makeMeter(EBUR128_MODE_TRUE_PEAK);
-      if (!stretch_) return false;
-      if (!previous_.empty() &&
-          ebur128_add_frames_float(stretch_->state, previous_.data(), previous_.size() / 2) != EBUR128_SUCCESS) {
-        return false;
-      }
+    if (!inStretch_) {
+      if (!oversampler_) oversampler_ = makeMeter(EBUR128_MODE_TRUE_PEAK);
+      if (!oversampler_) return false;
+      inStretch_ = true;
+      if (!previous_.empty() && !oversample(previous_)) return false;
     }
-    if (ebur128_add_frames_float(stretch_->state, block_.data(), frames) != EBUR128_SUCCESS) return false;
-  } else if (stretch_) {
+    if (!oversample(block_)) return false;
+  } else if (inStretch_) {
     // The block after a loud stretch is its context, then the stretch is done.
-    if (ebur128_add_frames_float(stretch_->state, block_.data(), frames) != EBUR128_SUCCESS) return false;
-    if (!closeStretch()) return false;
+    if (!oversample(block_) || !closeStretch()) return false;
   } else {
     peak_ = std::max(peak_, static_cast<double>(blockPeak));
   }
@@ -109,9 +105,15 @@ bool TruePeakMeter::add(const float* samples, std::size_t frames) {
 
 std::optional<double> TruePeakMeter::truePeakDb() {
   if (!failed_ && !block_.empty()) failed_ = !takeBlock();
-  if (!failed_ && stretch_) failed_ = !closeStretch();
+  if (!failed_ && inStretch_) failed_ = !closeStretch();
   if (failed_) return std::nullopt;
-  return 20.0 * std::log10(peak_);
+  double peak = peak_;
+  for (unsigned channel = 0; oversampler_ && channel < 2; ++channel) {
+    double channelPeak = 0.0;
+    if (ebur128_true_peak(oversampler_->state, channel, &channelPeak) != EBUR128_SUCCESS) return std::nullopt;
+    peak = std::max(peak, channelPeak);
+  }
+  return 20.0 * std::log10(peak);
 }
 
 std::optional<double> integratedLoudness(const std::vector<float>& samples) {

@@ -37,10 +37,15 @@ class LoudnessMeter {
 // samples stay kQuietMarginDb under `boundDb` are taken at their sample
 // peak (in music a true peak rises far less than 3 dB over the sample peak),
 // the others are oversampled by libebur128 with a block of context on each
-// side (whose start, oversampled from silence, overshoots by well under
-// 3 dB and so stays under the bound).
+// side. One libebur128 state takes every stretch; after each, a run of
+// silence empties its interpolation filter, so no stretch rings into the
+// next, and the state starts the next one from silence as a fresh state
+// would (a start from silence on a quiet context block overshoots by well
+// under 3 dB and so stays under the bound). Short blocks keep the
+// oversampled part close to the loud samples themselves.
 inline constexpr double kQuietMarginDb = 3.0;
-inline constexpr std::size_t kPeakBlockFrames = 4096;
+inline constexpr std::size_t kPeakBlockFrames = 1024;
+inline constexpr std::size_t kStretchGapFrames = 64;  // longer than libebur128's interpolation filter
 
 // The true peak of the louder channel, exact wherever it comes within
 // kQuietMarginDb of the bound. Keeps two blocks of audio, whatever the length.
@@ -54,13 +59,15 @@ class TruePeakMeter {
 
  private:
   bool takeBlock();
+  bool oversample(const std::vector<float>& samples);
   bool closeStretch();
 
   float loud_;
   std::vector<float> block_;     // the block being filled, interleaved
   std::vector<float> previous_;  // the block before it, context for a stretch
-  MeterState stretch_;           // oversampling a loud stretch, when in one
-  double peak_ = 0.0;
+  MeterState oversampler_;       // every loud stretch, made at the first one
+  bool inStretch_ = false;
+  double peak_ = 0.0;            // of the blocks not oversampled
   bool failed_ = false;
 };
 
