@@ -176,22 +176,24 @@ bool SdlDialogWindow::isControlVisible(ControlId control) const {
   return found != controls_.end() && found->second.visible;
 }
 
+template <typename Change>
+void SdlDialogWindow::changeProgress(ControlId control, Change change) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
+    change(found->progress);
+    changed();
+  }
+}
+
 void SdlDialogWindow::createProgressControl(ControlId control, Rect place, bool visible) {
   make(control, ControlKind::kProgress, place, visible);
 }
 
 void SdlDialogWindow::setProgressRange(ControlId control, int lower, int upper) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setRange(lower, upper);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setRange(lower, upper); });
 }
 
 void SdlDialogWindow::setProgressPosition(ControlId control, int position) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setPosition(position);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setPosition(position); });
 }
 
 void SdlDialogWindow::setProgressStep(ControlId control, int step) {
@@ -199,24 +201,15 @@ void SdlDialogWindow::setProgressStep(ControlId control, int step) {
 }
 
 void SdlDialogWindow::stepProgress(ControlId control) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.step();
-    changed();
-  }
+  changeProgress(control, [](ProgressBarModel& progress) { progress.step(); });
 }
 
 void SdlDialogWindow::setProgressBackgroundColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setBackground(colour);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setBackground(colour); });
 }
 
 void SdlDialogWindow::setProgressBarColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setBar(colour);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setBar(colour); });
 }
 
 ProgressRange SdlDialogWindow::progressRange(ControlId control) const {

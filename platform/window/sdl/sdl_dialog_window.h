@@ -100,6 +100,9 @@ class SdlDialogWindow final : public DialogWindow {
   const Control* find(ControlId control, ControlKind kind) const;
   Control& make(ControlId control, ControlKind kind, Rect place, bool visible);
   void changed() { dirty_ = true; }
+  // Applies `change` to the progress bar `control`, if there is one, and repaints.
+  template <typename Change>
+  void changeProgress(ControlId control, Change change);
   void paint();
   void paintIfDirty();
   void drawControl(const Control& control);
