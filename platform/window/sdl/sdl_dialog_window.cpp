@@ -409,16 +409,10 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
         break;
       case SDL_MOUSEMOTION:
       case SDL_MOUSEBUTTONDOWN:
-        trackPointer(event, model);
-        break;
       case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-          // OK is Enter.
-          if (model.buttonUp(event.button.x, event.button.y)) {
-            end = entry.key(EntryKey::kEnter);
-            model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
-          }
-          changed();
+        if (trackPointer(event, model)) {  // OK is Enter
+          end = entry.key(EntryKey::kEnter);
+          model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
         }
         break;
       case SDL_WINDOWEVENT:
@@ -444,15 +438,18 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
   return std::nullopt;
 }
 
-void SdlDialogWindow::trackPointer(const SDL_Event& event, MessageBoxModel& model) {
+std::optional<MessageBoxAnswer> SdlDialogWindow::trackPointer(const SDL_Event& event, MessageBoxModel& model) {
+  std::optional<MessageBoxAnswer> answer;
   if (event.type == SDL_MOUSEMOTION && isMainWindowEvent(event.motion.windowID)) {
     model.pointerMoved(event.motion.x, event.motion.y);
     changed();
-  } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
+  } else if (event.type != SDL_MOUSEMOTION && event.button.button == SDL_BUTTON_LEFT &&
              isMainWindowEvent(event.button.windowID)) {
-    model.buttonDown(event.button.x, event.button.y);
+    if (event.type == SDL_MOUSEBUTTONDOWN) model.buttonDown(event.button.x, event.button.y);
+    if (event.type == SDL_MOUSEBUTTONUP) answer = model.buttonUp(event.button.x, event.button.y);
     changed();
   }
+  return answer;
 }
 
 MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
@@ -470,13 +467,8 @@ MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
           break;
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
-          trackPointer(event, model);
-          break;
         case SDL_MOUSEBUTTONUP:
-          if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-            if (const auto answer = model.buttonUp(event.button.x, event.button.y)) return *answer;
-            changed();
-          }
+          if (const auto answer = trackPointer(event, model)) return *answer;
           break;
         case SDL_WINDOWEVENT:
           if (event.window.event == SDL_WINDOWEVENT_CLOSE && isMainWindowEvent(event.window.windowID))
