@@ -89,7 +89,8 @@ key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$
 
 # expect_box NAME ICON BUTTONS CAPTION TEXT: paints the box the window should
 # show with $box_painter, checks it is centred on the client area, and waits
-# until the screen shows it there, pixel for pixel (saved as $out/NAME.png).
+# until the screen shows it there, pixel for pixel (saved as $out/NAME.png;
+# window_screen.py is found in $here).
 # Sets box_x, box_y, box_w, box_h (client pixels).
 expect_box() {
   local name=$1
