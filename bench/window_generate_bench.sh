@@ -31,40 +31,22 @@ python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 wait_seconds=${WAIT_SECONDS:-300}
 
-work=$(mktemp -d)
-server="" program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  wait 2>/dev/null || true
-  [ -n "${BENCH_KEEP:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/command"
+source "$here/../tests/app/window/xvfb_session.sh"
+keep_work=${BENCH_KEEP:-}
+mkdir -p "$work/program" "$work/command"
 cp "$brisolt" "$work/program/brisolt"
 # A copy (or a hard link): the program never follows a symbolic link.
 ln "$data" "$work/program/Data.dat" 2>/dev/null || cp "$data" "$work/program/Data.dat"
 
-Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+start_xvfb -fp built-ins
 # No sound output: the automatic Play after Generate fails at once and the
 # window is idle again for the next run's F3 (a Stop click could come before
 # Play starts and miss it).
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=nonexistent
-export HOME="$work/home" TMPDIR="$work/tmp" BRISOLT_PROGRESS_LOG="$work/progress.log"
+export SDL_AUDIODRIVER=nonexistent BRISOLT_PROGRESS_LOG="$work/progress.log"
 
-"$work/program/brisolt" >"$work/stdout" 2>&1 &
-program=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name "Aurelune" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.05
-done
-[ -n "$window" ] || { echo "the window did not appear: $(cat "$work/stdout")"; exit 1; }
+start_program
+wait_for_main_window 300 0.05
 sleep 0.5
-key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$@"; }
 # The phrase count: 5 at start, five more per +.
 for _ in $(seq $(((phrases - 5) / 5))); do key KP_Add; sleep 0.1; done
 

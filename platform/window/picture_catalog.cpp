@@ -10,11 +10,18 @@
 namespace brisolt::platform {
 namespace {
 
+// The sizes shared by several pictures.
+constexpr Size kSettingSize{240, 35};
+constexpr Size kLitButtonSize{25, 25};
+constexpr Size kComposeLabelSize{160, 25};
+constexpr Size kLitWhiteKeySize{15, 42};
+constexpr Size kLitBlackKeySize{10, 26};
+
 std::vector<PictureEntry> buildCatalog() {
   std::vector<PictureEntry> entries = {
       {picture::kFace, kFaceSize, PictureKind::kFace, 0},
-      {picture::kSplash, kSplashSize, PictureKind::kSplash, 0},
-      {picture::kAbout, kAboutSize, PictureKind::kAbout, 0},
+      {picture::kSplash, {440, 280}, PictureKind::kSplash, 0},
+      {picture::kAbout, {96, 96}, PictureKind::kAbout, 0},
       {picture::kIcon, kIconSize, PictureKind::kIcon, 0},
       {picture::kStopLit, kLitButtonSize, PictureKind::kLitButton, kStopButton},
       {picture::kPlayLit, kLitButtonSize, PictureKind::kLitButton, kPlayButton},
@@ -24,7 +31,7 @@ std::vector<PictureEntry> buildCatalog() {
       {picture::kDone, kComposeLabelSize, PictureKind::kComposeLabel, kComposeDone},
       {picture::kWorking, kComposeLabelSize, PictureKind::kComposeLabel, kComposeWorking},
       {picture::kComposeDotted, kComposeLabelSize, PictureKind::kComposeLabel, kComposeDotted},
-      {picture::kRemainingTime, kRemainingTimeSize, PictureKind::kRemainingTime, 0},
+      {picture::kRemainingTime, {100, 15}, PictureKind::kRemainingTime, 0},
   };
   auto addTable = [&entries](auto const& ids, Size size, PictureKind kind) {
     for (int i = 0; i < static_cast<int>(ids.size()); ++i) entries.push_back({ids[i], size, kind, i});
@@ -34,7 +41,7 @@ std::vector<PictureEntry> buildCatalog() {
   addTable(picture::kScales, kSettingSize, PictureKind::kScale);
   addTable(picture::kMotifModes, kSettingSize, PictureKind::kMotifMode);
   addTable(picture::kPhraseModes, kSettingSize, PictureKind::kPhraseMode);
-  addTable(picture::kInfoPages, kInfoPageSize, PictureKind::kInfoPage);
+  addTable(picture::kInfoPages, {500, 70}, PictureKind::kInfoPage);
   for (int i = 0; i < static_cast<int>(picture::kLitKeys.size()); ++i) {
     const bool black = i / 2 == static_cast<int>(layout::KeyShape::kBlack);
     entries.push_back({picture::kLitKeys[static_cast<std::size_t>(i)], black ? kLitBlackKeySize : kLitWhiteKeySize,

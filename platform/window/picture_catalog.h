@@ -39,18 +39,11 @@ struct PictureEntry {
   int index = 0;
 };
 
+// The sizes code outside the catalog lays out by; every picture's size is
+// in its entry (findPicture).
 inline constexpr Size kFaceSize{650, 600};
 inline constexpr Size kDigitSize{20, 30};
-inline constexpr Size kSettingSize{240, 35};
-inline constexpr Size kLitButtonSize{25, 25};
-inline constexpr Size kComposeLabelSize{160, 25};
-inline constexpr Size kRemainingTimeSize{100, 15};
-inline constexpr Size kInfoPageSize{500, 70};
-inline constexpr Size kSplashSize{440, 280};
-inline constexpr Size kAboutSize{96, 96};
 inline constexpr Size kIconSize{64, 64};
-inline constexpr Size kLitWhiteKeySize{15, 42};
-inline constexpr Size kLitBlackKeySize{10, 26};
 
 // What the setting pictures say, in setting order.
 inline constexpr std::array<std::string_view, 12> kKeyLabels{"C",  "C#", "D",  "D#", "E",  "F",

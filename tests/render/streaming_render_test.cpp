@@ -70,34 +70,15 @@ class StreamingRender : public test::TempFolderTest {
 };
 
 TEST_F(StreamingRender, GivesTheFileRendersMixForPiecesOfEveryShape) {
-  PieceSettings minorClosed;
-  minorClosed.sessionId = 777;
-  minorClosed.keySignature = 7;
-  minorClosed.scale = 3;
-  minorClosed.motifMode = 5;
-  minorClosed.phraseMode = 2;
-  minorClosed.motifForm = "Clo";
-  minorClosed.similarity = "Com";
-  minorClosed.voiceSet = "B";
-  expectSameMix(minorClosed);
-  PieceSettings tenFast;
-  tenFast.sessionId = 4242;
-  tenFast.phrases = 10;
-  tenFast.keySignature = 12;
-  tenFast.scale = 11;
-  tenFast.motifMode = 11;
-  tenFast.tempo = "90";
-  expectSameMix(tenFast);
+  // Minor, closed and complex, in the other voice set.
+  expectSameMix({.sessionId = 777, .keySignature = 7, .scale = 3, .motifMode = 5, .phraseMode = 2,
+                 .motifForm = "Clo", .similarity = "Com", .voiceSet = "B"});
+  // Ten phrases, fast.
+  expectSameMix({.sessionId = 4242, .phrases = 10, .keySignature = 12, .scale = 11, .motifMode = 11, .tempo = "90"});
 }
 
 TEST_F(StreamingRender, GivesTheFileRendersPhraseExcerpts) {
-  PieceSettings piece;
-  piece.sessionId = 31337;
-  piece.keySignature = 5;
-  piece.scale = 6;
-  piece.motifMode = 8;
-  piece.tempo = "45";
-  expectSameMix(piece, true);
+  expectSameMix({.sessionId = 31337, .keySignature = 5, .scale = 6, .motifMode = 8, .tempo = "45"}, true);
 }
 
 // A bank whose silence clip is not zeros: silence is then copied from it as
@@ -112,10 +93,7 @@ TEST_F(StreamingRender, GivesTheFileRendersMixWhenTheSilenceClipSounds) {
     bank.write(hum.data(), static_cast<std::streamsize>(hum.size()));
     ASSERT_TRUE(bank.good());
   }
-  PieceSettings piece;
-  piece.sessionId = 1052;
-  piece.motifForm = "Clo";
-  expectSameMix(piece);
+  expectSameMix({.sessionId = 1052, .motifForm = "Clo"});
   PieceSettings tenSlow = test::sweepPiece(5);
   tenSlow.tempo = "45";
   expectSameMix(tenSlow);

@@ -19,6 +19,7 @@
 #include "render/render_engine.h"
 #include "rendition/soundfont_locator.h"
 #include "session/piece_exports.h"
+#include "tests/render/piece_test_support.h"
 #include "tests/rendition/audio_oracle.h"
 #include "tests/support/shell_command.h"
 #include "tests/support/synthetic_bank.h"
@@ -29,30 +30,19 @@ namespace {
 
 struct Piece {
   const char* name;
-  std::uint32_t sessionId;
-  int keySignature;
-  int scale;
-  int motifMode;
-  int phraseMode;
-  int phraseCount;
-  const char* motifForm;
-  const char* motifSimilarity;
-  const char* voiceSet;
+  test::PieceSettings settings;
 };
 
 // Different keys, scales, motifs and voice sets.
 const Piece kPieces[] = {
-    {"OpenSimpleFiveInC", 20240131, 1, 0, 0, 0, 5, "Ope", "Sim", "F"},
-    {"ClosedComplexFiveInFSharp", 777, 7, 3, 5, 2, 5, "Clo", "Com", "B"},
-    {"OpenComplexFiveInB", 123456, 12, 11, 11, 4, 5, "Ope", "Com", "F"},
-    {"ClosedSimpleFiveInE", 31337, 5, 6, 8, 9, 5, "Clo", "Sim", "F"},
-};
-
-class QuietHost : public render::RenderHost {
- public:
-  void advanceProgress() override {}
-  void showRemainingTime() override {}
-  void abortGeneration() override {}
+    {"OpenSimpleFiveInC", {}},  // the defaults
+    {"ClosedComplexFiveInFSharp",
+     {.sessionId = 777, .keySignature = 7, .scale = 3, .motifMode = 5, .phraseMode = 2, .motifForm = "Clo",
+      .similarity = "Com", .voiceSet = "B"}},
+    {"OpenComplexFiveInB",
+     {.sessionId = 123456, .keySignature = 12, .scale = 11, .motifMode = 11, .phraseMode = 4, .similarity = "Com"}},
+    {"ClosedSimpleFiveInE",
+     {.sessionId = 31337, .keySignature = 5, .scale = 6, .motifMode = 8, .phraseMode = 9, .motifForm = "Clo"}},
 };
 
 class HiFiPieces : public test::TempFolderTest {
@@ -61,23 +51,9 @@ class HiFiPieces : public test::TempFolderTest {
 
   // Plans and renders `piece` into `prefix`; its score, or nothing.
   std::optional<render::Score> compose(const Piece& piece, const std::string& prefix, compose::Composer& composer) {
-    compose::PlanOptions options;
-    options.outputPrefix = prefix;
-    options.motifForm = piece.motifForm;
-    options.motifRegularity = "Reg";
-    options.motifSimilarity = piece.motifSimilarity;
-    options.voiceSet = piece.voiceSet;
-    options.phraseColour = "B";
-    options.tempo = "60";
-    options.phraseCount = piece.phraseCount;
-    options.keySignature = piece.keySignature;
-    options.scale = piece.scale;
-    options.motifMode = piece.motifMode;
-    options.phraseMode = piece.phraseMode;
-    composer.fixSessionId(piece.sessionId);
-    if (composer.planPiece(options) != piece.phraseCount) return std::nullopt;
+    if (!test::planPiece(composer, piece.settings, prefix)) return std::nullopt;
     audio::FileMixer mixer;
-    QuietHost host;
+    test::CountingHost host;
     render::Score score;
     if (render::renderWith(render::RenderEngine::kStreaming, composer, mixer, folder().file("Data.dat"), prefix, host,
                            score) != render::kRenderDone) {

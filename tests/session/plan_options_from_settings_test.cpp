@@ -76,12 +76,7 @@ TEST(PlanOptionsFromSettings, PhraseModesAandDandLGiveTheirColoursAndEvenness) {
 }
 
 TEST(PlanOptionsFromSettings, FixedOptionsAndTheSettingsThemselvesArePassedOn) {
-  CompositionSettings settings;
-  settings.keySignature = 9;
-  settings.scale = 7;
-  settings.motifMode = 4;
-  settings.phraseMode = 10;
-  settings.phraseCount = 35;
+  const CompositionSettings settings{.keySignature = 9, .scale = 7, .motifMode = 4, .phraseMode = 10, .phraseCount = 35};
   const auto options = planOptionsFromSettings(settings, "/a/b_");
   EXPECT_EQ(options.outputPrefix, "/a/b_");
   EXPECT_EQ(options.keyName, "C");

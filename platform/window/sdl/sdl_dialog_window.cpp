@@ -176,22 +176,24 @@ bool SdlDialogWindow::isControlVisible(ControlId control) const {
   return found != controls_.end() && found->second.visible;
 }
 
+template <typename Change>
+void SdlDialogWindow::changeProgress(ControlId control, Change change) {
+  if (Control* found = find(control, ControlKind::kProgress)) {
+    change(found->progress);
+    changed();
+  }
+}
+
 void SdlDialogWindow::createProgressControl(ControlId control, Rect place, bool visible) {
   make(control, ControlKind::kProgress, place, visible);
 }
 
 void SdlDialogWindow::setProgressRange(ControlId control, int lower, int upper) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setRange(lower, upper);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setRange(lower, upper); });
 }
 
 void SdlDialogWindow::setProgressPosition(ControlId control, int position) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setPosition(position);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setPosition(position); });
 }
 
 void SdlDialogWindow::setProgressStep(ControlId control, int step) {
@@ -199,24 +201,15 @@ void SdlDialogWindow::setProgressStep(ControlId control, int step) {
 }
 
 void SdlDialogWindow::stepProgress(ControlId control) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.step();
-    changed();
-  }
+  changeProgress(control, [](ProgressBarModel& progress) { progress.step(); });
 }
 
 void SdlDialogWindow::setProgressBackgroundColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setBackground(colour);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setBackground(colour); });
 }
 
 void SdlDialogWindow::setProgressBarColour(ControlId control, Rgb colour) {
-  if (Control* found = find(control, ControlKind::kProgress)) {
-    found->progress.setBar(colour);
-    changed();
-  }
+  changeProgress(control, [&](ProgressBarModel& progress) { progress.setBar(colour); });
 }
 
 ProgressRange SdlDialogWindow::progressRange(ControlId control) const {
@@ -416,16 +409,10 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
         break;
       case SDL_MOUSEMOTION:
       case SDL_MOUSEBUTTONDOWN:
-        trackPointer(event, model);
-        break;
       case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-          // OK is Enter.
-          if (model.buttonUp(event.button.x, event.button.y)) {
-            end = entry.key(EntryKey::kEnter);
-            model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
-          }
-          changed();
+        if (trackPointer(event, model)) {  // OK is Enter
+          end = entry.key(EntryKey::kEnter);
+          model = message_box_face::layout(entryBox(entry), clientSize_, pictures_.fonts());
         }
         break;
       case SDL_WINDOWEVENT:
@@ -451,15 +438,18 @@ std::optional<std::string> SdlDialogWindow::askForNumber(const NumberEntryReques
   return std::nullopt;
 }
 
-void SdlDialogWindow::trackPointer(const SDL_Event& event, MessageBoxModel& model) {
+std::optional<MessageBoxAnswer> SdlDialogWindow::trackPointer(const SDL_Event& event, MessageBoxModel& model) {
+  std::optional<MessageBoxAnswer> answer;
   if (event.type == SDL_MOUSEMOTION && isMainWindowEvent(event.motion.windowID)) {
     model.pointerMoved(event.motion.x, event.motion.y);
     changed();
-  } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
+  } else if (event.type != SDL_MOUSEMOTION && event.button.button == SDL_BUTTON_LEFT &&
              isMainWindowEvent(event.button.windowID)) {
-    model.buttonDown(event.button.x, event.button.y);
+    if (event.type == SDL_MOUSEBUTTONDOWN) model.buttonDown(event.button.x, event.button.y);
+    if (event.type == SDL_MOUSEBUTTONUP) answer = model.buttonUp(event.button.x, event.button.y);
     changed();
   }
+  return answer;
 }
 
 MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
@@ -477,13 +467,8 @@ MessageBoxAnswer SdlDialogWindow::runBox(MessageBoxModel& model) {
           break;
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
-          trackPointer(event, model);
-          break;
         case SDL_MOUSEBUTTONUP:
-          if (event.button.button == SDL_BUTTON_LEFT && isMainWindowEvent(event.button.windowID)) {
-            if (const auto answer = model.buttonUp(event.button.x, event.button.y)) return *answer;
-            changed();
-          }
+          if (const auto answer = trackPointer(event, model)) return *answer;
           break;
         case SDL_WINDOWEVENT:
           if (event.window.event == SDL_WINDOWEVENT_CLOSE && isMainWindowEvent(event.window.windowID))

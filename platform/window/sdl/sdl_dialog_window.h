@@ -100,6 +100,9 @@ class SdlDialogWindow final : public DialogWindow {
   const Control* find(ControlId control, ControlKind kind) const;
   Control& make(ControlId control, ControlKind kind, Rect place, bool visible);
   void changed() { dirty_ = true; }
+  // Applies `change` to the progress bar `control`, if there is one, and repaints.
+  template <typename Change>
+  void changeProgress(ControlId control, Change change);
   void paint();
   void paintIfDirty();
   void drawControl(const Control& control);
@@ -115,8 +118,9 @@ class SdlDialogWindow final : public DialogWindow {
   void drawBox();
   // Runs the open box until it is answered.
   MessageBoxAnswer runBox(MessageBoxModel& model);
-  // Pointer moves and left presses over the main window reach the box's buttons.
-  void trackPointer(const SDL_Event& event, MessageBoxModel& model);
+  // Pointer moves and left presses and releases over the main window reach
+  // the box's buttons; the answer of a button released under the pointer.
+  std::optional<MessageBoxAnswer> trackPointer(const SDL_Event& event, MessageBoxModel& model);
   // The entry's key for an SDL key, with the digit typed.
   std::optional<EntryEnd> entryKey(NumberEntryModel& entry, const SDL_Keysym& key);
 

@@ -12,9 +12,8 @@
 #include <string>
 
 #include "platform/window/pictures/canvas.h"
-#include "platform/window/pictures/picture_fonts.h"
-#include "platform/window/preview/png_file.h"
 #include "platform/window/sdl/message_box_face.h"
+#include "tests/app/window/painter_output.h"
 
 using namespace brisolt::platform;
 
@@ -33,12 +32,8 @@ int main(int argc, char** argv) {
     std::cerr << "unknown icon '" << argv[4] << "' or buttons '" << argv[5] << "'\n";
     return 2;
   }
-  std::string error;
-  const auto fonts = PictureFonts::open(error);
-  if (!fonts) {
-    std::cerr << error << "\n";
-    return 1;
-  }
+  const auto fonts = brisolt::test::openPictureFonts();
+  if (!fonts) return 1;
   const MessageBoxRequest request{argv[6], argv[7], icons.at(argv[4]), buttons.at(argv[5])};
   const MessageBoxModel model =
       message_box_face::layout(request, {std::atoi(argv[2]), std::atoi(argv[3])}, *fonts);
@@ -46,10 +41,7 @@ int main(int argc, char** argv) {
   Canvas canvas({box.width, box.height});
   if (!canvas.valid()) return 1;
   message_box_face::paint(canvas, *fonts, model);
-  if (!writePng(canvas.surface(), argv[1])) {
-    std::cerr << "cannot write '" << argv[1] << "'\n";
-    return 1;
-  }
+  if (!brisolt::test::writePicture(canvas.surface(), argv[1])) return 1;
   std::cout << box.x << " " << box.y << " " << box.width << " " << box.height << "\n";
   return 0;
 }

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "platform/window/pictures/canvas.h"
-#include "platform/window/pictures/picture_fonts.h"
-#include "platform/window/preview/png_file.h"
 #include "platform/window/sdl/text_strip_face.h"
+#include "tests/app/window/painter_output.h"
 
 using namespace brisolt::platform;
 
@@ -20,22 +19,15 @@ int main(int argc, char** argv) {
     std::cerr << "usage: " << argv[0] << " OUT.png TEXT\n";
     return 2;
   }
-  std::string error;
-  const auto fonts = PictureFonts::open(error);
-  if (!fonts) {
-    std::cerr << error << "\n";
-    return 1;
-  }
+  const auto fonts = brisolt::test::openPictureFonts();
+  if (!fonts) return 1;
   // The strip as the main window makes it (app/window/brisolt_dlg.cpp).
   const Rect place{0, 0, 300, 15};
   const TextStripColours colours{{255, 255, 255}, {77, 84, 87}};
   Canvas canvas({place.width, place.height});
   if (!canvas.valid()) return 1;
   text_strip_face::paint(canvas.surface(), *fonts, place, colours, argv[2]);
-  if (!writePng(canvas.surface(), argv[1])) {
-    std::cerr << "cannot write '" << argv[1] << "'\n";
-    return 1;
-  }
+  if (!brisolt::test::writePicture(canvas.surface(), argv[1])) return 1;
   std::cout << text_strip_face::fittedLine(argv[2], place, *fonts) << "\n";
   return 0;
 }

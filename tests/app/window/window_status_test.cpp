@@ -300,24 +300,6 @@ TEST_F(SessionEntry, MakesTheSameFinalMixAsTheCommandWithThatSessionId) {
   EXPECT_TRUE(fromWindow == fromCommand) << "the two mixes differ";
 }
 
-TEST(RemainingTimeEstimate, TheSampleDataLoadWeighsMoreInAShortPiece) {
-  // Reading the sample data costs the same for every piece; the rest grows
-  // with the phrases.
-  const double shortPiece = RemainingTimeEstimate::forGenerate(5, false).doneAt(3);
-  const double longPiece = RemainingTimeEstimate::forGenerate(90, false).doneAt(3);
-  EXPECT_GT(shortPiece, 2 * longPiece) << "5 phrases: " << shortPiece << ", 90 phrases: " << longPiece;
-  EXPECT_DOUBLE_EQ(RemainingTimeEstimate::forGenerate(5, false).doneAt(kGenerationSteps), 1.0);
-}
-
-TEST(RemainingTimeEstimate, WithTheRenditionAFullBarStillHasWorkLeft) {
-  RemainingTimeEstimate estimate = RemainingTimeEstimate::forGenerate(20, true);
-  const double barDone = estimate.doneAt(kGenerationSteps);
-  EXPECT_LT(barDone, 0.5) << "the rendition costs more than the render";
-  const auto left = estimate.remaining(kGenerationSteps, 10.0);
-  ASSERT_TRUE(left);
-  EXPECT_EQ(*left, static_cast<int>(10.0 / barDone * (1 - barDone) + 0.5));
-}
-
 }  // namespace
 }  // namespace brisolt::test
 

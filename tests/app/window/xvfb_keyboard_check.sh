@@ -17,37 +17,17 @@ set -euo pipefail
 
 brisolt=$1 bank_writer=$2 window_preview=$3 preview=$4 out=$5
 here=$(cd "$(dirname "$0")" && pwd)
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; exit 1; }
+source "$here/xvfb_session.sh"
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (apt-get install xvfb)"
 command -v xdotool >/dev/null || skip "xdotool is not installed (apt-get install xdotool)"
 python=/usr/bin/python3
+copy_program "$brisolt" "$bank_writer" "$out"
+write_pictures "$window_preview"
 
-work=$(mktemp -d)
-server=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/fb" "$work/pictures" "$out"
-rm -f "$out"/*.png
-cp "$brisolt" "$work/program/brisolt"
-"$bank_writer" "$work/program/Data.dat"
-SDL_VIDEODRIVER=dummy "$window_preview" --pictures "$work/pictures" >/dev/null || fail "cannot write the pictures"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+start_xvfb
 # The disk driver writes what the device plays to a file, paced like a sound card.
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
-export HOME="$work/home" TMPDIR="$work/tmp" PYTHONPATH="$preview:$here"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" PYTHONPATH="$preview:$here"
 
 screen=$work/fb/Xvfb_screen0
 png() { $python -c 'import sys; from xvfb_screenshot import xwd_to_png; xwd_to_png(sys.argv[1], sys.argv[2])' "$1" "$out/$2"; }
@@ -63,16 +43,8 @@ frames() {
   done
 }
 
-"$work/program/brisolt" >"$work/stdout" 2>&1 &
-program=$!
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "Aurelune" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the main window did not appear; output: $(cat "$work/stdout")"
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
+start_program
+wait_for_main_window
 $python "$here/window_screen.py" wait "$work/pictures" "$screen" "$X" "$Y" 10 "$out/1-idle.png" stop=lit >/dev/null ||
   fail "the window is not idle: $(state "$screen")"
 cp "$screen" "$work/idle.xwd"
@@ -146,9 +118,5 @@ cp "$screen" "$work/stopped.xwd"
 png "$work/stopped.xwd" 8-stopped.png
 [ "$(keys "$work/stopped.xwd")" = "-" ] || fail "keys still lit after Stop: $(keys "$work/stopped.xwd")"
 
-xdotool key --window "$window" x
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program" 2>/dev/null && fail "X did not end the program"
-wait "$program" || fail "the program ended with status $?"
-program=""
+quit_by_x
 echo "keyboard check passed"

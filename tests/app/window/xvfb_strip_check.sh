@@ -19,70 +19,20 @@ set -euo pipefail
 
 brisolt=$1 bank_writer=$2 preview=$3 out=$4 box_painter=$5 strip_painter=$6 sound_problem=$7
 here=$(cd "$(dirname "$0")" && pwd)
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; exit 1; }
+source "$here/xvfb_session.sh"
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (apt-get install xvfb)"
-# need COMMAND PACKAGE: installs PACKAGE when COMMAND is missing (as root), or skips.
-need() {
-  command -v "$1" >/dev/null && return
-  if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$2" >/dev/null 2>&1 ||
-      skip "$1 is not installed and $2 could not be installed"
-  else
-    skip "$1 is not installed (apt-get install $2)"
-  fi
-}
 need xdotool xdotool
-
-work=$(mktemp -d)
-server=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/fb" "$out"
-rm -f "$out"/*.png
-cp "$brisolt" "$work/program/brisolt"
-"$bank_writer" "$work/program/Data.dat"
+copy_program "$brisolt" "$bank_writer" "$out"
 
 export SDL_AUDIODRIVER=nonexistent
 reason=$("$sound_problem") || fail "a sound output opened with SDL_AUDIODRIVER=$SDL_AUDIODRIVER"
 echo "no sound output: $reason"
 
 # -fp built-ins: no core fonts beyond the built-in cursor and "fixed".
-Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11
-export HOME="$work/home" TMPDIR="$work/tmp" PYTHONPATH="$preview:$here"
+start_xvfb -fp built-ins
+export PYTHONPATH="$preview:$here"
 
-key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$@"; }
-
-# expect_box NAME ICON BUTTONS CAPTION TEXT: waits until the screen shows the
-# box, pixel for pixel, centred on the 650 x 600 client area (NAME.png).
-expect_box() {
-  local name=$1
-  read -r box_x box_y box_w box_h < <("$box_painter" "$work/$name-expected.png" 650 600 "$2" "$3" "$4" "$5") ||
-    fail "cannot paint the expected box $name"
-  [ $((2 * box_x + box_w - 650)) -ge -1 ] && [ $((2 * box_x + box_w - 650)) -le 1 ] &&
-    [ $((2 * box_y + box_h - 600)) -ge -1 ] && [ $((2 * box_y + box_h - 600)) -le 1 ] ||
-    fail "box $name at ($box_x, $box_y) $box_w x $box_h is not centred on the 650 x 600 window"
-  xdotool mousemove --window "$window" 1 1
-  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$name-expected.png" "$box_x" "$box_y" \
-    10 "$out/$name.png" || fail "$name: the box '$4' is not on the screen at ($box_x, $box_y) of the window; see $out/$name.png"
-  echo "screenshot: $out/$name.png (box '$4' at $box_x, $box_y, $box_w x $box_h, centred on the window)"
-}
-expect_box_gone() {
-  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$1-expected.png" "$box_x" "$box_y" \
-    5 "$out/$1-closed.png" gone || fail "the box $1 is still on the screen"
-}
 # expect_strip NAME SECONDS TEXT: waits until the status strip (15, 530)
 # shows TEXT as the window paints it, pixel for pixel (NAME.png).
 expect_strip() {
@@ -94,16 +44,8 @@ expect_strip() {
   echo "screenshot: $out/$1.png (the strip shows '$line')"
 }
 
-"$work/program/brisolt" >"$work/stdout" 2>&1 &
-program=$!
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "Aurelune" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the main window did not appear; output: $(cat "$work/stdout")"
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
+start_program
+wait_for_main_window
 expect_strip 1-empty-strip 5 ""
 sleep 0.3
 
@@ -142,9 +84,5 @@ tr -d '\r' <"$log" | grep -qx "Session ID: $session_id" ||
   fail "the piece was not made with session id $session_id: $(grep 'Session ID' "$log")"
 expect_strip 6-strip-no-sound 60 "No sound output device ($reason) · the piece is in $mix"
 
-key x
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program" 2>/dev/null && fail "X did not end the program"
-wait "$program" || fail "the program ended with status $?"
-program=""
+quit_by_x
 echo "strip check passed"

@@ -21,48 +21,18 @@ set -euo pipefail
 
 brisolt=$1 bank_writer=$2 window_preview=$3 preview=$4 out=$5 box_painter=$6
 here=$(cd "$(dirname "$0")" && pwd)
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; exit 1; }
+source "$here/xvfb_session.sh"
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed (apt-get install xvfb)"
-# need COMMAND PACKAGE: installs PACKAGE when COMMAND is missing (as root), or skips.
-need() {
-  command -v "$1" >/dev/null && return
-  if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$2" >/dev/null 2>&1 ||
-      skip "$1 is not installed and $2 could not be installed"
-  else
-    skip "$1 is not installed (apt-get install $2)"
-  fi
-}
 need xdotool xdotool
-
-work=$(mktemp -d)
-server=""
-program=""
-cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  [ -n "$server" ] && kill "$server" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$work/program" "$work/home" "$work/tmp" "$work/fb" "$work/pictures" "$out"
-rm -f "$out"/*.png
-cp "$brisolt" "$work/program/brisolt"
+copy_program "$brisolt" "$bank_writer" "$out"
 cp "$(dirname "$brisolt")/brisolt.html" "$work/program/"
-"$bank_writer" "$work/program/Data.dat"
-SDL_VIDEODRIVER=dummy "$window_preview" --pictures "$work/pictures" >/dev/null || fail "cannot write the pictures"
+write_pictures "$window_preview"
 
 # -fp built-ins: the server has no core fonts beyond its built-in cursor and
 # "fixed", as on a desktop without xfonts-base.
-Xvfb -displayfd 3 -fp built-ins -screen 0 1024x768x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-export HOME="$work/home" TMPDIR="$work/tmp" PYTHONPATH="$preview:$here"
+start_xvfb -fp built-ins
+export SDL_AUDIODRIVER=dummy PYTHONPATH="$preview:$here"
 
 screenshot() {
   python3 -c 'import sys; from xvfb_screenshot import xwd_to_png; xwd_to_png(sys.argv[1], sys.argv[2])' \
@@ -80,34 +50,9 @@ expect_window() {
 }
 screen_state() { python3 "$here/window_screen.py" read "$work/pictures" "$work/fb/Xvfb_screen0" "$X" "$Y"; }
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-key() { xdotool windowfocus --sync "$window" 2>/dev/null || true; xdotool key "$1"; }
-
-# expect_box NAME ICON BUTTONS CAPTION TEXT: paints the box the window should
-# show, checks it is centred on the client area, and waits until the screen
-# shows it there, pixel for pixel (saved as NAME.png). Sets box_x, box_y,
-# box_w, box_h (client pixels).
-expect_box() {
-  local name=$1
-  read -r box_x box_y box_w box_h < <("$box_painter" "$work/$name-expected.png" 650 600 "$2" "$3" "$4" "$5") ||
-    fail "cannot paint the expected box $name"
-  [ $((2 * box_x + box_w - 650)) -ge -1 ] && [ $((2 * box_x + box_w - 650)) -le 1 ] &&
-    [ $((2 * box_y + box_h - 600)) -ge -1 ] && [ $((2 * box_y + box_h - 600)) -le 1 ] ||
-    fail "box $name at ($box_x, $box_y) $box_w x $box_h is not centred on the 650 x 600 window"
-  xdotool mousemove --window "$window" 1 1  # no button under the pointer
-  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$name-expected.png" "$box_x" "$box_y" \
-    10 "$out/$name.png" || fail "$name: the box '$4' is not on the screen at ($box_x, $box_y) of the window; see $out/$name.png"
-  cp "$work/$name-expected.png" "$out/$name-expected.png"
-  echo "screenshot: $out/$name.png (box '$4' at $box_x, $box_y, $box_w x $box_h, centred on the window)"
-}
-# expect_box_gone NAME: waits until the box expect_box found is off the screen.
-expect_box_gone() {
-  python3 "$here/window_screen.py" box "$work/fb/Xvfb_screen0" "$X" "$Y" "$work/$1-expected.png" "$box_x" "$box_y" \
-    5 "$out/$1-closed.png" gone || fail "the box $1 is still on the screen"
-}
 
 started=$(date +%s.%N)
-"$work/program/brisolt" >"$work/stdout" 2>&1 &
-program=$!
+start_program
 
 splash=""
 for _ in $(seq 100); do
@@ -119,17 +64,10 @@ done
 python3 -c "import sys, time; print(f'splash on the screen after {time.time() - float(sys.argv[1]):.2f} s')" "$started"
 sleep 0.5
 screenshot 1-splash.png
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name "Aurelune" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the main window did not appear; output: $(cat "$work/stdout")"
+wait_for_main_window
 shown=$(date +%s.%N)
 python3 -c "import sys; s = float(sys.argv[2]) - float(sys.argv[1]); print(f'main window after {s:.1f} s'); sys.exit(0 if s >= 5 else 1)" \
   "$started" "$shown" || fail "the splash was up less than five seconds"
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X and Y: the client origin
 expect_window 2-idle.png 5 time=---- phrase=-- stop=lit play=dark pause=dark record=dark bar=hidden
 sleep 0.3
 
@@ -231,12 +169,7 @@ click 397 277
 expect_window 9-stopped.png 5 stop=lit play=dark pause=dark time=---- phrase=-- bar=hidden
 
 # X quits.
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" x
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program" 2>/dev/null && fail "X did not end the program"
-wait "$program" || fail "the program ended with status $?"
-program=""
+quit_by_x
 
 expected=$'KeySignature=C\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=On'
 [ "$(cat "$work/program/Brisolt.INI")" = "$expected" ] || fail "Brisolt.INI: $(cat "$work/program/Brisolt.INI")"

@@ -42,6 +42,16 @@ class MediaPlayer : public ::testing::Test {
     return reply;
   }
   std::string position() { return expectOk(MediaCommand::statusPosition("lv")).answer; }
+  // The phrase jump of the program on the playing "lv": stop, seek to 501 ms
+  // and play on for 1.5 s, past the end of two seconds of sound.
+  void jumpTo501AndPlayToTheEnd() {
+    expectOk(MediaCommand::stop("lv"));
+    expectOk(MediaCommand::seek("lv", 501));
+    EXPECT_EQ(position(), "501");
+    expectOk(MediaCommand::play("lv"));
+    backend_.advance(milliseconds(1500));
+    EXPECT_EQ(flags_, (Flags{MediaNotification::kAborted, MediaNotification::kSuccessful}));
+  }
   FakeAudioOutput& output() {
     EXPECT_NE(backend_.latest(), nullptr) << "no audio output is open";
     return *backend_.latest();
@@ -179,12 +189,7 @@ TEST_F(MediaPlayer, StopSeekPlayLandsWhereAsked) {
   openLv();
   expectOk(MediaCommand::play("lv"));
   backend_.advance(milliseconds(100));
-  expectOk(MediaCommand::stop("lv"));
-  expectOk(MediaCommand::seek("lv", 501));
-  EXPECT_EQ(position(), "501");
-  expectOk(MediaCommand::play("lv"));
-  backend_.advance(milliseconds(1500));
-  EXPECT_EQ(flags_, (Flags{MediaNotification::kAborted, MediaNotification::kSuccessful}));
+  jumpTo501AndPlayToTheEnd();
   // 501 ms is 22094.1 bytes: playing starts at the next whole frame.
   const Bytes& played = output().playedData();
   ASSERT_EQ(played.size(), 4410 + samples_.size() - 22096);
@@ -207,12 +212,7 @@ TEST_F(MediaPlayer, TheStereoRenditionPlaysAtItsOwnRateAndSeeksToWholeFrames) {
   EXPECT_EQ(output().format().bitsPerSample, 16);
   backend_.advance(milliseconds(100));
   EXPECT_EQ(position(), "100");
-  expectOk(MediaCommand::stop("lv"));
-  expectOk(MediaCommand::seek("lv", 501));
-  EXPECT_EQ(position(), "501");
-  expectOk(MediaCommand::play("lv"));
-  backend_.advance(milliseconds(1500));
-  EXPECT_EQ(flags_, (Flags{MediaNotification::kAborted, MediaNotification::kSuccessful}));
+  jumpTo501AndPlayToTheEnd();
   // 501 ms is 88376.4 bytes: playing goes on from the next whole frame, 88380.
   const Bytes& played = output().playedData();
   ASSERT_EQ(played.size(), 17640 + stereo.size() - 88380);
