@@ -75,6 +75,17 @@ TEST(ScoreJson, ATextRoundTripGivesTheSameScore) {
   EXPECT_TRUE(*parse.score == score);
 }
 
+TEST(ScoreJson, AnEmptyScoreAndAScoreWithoutNotesRoundTrip) {
+  const ScoreParse empty = scoreFromJson(scoreToJson(Score{}));
+  ASSERT_TRUE(empty.score.has_value()) << empty.error;
+  EXPECT_TRUE(*empty.score == Score{});
+  Score filesOnly = sampleScore();
+  filesOnly.notes.clear();
+  const ScoreParse parse = scoreFromJson(scoreToJson(filesOnly));
+  ASSERT_TRUE(parse.score.has_value()) << parse.error;
+  EXPECT_TRUE(*parse.score == filesOnly);
+}
+
 TEST(ScoreJson, TheTextNamesVoicesByLetterAndTheMelodyByName) {
   const std::string text = scoreToJson(sampleScore());
   EXPECT_NE(text.find("\"voice\": \"melody\""), std::string::npos) << text;
