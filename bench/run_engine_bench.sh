@@ -24,13 +24,14 @@ once() {
   echo 0 >"$peak_file"
   ( peak=0
     while :; do
-      used=$(du -sb "$TMPDIR" 2>/dev/null | cut -f1)
+      used=$(du -sb "$TMPDIR" 2>/dev/null | cut -f1) || true  # a file may vanish under du
       [ "${used:-0}" -gt "$peak" ] && peak=$used && echo "$peak" >"$peak_file"
       sleep 0.02
     done ) &
   local sampler=$!
   "$helpers/brisolt-measure" -o "$work/report" -- "$@" >/dev/null
-  kill "$sampler" 2>/dev/null; wait "$sampler" 2>/dev/null || true
+  kill "$sampler" 2>/dev/null || true  # it may have ended already
+  wait "$sampler" 2>/dev/null || true
   if ! grep -q 'status=0' "$work/report"; then
     echo "bench: '$*' failed: $(cat "$work/report")" >&2
     exit 1
