@@ -54,13 +54,15 @@ click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 started=$(date +%s.%N)
 start_program
 
+# How soon the splash shows is measured by bench/splash_time.sh; here it only
+# has to come, and a busy machine may take seconds to start a program.
 splash=""
-for _ in $(seq 100); do
+for _ in $(seq 1000); do
   splash=$(xdotool search --onlyvisible --name '^Brisolt$' 2>/dev/null | head -1 || true)
   [ -n "$splash" ] && break
   sleep 0.02
 done
-[ -n "$splash" ] || fail "no splash on the screen"
+[ -n "$splash" ] || fail "no splash on the screen within 20 s"
 python3 -c "import sys, time; print(f'splash on the screen after {time.time() - float(sys.argv[1]):.2f} s')" "$started"
 sleep 0.5
 screenshot 1-splash.png
