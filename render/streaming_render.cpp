@@ -5,11 +5,12 @@
 // bytes are its preamble), ends with its eighth input, and sees silence where
 // an input ended early; a peak-matched mix needs the extremes of the whole
 // mix before it can scale any of it. So the work goes in three passes over
-// the timeline: the extremes of every group (giving the stems' factors), the
-// extremes of the final mix of the scaled stems (its factor), and the final
-// mix once more, scaled and written. The sample data is read through a few
-// pages at a time, and where a silence clip of zeros fills a whole block of
-// an input, that input is neither read nor averaged.
+// the timeline: the extremes of every group (giving the stems' factors); the
+// final mix of the scaled stems, measured (giving its factor) and written as
+// it is; and that written mix read back, scaled and written over itself. The
+// sample data is read through a few pages at a time, and where a silence
+// clip of zeros fills a whole block of an input, that input is neither read
+// nor averaged.
 #include "render/streaming_render.h"
 
 #include <algorithm>
@@ -39,6 +40,9 @@ constexpr std::uint32_t kPreamble = audio::kMixPreambleSize;
 constexpr std::uint32_t kBlockBytes = audio::kMixBlockSize * 8;  // 32640
 // Passes over the timeline, and the share of the progress bar the score takes.
 constexpr int kPasses = 3;
+// The work of scaling a block of the written final mix, in blocks averaged:
+// a read, a scale and a write against eight stems' worth of voices.
+constexpr double kScaleWork = 0.5;
 constexpr double kScoreShare = 0.1;
 // The remaining-time estimate is first shown after the sixth renderer call.
 constexpr int kCallsBeforeEstimate = 5;
@@ -271,17 +275,22 @@ class StreamingRun {
     for (const Group& group : groups_) groupBlocks += blocksOf(group.mixBytes);
     const std::uint64_t finalBlocks = blocksOf(finalStem().mixBytes);
     passWork_ = {static_cast<double>(groupBlocks), static_cast<double>(finalBlocks) * kStemCount,
-                 static_cast<double>(finalBlocks) * kStemCount};
+                 static_cast<double>(finalBlocks) * kScaleWork};
     totalWork_ = (passWork_[0] + passWork_[1] + passWork_[2]) / (1.0 - kScoreShare);
     doneWork_ = kScoreShare * totalWork_;
 
     const PassResult groups = measureGroups();
     if (groups != PassResult::kDone) return stopped(groups == PassResult::kCancelled);
-    destination_ = audio::finalMixPath(outputPrefix);
-    const PassResult measured = mixFinal(false);
-    if (measured != PassResult::kDone) return stopped(measured == PassResult::kCancelled);
-    const PassResult written = mixFinal(true);
-    if (written != PassResult::kDone) return stopped(written == PassResult::kCancelled);
+    // The mix is written under a partial name and takes its own only when
+    // whole, so a run that stops part-way (a full disk, a signal, a kill)
+    // never leaves a short or unscaled mix under the final name.
+    platform::FileInPlace written = platform::FileInPlace::create(audio::finalMixPath(outputPrefix));
+    if (!written) return stopped(false);
+    const PassResult mixed = mixFinal(written.file());
+    if (mixed != PassResult::kDone) return stopped(mixed == PassResult::kCancelled);
+    const PassResult scaled = scaleFinal(written.file());
+    if (scaled != PassResult::kDone) return stopped(scaled == PassResult::kCancelled);
+    if (written.commit() != platform::CommitResult::kCommitted) return stopped(false);
     host_.mixWritten(kStemCount + 1);
     while (stepsShown_ < kRenderProgressSteps) step();
     host_.showRemainingTime();
@@ -473,49 +482,49 @@ class StreamingRun {
     return stem;
   }
 
-  // Passes 2 and 3: the final mix of the scaled stems, measured, or scaled by
-  // its factor and written to the destination. The mix is written under a
-  // partial name and takes the destination's only when whole, so a run that
-  // stops part-way (a full disk, a signal, a kill) never leaves a short mix
-  // whose header claims the full length.
-  PassResult mixFinal(bool write) {
+  // Pass 2: the final mix of the scaled stems, measured for its factor and
+  // written unscaled to `output` after the preamble.
+  PassResult mixFinal(platform::File& output) {
     for (Group& group : groups_) group.rewind();
-    platform::FileInPlace written;
-    if (write) {
-      written = platform::FileInPlace::create(destination_);
-      if (!written) return PassResult::kFailed;
-    }
-    platform::File& output = written.file();
-    if (write) {
-      std::array<std::uint8_t, kPreamble> preamble{};
-      groups_.front().voices.front()->rewind();
-      groups_.front().voices.front()->fill(0, kPreamble, preamble.data(), data_, scratch_);
-      groups_.front().voices.front()->rewind();
-      if (output.write(preamble.data(), kPreamble) != kPreamble) return PassResult::kFailed;
-    }
+    std::array<std::uint8_t, kPreamble> preamble{};
+    VoiceStream& first = *groups_.front().voices.front();
+    first.fill(0, kPreamble, preamble.data(), data_, scratch_);
+    first.rewind();
+    if (output.write(preamble.data(), kPreamble) != kPreamble) return PassResult::kFailed;
     const std::uint64_t total = finalStem().mixBytes;
     for (std::uint64_t position = 0; position < total; position += kBlockBytes) {
       const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockBytes, total - position));
       const std::uint32_t whole = count + count % 2;
       for (std::size_t k = 0; k < kStemCount; ++k) finalMix_.inputs[k] = stemAt(groups_[k], position, whole);
-      const bool silent = finalMix_.silent();
-      const audio::BlockPeaks peaks = silent ? kSilentPeaks : finalMix_.average(count);
-      if (write) {
-        std::int16_t* mix = finalMix_.output.data();
-        if (silent) {
-          std::memset(mix, 0, count);
-        } else {
-          scaleMix(mix, count, position + count == total, finalFactor_);
-        }
-        if (output.write(Averager::bytes(mix), count) != count) return PassResult::kFailed;
+      std::int16_t* mix = finalMix_.output.data();
+      if (finalMix_.silent()) {
+        std::memset(mix, 0, count);
+        finalTrackers_.add(kSilentPeaks);
       } else {
-        finalTrackers_.add(peaks);
+        finalTrackers_.add(finalMix_.average(count));
       }
+      if (output.write(Averager::bytes(mix), count) != count) return PassResult::kFailed;
       const PassResult done = blockDone(kStemCount);
       if (done != PassResult::kDone) return done;
     }
-    if (!write) finalFactor_ = finalTrackers_.factor();
-    if (write && written.commit() != platform::CommitResult::kCommitted) return PassResult::kFailed;
+    finalFactor_ = finalTrackers_.factor();
+    return PassResult::kDone;
+  }
+
+  // Pass 3: the unscaled final mix in `output` read back a block at a time,
+  // scaled by its factor and written over itself.
+  PassResult scaleFinal(platform::File& output) {
+    const std::uint64_t total = finalStem().mixBytes;
+    std::int16_t* mix = finalMix_.output.data();
+    for (std::uint64_t position = 0; position < total; position += kBlockBytes) {
+      const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockBytes, total - position));
+      const auto offset = static_cast<std::uint32_t>(kPreamble + position);
+      if (!output.seek(offset) || output.read(Averager::bytes(mix), count) != count) return PassResult::kFailed;
+      scaleMix(mix, count, position + count == total, finalFactor_);
+      if (!output.seek(offset) || output.write(Averager::bytes(mix), count) != count) return PassResult::kFailed;
+      const PassResult done = blockDone(kScaleWork);
+      if (done != PassResult::kDone) return done;
+    }
     return PassResult::kDone;
   }
 
@@ -532,7 +541,6 @@ class StreamingRun {
   Averager finalMix_;
   audio::MixTrackers finalTrackers_;
   double finalFactor_ = 1.0;
-  std::string destination_;
   std::vector<std::int16_t> scratch_;
   std::array<double, kPasses> passWork_{};
   double totalWork_ = 1.0;

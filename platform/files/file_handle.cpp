@@ -121,7 +121,7 @@ File File::createForWriting(const std::string& path, OpenFailure* failure) {
 }
 
 File File::createNew(const std::string& path, OpenFailure* failure) {
-  File file(openLocked(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, Accept::kRegularOnly, LOCK_EX, failure));
+  File file(openLocked(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, Accept::kRegularOnly, LOCK_EX, failure));
   if (!file && failure != nullptr && failure->error == OpenError::kExists) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) failure->error = OpenError::kLink;

@@ -61,7 +61,8 @@ class File {
   static File createForWriting(const std::string& path, OpenFailure* failure = nullptr);
 
   // Creates a new regular file for writing, exclusively: fails with kExists
-  // when anything has the name already, kLink when that is a link.
+  // when anything has the name already, kLink when that is a link. What is
+  // written can be read back through the same handle (seek, then read).
   static File createNew(const std::string& path, OpenFailure* failure = nullptr);
 
   bool isValid() const { return descriptor_ >= 0; }
