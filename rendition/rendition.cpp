@@ -2,8 +2,11 @@
 // file.
 #include "rendition/rendition.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
+#include "platform/files/file_system.h"
 #include "platform/libraries/ffmpeg_functions.h"
 #include "rendition/loudness_meter.h"
 #include "rendition/piano_synthesis.h"
@@ -20,7 +23,7 @@ RenditionResult resultOf(SynthesisResult result) {
     case SynthesisResult::kNoSynthLibrary: return RenditionResult::kNoSynthLibrary;
     case SynthesisResult::kNoSoundfont: return RenditionResult::kNoSoundfont;
     case SynthesisResult::kSoundfontUnusable: return RenditionResult::kSoundfontUnusable;
-    case SynthesisResult::kStopped: return RenditionResult::kCannotWrite;
+    case SynthesisResult::kStopped: return RenditionResult::kCannotWrite;  // unless the watch stopped it
   }
   return RenditionResult::kSoundfontUnusable;
 }
@@ -31,22 +34,85 @@ std::string scratchFolderOf(const RenditionRequest& request) {
   return tmpdir != nullptr && *tmpdir != '\0' ? std::string(tmpdir) : std::string("/tmp");
 }
 
-// The WAV file as the mastering's output: each attempt writes it anew.
+// Frames played before the decay: the decay's length is not known until it
+// is over, so the playing's share of the progress counts on this much more.
+constexpr double kExpectedDecaySeconds = 2.0;
+
+// Turns the frames played and mastered into the request's progress, and
+// remembers whether it asked to stop.
+class ProgressWatch {
+ public:
+  ProgressWatch(const RenditionProgress& progress, double lengthSeconds)
+      : progress_(progress),
+        expectedFrames_(std::max(1.0, (lengthSeconds + kExpectedDecaySeconds) * kRenditionSampleRate)) {}
+
+  bool played(std::size_t frames) {
+    playedFrames_ += frames;
+    return report(kPlayingShare * std::min(1.0, static_cast<double>(playedFrames_) / expectedFrames_));
+  }
+  // `frames` of the `total` the mastering writes in one attempt; a second
+  // attempt moves nothing until it passes where the first one was.
+  bool mastered(std::size_t frames, std::size_t total) {
+    return report(kPlayingShare +
+                  (1.0 - kPlayingShare) * std::min(1.0, static_cast<double>(frames) / static_cast<double>(std::max<std::size_t>(total, 1))));
+  }
+  bool stopped() const { return stopped_; }
+
+ private:
+  bool report(double done) {
+    if (!progress_ || stopped_) return !stopped_;
+    done_ = std::max(done_, done);
+    stopped_ = !progress_(done_);
+    return !stopped_;
+  }
+
+  const RenditionProgress& progress_;
+  double expectedFrames_;
+  std::size_t playedFrames_ = 0;
+  double done_ = 0.0;
+  bool stopped_ = false;
+};
+
+// The WAV file as the mastering's output: each attempt writes it anew. The
+// file is removed when the rendition ends without keep().
 class WaveOutput final : public MasteringOutput {
  public:
-  explicit WaveOutput(std::string path) : path_(std::move(path)) {}
+  WaveOutput(std::string path, ProgressWatch& watch, std::size_t totalFrames)
+      : path_(std::move(path)), watch_(watch), totalFrames_(totalFrames) {}
+  ~WaveOutput() override {
+    if (!kept_ && started_) {
+      static_cast<void>(writer_.close());
+      platform::deleteFile(path_);
+    }
+  }
+  WaveOutput(const WaveOutput&) = delete;
+  WaveOutput& operator=(const WaveOutput&) = delete;
+
   bool restart() override {
+    started_ = true;
+    written_ = 0;
     created_ = writer_.create(path_);
     return created_.result == WaveWriteResult::kOk;
   }
-  bool write(const float* samples, std::size_t frames) override { return writer_.write(samples, frames); }
+  bool write(const float* samples, std::size_t frames) override {
+    written_ += frames;
+    return writer_.write(samples, frames) && watch_.mastered(written_, totalFrames_);
+  }
   WaveWrite close() { return created_.result == WaveWriteResult::kOk ? writer_.close() : created_; }
+  void keep() { kept_ = true; }
 
  private:
   std::string path_;
+  ProgressWatch& watch_;
+  std::size_t totalFrames_;
+  std::size_t written_ = 0;
   StereoWaveWriter writer_;
   WaveWrite created_{WaveWriteResult::kCannotCreate, "the rendition was never started"};
+  bool started_ = false;
+  bool kept_ = false;
 };
+
+constexpr const char* kStoppedMessage = "the stereo rendition was stopped before it was finished";
 
 Rendition failed(RenditionResult result, std::string message) {
   Rendition rendition;
@@ -78,11 +144,13 @@ Rendition renderRendition(const RenditionRequest& request, const std::string& wa
   }
   LoudnessMeter loudness;
   bool measured = true;
+  ProgressWatch watch(request.progress, request.lengthSeconds);
   const Synthesis synthesis =
       synthesizePiano(request.notes, request.lengthSeconds, soundfont, [&](const float* samples, std::size_t frames) {
         measured = loudness.add(samples, frames) && measured;
-        return scratch.append(samples, frames);
+        return scratch.append(samples, frames) && watch.played(frames);
       });
+  if (watch.stopped()) return failed(RenditionResult::kStopped, kStoppedMessage);
   if (synthesis.result == SynthesisResult::kStopped) {
     return failed(RenditionResult::kCannotWrite,
                   "the temporary file of the rendition could not be written (is " + scratchFolderOf(request) +
@@ -95,10 +163,11 @@ Rendition renderRendition(const RenditionRequest& request, const std::string& wa
   }
 
   // Pass 2: mastered into the WAV file.
-  WaveOutput output(wavePath);
+  WaveOutput output(wavePath, watch, synthesis.frames);
   Rendition rendition;
   rendition.mastering = masterToLoudness(scratch, *inputLufs, output, request.target);
   const WaveWrite written = output.close();
+  if (watch.stopped()) return failed(RenditionResult::kStopped, kStoppedMessage);
   switch (rendition.mastering.result) {
     case MasteringResult::kMeterFailed:
     case MasteringResult::kLimiterFailed:
@@ -112,6 +181,7 @@ Rendition renderRendition(const RenditionRequest& request, const std::string& wa
       break;
   }
   if (written.result != WaveWriteResult::kOk) return failed(RenditionResult::kCannotWrite, written.message);
+  output.keep();
   rendition.seconds = static_cast<double>(synthesis.frames) / kRenditionSampleRate;
   return rendition;
 }

@@ -6,6 +6,7 @@
 // unnamed temporary file of floats, which is then mastered into the WAV file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,16 @@ enum class RenditionResult {
   kSoundfontUnusable,  // the SoundFont could not be loaded or has no piano
   kMasteringFailed,    // the loudness meter or the limiter failed
   kCannotWrite,        // the WAV file or the temporary file could not be written
+  kStopped,            // the progress callback asked to stop
 };
+
+// How far the rendition has come: `done` rises from 0 to 1 over the playing
+// and the mastering, reported after every block. Returning false stops it.
+using RenditionProgress = std::function<bool(double done)>;
+
+// The share of a rendition's time that the playing takes; the mastering
+// takes the rest.
+inline constexpr double kPlayingShare = 0.8;
 
 struct RenditionRequest {
   std::vector<RenditionNote> notes;
@@ -29,6 +39,7 @@ struct RenditionRequest {
   std::string soundfontPath;   // empty: findPianoSoundfont()
   std::string scratchFolder;   // for the temporary file; empty: $TMPDIR, else /tmp
   MasteringTarget target;
+  RenditionProgress progress;  // none: runs to its end unwatched
 };
 
 struct Rendition {
@@ -40,7 +51,8 @@ struct Rendition {
 
 // Plays, masters and writes the rendition to `wavePath`. A silent request
 // (no notes) is written unmastered; a mastering that misses its target by a
-// little keeps the closest attempt and says so in `mastering`.
+// little keeps the closest attempt and says so in `mastering`. Unless the
+// result is kOk, nothing is left at `wavePath`.
 Rendition renderRendition(const RenditionRequest& request, const std::string& wavePath);
 
 }  // namespace brisolt::rendition

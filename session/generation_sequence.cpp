@@ -85,8 +85,9 @@ GenerationOutcome runGeneration(compose::Composer& composer, const GenerationReq
                            "'; check the archive folder's free space and permissions";
   }
   if (outcome.rendered && request.hifi) {
-    outcome.exports =
-        writePieceExports(outcome.score, composer.plan(), outcome.session.outputPrefix(), request.soundfontPath);
+    outcome.exports = writePieceExports(outcome.score, composer.plan(), outcome.session.outputPrefix(),
+                                        request.soundfontPath,
+                                        [&host](double done) { return host.renditionProgress(done); });
   }
   if (!outcome.rendered) {
     outcome.step.problem = GenerationProblem::kRenderFailed;

@@ -73,6 +73,13 @@ class GenerationHost {
     static_cast<void>(stage);
     static_cast<void>(session);
   }
+  // The stereo rendition is being made, `done` from 0 to 1: called after
+  // each of its blocks. False stops it; the run then ends as when a Stop
+  // comes after the render (the host discards the session).
+  virtual bool renditionProgress(double done) {
+    static_cast<void>(done);
+    return true;
+  }
   // The run did not finish after its session was claimed; by default every
   // file of the session is deleted.
   virtual void discard(const Session& session) { removeSessionFiles(session); }

@@ -87,7 +87,8 @@ double mixSecondsOf(const render::Score& score) {
 }
 
 PieceExports writePieceExports(const render::Score& score, const compose::PiecePlan& plan,
-                               const std::string& outputPrefix, const std::string& soundfontPath) {
+                               const std::string& outputPrefix, const std::string& soundfontPath,
+                               const rendition::RenditionProgress& progress) {
   PieceExports exports;
   exports.midi = midiPieceOf(score, plan);
   const midi::MidiWrite midiWrite = midi::writeMidiFile(exports.midi, outputPrefix + std::string(kMidiFileSuffix));
@@ -98,9 +99,11 @@ PieceExports writePieceExports(const render::Score& score, const compose::PieceP
   request.notes = renditionNotesOf(score);
   request.lengthSeconds = mixSecondsOf(score);
   request.soundfontPath = soundfontPath;
+  request.progress = progress;
   const rendition::Rendition made =
       rendition::renderRendition(request, outputPrefix + std::string(kRenditionSuffix));
   exports.renditionWritten = made.result == rendition::RenditionResult::kOk;
+  exports.renditionStopped = made.result == rendition::RenditionResult::kStopped;
   exports.renditionProblem = made.message;
   return exports;
 }

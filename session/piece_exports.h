@@ -10,6 +10,7 @@
 #include "compose/composer.h"
 #include "midi/midi_piece.h"
 #include "render/score.h"
+#include "rendition/rendition.h"
 #include "rendition/stereo_audio.h"
 
 namespace brisolt {
@@ -45,6 +46,7 @@ double mixSecondsOf(const render::Score& score);
 struct PieceExports {
   bool midiWritten = false;
   bool renditionWritten = false;
+  bool renditionStopped = false;  // its progress callback asked it to stop
   std::string midiProblem;
   std::string renditionProblem;
   midi::MidiPiece midi;  // what Piano.mid holds, for the MIDI files of saved phrases
@@ -52,8 +54,9 @@ struct PieceExports {
 
 // Writes outputPrefix + "Piano.mid" and outputPrefix + "PelkoL.wav" (played
 // on the SoundFont at `soundfontPath`, or the one found on the system when
-// empty).
+// empty), telling `progress` how far the rendition has come.
 PieceExports writePieceExports(const render::Score& score, const compose::PiecePlan& plan,
-                               const std::string& outputPrefix, const std::string& soundfontPath);
+                               const std::string& outputPrefix, const std::string& soundfontPath,
+                               const rendition::RenditionProgress& progress = {});
 
 }  // namespace brisolt

@@ -144,6 +144,13 @@ class TerminalGeneration final : public GenerationHost {
     environment_.mixer->setCancel(false);
     return rendered;
   }
+  // A signal stops the rendition too, at its next block.
+  bool renditionProgress(double done) override {
+    if (interrupt_.poll()) return false;
+    progressShown_ = true;
+    progress_.showRendition(done);
+    return true;
+  }
   // Removes what a run that did not finish left in the archive (its log, a
   // partial final mix) and says what could not be removed.
   void discard(const Session& session) override {
@@ -157,12 +164,13 @@ class TerminalGeneration final : public GenerationHost {
   bool signalled() const { return interrupt_.interrupted(); }
   platform::TerminationSignal signal() const { return interrupt_.signal(); }
   int signalStatus() const { return interrupt_.exitStatus(); }
-
- private:
+  // Ends a bar's line, so that what is printed next starts a line of its own.
   void finishProgress() {
     if (progressShown_) progress_.finish();
     progressShown_ = false;
   }
+
+ private:
 
   compose::Composer& composer_;
   const ComposeRequest& request_;
@@ -202,6 +210,7 @@ int runCompose(const ComposeRequest& request, const ComposeEnvironment& environm
       {request.settings, request.archiveFolder, request.sampleDataPath, environment.makeBankCommand,
        request.sessionId, false, request.hifi, request.soundfontPath, request.engine},
       host);
+  host.finishProgress();
   if (!outcome.notice.empty()) err << kCommandName << outcome.notice << "\n";
 
   // A signal that came after the last poll of the render (during the MIDI file

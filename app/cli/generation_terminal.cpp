@@ -1,6 +1,7 @@
 // The terminal's view of a generation: a redrawn bar, or a line per mix.
 #include "app/cli/generation_terminal.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -34,6 +35,32 @@ void TerminalProgress::mixWritten(int mix) {
                               : std::string("final mix written"))
        << " (" << position_ << "/" << kGenerationSteps << " steps" << estimateText() << ")\n"
        << std::flush;
+}
+
+void TerminalProgress::showRendition(double done) {
+  if (style_ == Style::kQuiet) return;
+  const std::int64_t now = elapsed_();
+  if (!renditionStart_) renditionStart_ = now;
+  const int percent = static_cast<int>(std::clamp(done, 0.0, 1.0) * 100);
+  const bool quarter = percent / 25 != renditionPercent_ / 25 || renditionPercent_ < 0;
+  if (percent == renditionPercent_ || (style_ == Style::kLines && !quarter)) return;
+  renditionPercent_ = percent;
+  // Whole seconds are too coarse to go on in the rendition's first second.
+  const std::int64_t spent = now - *renditionStart_;
+  const std::optional<int> remaining =
+      spent >= 1 && percent < 100 ? remainingSeconds(percent, 100, spent) : std::nullopt;
+  const std::string left = remaining ? "  remaining " + minutesAndSeconds(*remaining) : std::string("            ");
+  if (style_ == Style::kLines) {
+    out_ << "brisolt compose: stereo rendition " << percent << " %"
+         << (remaining ? ", about " + minutesAndSeconds(*remaining) + " left" : std::string()) << "\n"
+         << std::flush;
+    return;
+  }
+  const int filled = percent * kBarWidth / 100;
+  out_ << "\rRendition [" << std::string(static_cast<std::size_t>(filled), '#')
+       << std::string(static_cast<std::size_t>(kBarWidth - filled), '.') << "] " << percent << " %  " << left
+       << std::flush;
+  barDrawn_ = true;
 }
 
 void TerminalProgress::finish() {

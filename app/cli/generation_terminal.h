@@ -26,6 +26,10 @@ class TerminalProgress : public render::RenderHost {
   void abortGeneration() override { aborted_ = true; }
   void mixWritten(int mix) override;
 
+  // The stereo rendition, `done` from 0 to 1: a bar of its own after the
+  // render's, or a line at every quarter.
+  void showRendition(double done);
+
   // Ends the bar's line, so what is printed next starts a line of its own.
   void finish();
 
@@ -44,6 +48,8 @@ class TerminalProgress : public render::RenderHost {
   std::optional<int> remainingPrinted_;  // the estimate on the last line, so it is not repeated
   bool aborted_ = false;
   bool barDrawn_ = false;
+  int renditionPercent_ = -1;  // the percent last shown of the rendition
+  std::optional<std::int64_t> renditionStart_;  // elapsed seconds when it began
 };
 
 }  // namespace brisolt

@@ -5,6 +5,7 @@
 
 #include "app/settings/sample_data_search.h"
 #include "app/window/digit_display.h"
+#include "app/window/generate_step_costs.h"
 #include "session/disk_check.h"
 #include "session/generation_sequence.h"
 #include "session/generation_progress.h"
@@ -84,6 +85,7 @@ int GenerateCommand::generate() {
   // The MIDI file and the rendition as the H key last left them; Play then
   // prefers the rendition (PelkoL.wav) when it was made.
   request.hifi = c_.settings.hifi;
+  hifi_ = request.hifi;
   estimate_ = RemainingTimeEstimate::forGenerate(c_.settings.phraseCount, request.hifi);
   midiPrefix_.clear();
   GenerationOutcome outcome = runGeneration(c_.composer, request, *this);
@@ -176,7 +178,7 @@ void GenerateCommand::reached(GenerationStage stage, const Session& session) {
       state.sessionPrefix = session.prefix;
       state.exeFolder = c_.folders.exeFolder;
       state.archiveFolder = session.archiveFolder;
-      window.setProgressRange(control::kGenerationBar, 0, kGenerationSteps);
+      window.setProgressRange(control::kGenerationBar, 0, kGenerationSteps + (hifi_ ? kRenditionSteps : 0));
       window.setProgressPosition(control::kGenerationBar, 0);
       window.setProgressStep(control::kGenerationBar, 1);
       window.showControl(control::kGenerationBar);
@@ -216,6 +218,16 @@ void GenerateCommand::showRemainingTime(bool show) {
 void GenerateCommand::cancel() {
   c_.composer.cancelRequested = true;
   c_.mixer.requestCancel();
+}
+
+bool GenerateCommand::renditionProgress(double done) {
+  auto& window = c_.window;
+  const int due = kGenerationSteps + static_cast<int>(std::clamp(done, 0.0, 1.0) * kRenditionSteps);
+  const bool moved = due > window.progressPosition(control::kGenerationBar);
+  while (window.progressPosition(control::kGenerationBar) < due) advanceProgress();
+  if (moved) showRemainingTime(true);
+  c_.mixer.pumpOneMessage();  // Stop, Exit and repaints, at most every few milliseconds
+  return !c_.composer.cancelRequested;
 }
 
 void GenerateCommand::advanceProgress() {

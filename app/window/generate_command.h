@@ -72,6 +72,10 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   void showRemainingTime() override { showRemainingTime(true); }
   void abortGeneration() override;
 
+  // ---- GenerationHost: the rendition moves the bar on past the render's
+  // steps, and the window answers Stop and repaints meanwhile.
+  bool renditionProgress(double done) override;
+
   bool running() const { return running_; }
   // Why the last Generate's MIDI file or rendition is missing (the piece
   // itself is complete); empty when both were written or not asked for.
@@ -101,6 +105,7 @@ class GenerateCommand final : public render::RenderHost, private GenerationHost 
   std::optional<std::uint32_t> nextSessionId_;
   PieceSummary piece_;     // of the run, once planned
   int shownPercent_ = -1;  // the percentage the strip shows while rendering
+  bool hifi_ = false;      // the run makes the rendition too
   RemainingTimeEstimate estimate_ = RemainingTimeEstimate::forGenerate(1, false);  // set anew by each Generate
   ProgressLog progressLog_;
   std::string hifiProblem_;

@@ -28,7 +28,7 @@ const std::vector<GenerateStretch>& generateStretches() {
 // `brisolt compose --hifi` against `--no-hifi` at 10 and 40 phrases (the
 // same piece, one after the other on the same machine): the rendition took
 // 41 s and 207 s more, some 6 and 13 times the render.
-GenerateStretch renditionStretch() { return {kGenerationSteps + 1, 3000, 5000}; }
+GenerateStretch renditionStretch() { return {kGenerationSteps + kRenditionSteps, 3000, 5000}; }
 
 std::vector<double> generateStepCosts(int phrases, bool rendition) {
   std::vector<double> costs;
@@ -41,7 +41,8 @@ std::vector<double> generateStepCosts(int phrases, bool rendition) {
   }
   if (rendition) {
     const GenerateStretch tail = renditionStretch();
-    costs.push_back(tail.fixedMs + tail.perPhraseMs * phrases);
+    const double cost = tail.fixedMs + tail.perPhraseMs * phrases;
+    for (int step = 0; step < kRenditionSteps; ++step) costs.push_back(cost / kRenditionSteps);
   }
   return costs;
 }

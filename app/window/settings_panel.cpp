@@ -111,6 +111,7 @@ void SettingsPanel::load(const StoredSettings& stored) {
   for (int i = 0; i < stored.phraseModeSteps && i < CompositionSettings::kModeCount; ++i) stepPhraseMode(+1);
   settings_.phraseCount = stored.phraseCount;
   stepPhraseCount(0, true);
+  settings_.hifi = stored.hifi;  // as H last left it
 }
 
 }  // namespace brisolt

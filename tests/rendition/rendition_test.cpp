@@ -2,7 +2,9 @@
 // installed), and the named refusals when there is no usable SoundFont.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 #include "rendition/rendition.h"
@@ -76,6 +78,52 @@ TEST_F(Rendition, NotesSoundWhereTheyAreStruck) {
   EXPECT_NEAR(static_cast<double>(first / 2) / 44100.0, 2.0, 0.02);
   // It rings on past the release of the last key into the room's decay.
   EXPECT_GT(read->samples.size() / 2, static_cast<std::size_t>(4.0 * 44100));
+}
+
+TEST_F(Rendition, ProgressRisesToTheEndAndStopsAtThePlayingsShareUntilTheMastering) {
+  if (findPianoSoundfont().empty()) GTEST_SKIP() << "no piano SoundFont installed (fluid-soundfont-gm)";
+  RenditionRequest request;
+  request.notes = notesOfAPiece(20.0, 5);
+  request.lengthSeconds = 22.0;
+  std::vector<double> reported;
+  request.progress = [&reported](double done) {
+    reported.push_back(done);
+    return true;
+  };
+  ASSERT_EQ(renderRendition(request, folder().file("piece.wav")).result, RenditionResult::kOk);
+  // A block of 8192 frames is about 0.19 s: a 24-second rendition reports
+  // over a hundred times in the playing alone.
+  ASSERT_GT(reported.size(), 100u);
+  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end())) << "the bar never goes back";
+  EXPECT_GT(reported.front(), 0.0);
+  EXPECT_LT(reported.front(), 0.02);
+  EXPECT_DOUBLE_EQ(reported.back(), 1.0);
+  const auto mastering = std::find_if(reported.begin(), reported.end(), [](double done) { return done > kPlayingShare; });
+  ASSERT_NE(mastering, reported.end());
+  EXPECT_GT(mastering - reported.begin(), 50) << "the playing fills its share before the mastering moves on";
+}
+
+TEST_F(Rendition, AStopLeavesNoFileBehindWhetherItComesInThePlayingOrTheMastering) {
+  if (findPianoSoundfont().empty()) GTEST_SKIP() << "no piano SoundFont installed (fluid-soundfont-gm)";
+  for (const double stopAt : {0.3, 0.9}) {
+    RenditionRequest request;
+    request.notes = notesOfAPiece(20.0, 6);
+    request.lengthSeconds = 22.0;
+    int callsAfterStop = 0;
+    bool stopped = false;
+    request.progress = [&](double done) {
+      if (stopped) ++callsAfterStop;
+      stopped = stopped || done >= stopAt;
+      return !stopped;
+    };
+    const std::string path = folder().file("stopped.wav");
+    const brisolt::rendition::Rendition made = renderRendition(request, path);
+    EXPECT_EQ(made.result, RenditionResult::kStopped) << "stopped at " << stopAt << ": " << made.message;
+    EXPECT_FALSE(made.message.empty());
+    EXPECT_EQ(callsAfterStop, 0) << "it stops at once";
+    EXPECT_FALSE(std::filesystem::exists(path)) << "stopped at " << stopAt;
+    EXPECT_TRUE(std::filesystem::is_empty(folder().path())) << "nothing else either";
+  }
 }
 
 TEST_F(Rendition, MissingSoundfontIsNamed) {

@@ -6,6 +6,7 @@
 #include "app/window/settings_panel.h"
 #include "platform/window/main_window_ids.h"
 #include "tests/app/window/window_test_support.h"
+#include "tests/support/file_bytes.h"
 
 namespace brisolt::test {
 namespace {
@@ -48,6 +49,18 @@ TEST_F(WindowSettings, LoadingStepsEachPictureUpFromTheLowestValue) {
   EXPECT_EQ(phraseDigits(), "07");
   EXPECT_EQ(totalTime(), "0731");  // 7 x 64 + 3 = 451 s
   EXPECT_EQ(callsStartingWith("picture 1119").size(), 7u) << "shown at C, then stepped six times";
+}
+
+TEST_F(WindowSettings, TheRenditionStaysOffWhenTheFileSaysSo) {
+  writeSettings("Phrases=7\nHiFi=Off\n");
+  start();
+  EXPECT_FALSE(dialog->settings().hifi);
+  compose();
+  EXPECT_EQ(window.progressControl(control::kGenerationBar)->model.range(), (platform::ProgressRange{0, 84}))
+      << "the bar holds the render's steps alone";
+  destroy();
+  const Bytes written = readFileBytes(settingsPath());
+  EXPECT_TRUE(std::string(written.begin(), written.end()).ends_with("\nHiFi=Off\n")) << "and is saved so again";
 }
 
 TEST_F(WindowSettings, SevenPhrasesStepInFivesFromWhereTheyStand) {

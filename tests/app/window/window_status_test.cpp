@@ -99,6 +99,8 @@ TEST_F(StatusStrip, IsEmptyAtStartAndNamesTheSessionAfterGenerate) {
 }
 
 TEST_F(StatusStrip, SaysWhatGenerateIsDoingWhileItRuns) {
+  // Without the rendition the bar is the render's alone.
+  writeSettings("KeySignature=CD\nScale=Major\nMotifMode=B\nPhraseMode=B\nPhrases=5\nHiFi=Off\n");
   start();
   std::vector<std::string> seen;
   onRenderStep = [this, &seen](int step, render::RenderHost&) -> std::optional<int> {
