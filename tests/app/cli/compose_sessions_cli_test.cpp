@@ -1,7 +1,8 @@
 // Sessions of `brisolt compose` that never collide or leak, tried on the built
 // executable with a synthetic bank: a run ended by TERM, HUP, a second Ctrl-C
 // or the file-size limit removes everything of its session and exits with
-// 128 + the signal; what a SIGKILL leaves the next run sweeps; ten runs
+// 128 + the signal, during the render or the stereo rendition; what a
+// SIGKILL leaves the next run sweeps; ten runs
 // started at once into one archive on one sample data file all succeed, each
 // with its own files.
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/files/file_system.h"
+#include "rendition/soundfont_locator.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/program_run.h"
 #include "tests/support/synthetic_bank.h"
@@ -118,6 +120,28 @@ INSTANTIATE_TEST_SUITE_P(Signals, ComposeEnding,
                                            Ending{"HangUp", SIGHUP, 1, "stopped by SIGHUP"},
                                            Ending{"SecondCtrlC", SIGINT, 2, "cancelled"}),
                          [](const ::testing::TestParamInfo<Ending>& param) { return std::string(param.param.name); });
+
+TEST_F(ComposeSessions, ASignalDuringTheStereoRenditionStopsItAtItsNextBlock) {
+  if (rendition::findPianoSoundfont().empty()) GTEST_SKIP() << "no piano SoundFont installed (fluid-soundfont-gm)";
+  const test::ProgramLaunch launched{BRISOLT_EXECUTABLE,
+                                     {"compose", "--data", dataPath(), "--archive", archivePath("Archive"), "--phrases",
+                                      "20", "--hifi"},
+                                     folder().file("bank/hifi.txt")};
+  bool sent = false;
+  const test::ProgramRun run = test::runProgram(launched, [&](const std::string& line, pid_t pid) {
+    if (sent || line.find("stereo rendition 25 %") == std::string::npos) return;
+    ::kill(pid, SIGTERM);
+    sent = true;
+  });
+  ASSERT_TRUE(sent) << run.err;
+  EXPECT_EQ(run.status, 128 + SIGTERM) << run.err;
+  EXPECT_EQ(run.err.find("stereo rendition 75 %"), std::string::npos) << "the rendition went on: " << run.err;
+  EXPECT_NE(run.err.find("stopped by SIGTERM; the unfinished session's files were removed"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(archiveFiles(), std::vector<std::string>{});
+  EXPECT_EQ(temporaryFiles(), std::vector<std::string>{}) << "nor the rendition's temporary file";
+}
 
 TEST_F(ComposeSessions, AKilledRunsLeftoversAreSweptByTheNextRun) {
   bool sent = false;
