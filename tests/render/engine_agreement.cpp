@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -47,6 +48,13 @@ struct RealBank {
   std::string missing;
 };
 
+// $TMPDIR as the program started, before any test made its own folder the
+// temporary folder.
+const std::string startingTmpdir = [] {
+  const char* value = std::getenv("TMPDIR");
+  return std::string(value != nullptr && *value != '\0' ? value : "/tmp");
+}();
+
 RealBank buildRealBank() {
   RealBank bank;
 #ifdef BRISOLT_HAS_BANK_BUILDER
@@ -60,6 +68,9 @@ RealBank buildRealBank() {
     bank.missing = "the bank could not be built: " + build.error;
     return bank;
   }
+  // Outside the folder of the test that asks first: the bank serves every
+  // test of the process, and that folder goes when its test ends.
+  const ScopedTmpdir outside(startingTmpdir);
   bank.folder = std::make_unique<TempFolder>();
   bank.path = bank.folder->file("Data.dat");
   writeFileBytes(bank.path, Bytes(build.bytes.begin(), build.bytes.end()));
