@@ -8,6 +8,10 @@
 # and their ratio are printed, with the remaining-time estimates the window
 # showed from the 20 % mark of the bar on compared with the real end.
 #
+# Both make the MIDI file and the stereo rendition, as the window does by
+# default; HIFI=off runs both without (Brisolt.INI says HiFi=Off, and the
+# command gets --no-hifi).
+#
 # The remaining-time estimates are replayed from the window's progress log
 # (brisolt-estimate-replay, built in build/bench/) with every step
 # weighed alike, as before, and with the measured step costs, as now; the
@@ -37,6 +41,13 @@ mkdir -p "$work/program" "$work/command"
 cp "$brisolt" "$work/program/brisolt"
 # A copy (or a hard link): the program never follows a symbolic link.
 ln "$data" "$work/program/Data.dat" 2>/dev/null || cp "$data" "$work/program/Data.dat"
+case "${HIFI:-on}" in
+  on) hifi_option=--hifi; replay_mode=rendition ;;
+  off) hifi_option=--no-hifi; replay_mode="" ;;
+  *) echo "HIFI is on or off"; exit 2 ;;
+esac
+[ "$hifi_option" = --hifi ] && hifi_line=On || hifi_line=Off
+printf 'HiFi=%s\n' "$hifi_line" >"$work/program/Brisolt.INI"  # the other settings as at a first start
 
 start_xvfb -fp built-ins
 # No sound output: the automatic Play after Generate fails at once and the
@@ -91,8 +102,7 @@ for run in $(seq "$runs"); do
   sleep 0.5
 
   started=$(now)
-  # --no-hifi: the window makes no rendition yet.
-  "$brisolt" compose --no-hifi --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
+  "$brisolt" compose "$hifi_option" --key C --scale Major --motif B --phrase-mode B --phrases "$phrases" \
     --session-id "$session_id" --archive "$work/command/" --data "$data" --quiet >"$work/compose.out"
   ended=$(now)
   echo "command $run $("$python" -c "import sys; print(f'{float(sys.argv[2]) - float(sys.argv[1]):.3f}')" "$started" "$ended")" \
@@ -104,5 +114,5 @@ for run in $(seq "$runs"); do
 done
 
 "$python" "$here/app/window_generate_report.py" "$work/times" "$work/progress.log"
-"$replay" "$work/progress.log" "$phrases"
+"$replay" "$work/progress.log" "$phrases" $replay_mode
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

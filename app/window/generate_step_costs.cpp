@@ -6,29 +6,27 @@
 namespace brisolt {
 
 const std::vector<GenerateStretch>& generateStretches() {
-  // Measured with bench/window_generate_bench.sh on 20-phrase pieces (the
-  // streaming render, 2 cores, the real sample data): the checks and the
-  // load of the sample data cost the same for every piece, the rest grows
-  // with the phrases. The streaming render spreads the mix's steps over its
-  // three passes by blocks, but a block of the final mix's passes costs
-  // more than one of the stems' (eight stems computed for each, and the
-  // last pass writes), so the passes are stretches of their own.
+  // Measured with bench/window_generate_bench.sh on pieces of 5, 20 and 40
+  // phrases (the streaming render, 2 cores, the real sample data): the
+  // checks and the load of the sample data cost about the same for every
+  // piece, the rest grows with the phrases. The streaming render spreads its
+  // steps over its three passes by the work of each (the stems' peaks, the
+  // final mix averaged and written, then scaled in place).
   static const std::vector<GenerateStretch> stretches{
-      {1, 65, 0},     // the checks, the end of playback and the archive cleanup
-      {2, 1, 0.05},   // the plan and its log
-      {3, 550, 0},    // the sample data read whole, the first renderers' calls
-      {10, 0, 6},     // the rest of the score from the renderers
-      {33, 0, 57},    // pass 1: the peaks of every stem
-      {57, 0, 90},    // pass 2: the peaks of the final mix
-      {kGenerationSteps, 0, 100},  // pass 3: the final mix scaled and written
+      {1, 0, 1},     // the checks, the end of playback and the archive cleanup
+      {2, 0, 1},       // the plan and its log
+      {3, 0, 1},       // the sample data opened, the first renderers' calls
+      {10, 0, 1},     // the rest of the score from the renderers
+      {46, 0, 1},     // pass 1: the peaks of every stem
+      {81, 0, 1},     // pass 2: the final mix of the scaled stems, written
+      {kGenerationSteps, 0, 1},  // pass 3: the final mix scaled in place
   };
   return stretches;
 }
 
-// `brisolt compose --hifi` against `--no-hifi` at 10 and 40 phrases (the
-// same piece, one after the other on the same machine): the rendition took
-// 41 s and 207 s more, some 6 and 13 times the render.
-GenerateStretch renditionStretch() { return {kGenerationSteps + kRenditionSteps, 3000, 5000}; }
+// The rendition: the SoundFont loaded, the notes played on two threads and
+// measured, then mastered; measured with the same benchmark.
+GenerateStretch renditionStretch() { return {kGenerationSteps + kRenditionSteps, 0, 1}; }
 
 std::vector<double> generateStepCosts(int phrases, bool rendition) {
   std::vector<double> costs;

@@ -16,9 +16,10 @@ struct GenerateStretch {
   double perPhraseMs;  // and per phrase
 };
 
-// The bar's steps for the rendition, after the 84 of the render: it moves
-// by half a percent of the rendition.
-inline constexpr int kRenditionSteps = 200;
+// The bar's steps for the rendition, after the 84 of the render. The
+// rendition takes some fifteen to twenty-five times as long as the render,
+// so that with a thousand steps the bar moves about evenly in time.
+inline constexpr int kRenditionSteps = 1000;
 
 // The stretches of the bar in order, ending at position 84.
 const std::vector<GenerateStretch>& generateStretches();

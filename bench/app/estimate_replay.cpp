@@ -75,13 +75,13 @@ struct Errors {
 };
 
 // The estimates `weights` would have shown at the run's moments, against the real end.
-Errors replay(const Run& run, brisolt::RemainingTimeEstimate estimate) {
+Errors replay(const Run& run, brisolt::RemainingTimeEstimate estimate, int barSteps) {
   Errors errors;
   const double end = static_cast<double>(run.end) / 1000;
   for (const Estimate& moment : run.estimates) {
     const double at = static_cast<double>(moment.ms) / 1000;
     const auto shown = estimate.remaining(moment.position, at);
-    if (!shown || moment.position < 0.2 * brisolt::kGenerationSteps) continue;
+    if (!shown || moment.position < 0.2 * barSteps) continue;
     const double real = end - at;
     const double wrong = std::abs(*shown - real);
     errors.ofRun = std::max(errors.ofRun, wrong / end);
@@ -118,25 +118,29 @@ int main(int argc, char** argv) {
   const int phrases = std::stoi(argv[2]);
   const bool rendition = argc > 3 && std::string(argv[3]) == "rendition";
   const std::vector<Run> runs = readRuns(log);
-  const auto before = [] { return brisolt::RemainingTimeEstimate(std::vector<double>(brisolt::kGenerationSteps, 1.0)); };
+  const int barSteps = brisolt::kGenerationSteps + (rendition ? brisolt::kRenditionSteps : 0);
+  const auto before = [&] { return brisolt::RemainingTimeEstimate(std::vector<double>(barSteps, 1.0)); };
   const auto after = [&] { return brisolt::RemainingTimeEstimate::forGenerate(phrases, rendition); };
 
   Errors worstBefore, worstAfter;
-  std::printf("stretches (ms): checks plan score mix after-the-bar | end\n");
+  std::printf("stretches (ms): checks plan data score pass1 pass2 pass3%s after-the-bar | end\n",
+              rendition ? " rendition" : "");
+  std::vector<brisolt::GenerateStretch> stretches = brisolt::generateStretches();
+  if (rendition) stretches.push_back(brisolt::renditionStretch());
   for (std::size_t number = 0; number < runs.size(); ++number) {
     const Run& run = runs[number];
     if (!run.rendered) continue;
     long long from = 0;
     std::printf("run %zu:", number + 1);
-    for (const brisolt::GenerateStretch& stretch : brisolt::generateStretches()) {
+    for (const brisolt::GenerateStretch& stretch : stretches) {
       const auto found = run.steps.find(stretch.lastPosition);
       const long long at = found == run.steps.end() ? from : found->second;
       std::printf(" %lld", at - from);
       from = at;
     }
     std::printf(" %lld | %lld\n", run.end - from, run.end);
-    const Errors b = replay(run, before());
-    const Errors a = replay(run, after());
+    const Errors b = replay(run, before(), barSteps);
+    const Errors a = replay(run, after(), barSteps);
     const int differ = disagreements(run, after());
     std::printf("  estimate error from 20 %%, before (every step alike): %.0f %% of the run, %.0f %% of the time left\n",
                 100 * b.ofRun, 100 * b.ofLeft);

@@ -1,10 +1,11 @@
 """Reads window_generate_bench.sh's times and the window's progress log:
 prints the medians of the window's and the command's times, their ratio,
-and the error of the remaining-time estimates from the 20 % mark on."""
+and the error of the remaining-time estimates from the 20 % mark on (of
+the bar as the run filled it: the render's steps, and the rendition's after
+them when it was made)."""
 import statistics
 import sys
 
-STEPS = 84
 
 
 def runs_of(log_path):
@@ -24,9 +25,10 @@ def estimate_errors(run):
     against the real one, relative to the real remaining time and to the
     whole run."""
     end = run[-1][1]
+    steps = max(int(rest[0]) for kind, _, rest in run if kind == "step")
     errors = []
     for kind, ms, rest in run:
-        if kind != "estimate" or rest[1] == "-" or int(rest[0]) < 0.2 * STEPS:
+        if kind != "estimate" or rest[1] == "-" or int(rest[0]) < 0.2 * steps:
             continue
         shown, real = int(rest[1]), (end - ms) / 1000
         errors.append((int(rest[0]), ms / 1000, shown, real, abs(shown - real) / (end / 1000)))
