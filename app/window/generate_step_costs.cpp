@@ -13,20 +13,20 @@ const std::vector<GenerateStretch>& generateStretches() {
   // steps over its three passes by the work of each (the stems' peaks, the
   // final mix averaged and written, then scaled in place).
   static const std::vector<GenerateStretch> stretches{
-      {1, 0, 1},     // the checks, the end of playback and the archive cleanup
-      {2, 0, 1},       // the plan and its log
-      {3, 0, 1},       // the sample data opened, the first renderers' calls
-      {10, 0, 1},     // the rest of the score from the renderers
-      {46, 0, 1},     // pass 1: the peaks of every stem
-      {81, 0, 1},     // pass 2: the final mix of the scaled stems, written
-      {kGenerationSteps, 0, 1},  // pass 3: the final mix scaled in place
+      {1, 5, 2.4},                // the checks, the end of playback and the archive cleanup
+      {2, 1, 0.02},               // the plan and its log
+      {3, 6, 0.05},               // the sample data opened, the first renderers' calls
+      {10, 12, 0.6},              // the rest of the score from the renderers
+      {46, 16, 3.6},              // pass 1: the peaks of every stem
+      {81, 7, 6.5},               // pass 2: the final mix of the scaled stems, written
+      {kGenerationSteps, 0, 1.6},  // pass 3: the final mix scaled in place
   };
   return stretches;
 }
 
 // The rendition: the SoundFont loaded, the notes played on two threads and
 // measured, then mastered; measured with the same benchmark.
-GenerateStretch renditionStretch() { return {kGenerationSteps + kRenditionSteps, 0, 1}; }
+GenerateStretch renditionStretch() { return {kGenerationSteps + kRenditionSteps, 1000, 360}; }
 
 std::vector<double> generateStepCosts(int phrases, bool rendition) {
   std::vector<double> costs;

@@ -21,8 +21,10 @@ constexpr auto kLongestWait = std::chrono::milliseconds{250};
 constexpr auto kSplashWaitSlice = std::chrono::milliseconds{20};
 // A render asks for the pump thousands of times a second (once a note);
 // looking at the queue and repainting that often costs more than the render
-// itself. Fifty times a second keeps Stop and the progress bar prompt.
+// itself. Fifty times a second keeps Stop prompt; ten repaints a second are
+// enough for the bar and the digits, and leave the job the processor.
 constexpr auto kJobPumpInterval = std::chrono::milliseconds{20};
+constexpr auto kJobPaintInterval = std::chrono::milliseconds{100};
 
 Uint32 mapped(const SDL_Surface* surface, Rgb colour) {
   return SDL_MapRGB(surface->format, colour.red, colour.green, colour.blue);
@@ -698,7 +700,11 @@ void SdlDialogWindow::pumpFromJob() {
   const auto now = std::chrono::steady_clock::now();
   if (now - lastJobPump_ < kJobPumpInterval) return;
   lastJobPump_ = now;
-  pumpOneMessage();
+  if (!events_) return;
+  dispatchOne();
+  if (now - lastJobPaint_ < kJobPaintInterval) return;
+  lastJobPaint_ = now;
+  paintIfDirty();
 }
 
 void SdlDialogWindow::postMediaNotification(MediaNotification flag) {

@@ -107,8 +107,8 @@ class SdlDialogWindow final : public DialogWindow {
   void paintIfDirty();
   void drawControl(const Control& control);
   bool dispatchOne();
-  // The pump long jobs call between notes and blocks: a message and a
-  // repaint at most every kJobPumpInterval.
+  // The pump long jobs call between notes and blocks: a message at most
+  // every kJobPumpInterval, a repaint at most every kJobPaintInterval.
   void pumpFromJob();
   // Handles one SDL event; true when it became a message to the handler.
   bool handleEvent(const SDL_Event& event);
@@ -141,6 +141,7 @@ class SdlDialogWindow final : public DialogWindow {
   int lockDepth_ = 0;
   int framesPainted_ = 0;
   std::chrono::steady_clock::time_point lastJobPump_{};
+  std::chrono::steady_clock::time_point lastJobPaint_{};
   MessageBoxModel* box_ = nullptr;  // the box on top, while one is open
 };
 
