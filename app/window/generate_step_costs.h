@@ -11,8 +11,8 @@
 namespace brisolt {
 
 struct GenerateStretch {
-  int lastPosition;    // the bar's position at the stretch's end; after the bar's end for the rendition
-  double fixedMs;      // milliseconds whatever the piece's length
+  int lastPosition;    // the bar's position at the stretch's end
+  double fixedMs;      // milliseconds whatever the piece's length (the rendition's before its first step)
   double perPhraseMs;  // and per phrase
 };
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/cli/compose_command.h"
+#include "app/window/generate_step_costs.h"
 #include "app/window/remaining_time_estimate.h"
 #include "app/window/status_line.h"
 #include "platform/message_pump.h"
@@ -334,13 +335,23 @@ TEST(RemainingTimeEstimate, SmoothsAOneOffStallAndCapsAtNinetyNineMinutes) {
   EXPECT_EQ(estimate.remaining(5, 1e6), 5940);
 }
 
-TEST(RemainingTimeEstimate, TheSampleDataLoadWeighsMoreInAShortPiece) {
-  // Reading the sample data costs the same for every piece; the rest grows
-  // with the phrases.
-  const double shortPiece = RemainingTimeEstimate::forGenerate(5, false).doneAt(3);
-  const double longPiece = RemainingTimeEstimate::forGenerate(90, false).doneAt(3);
-  EXPECT_GT(shortPiece, 2 * longPiece) << "5 phrases: " << shortPiece << ", 90 phrases: " << longPiece;
+TEST(RemainingTimeEstimate, TheFixedCostsWeighMoreInAShortPiece) {
+  // The checks, the plan and the first renderers' calls cost about the same
+  // for every piece; the mix passes grow with the phrases.
+  const double shortPiece = RemainingTimeEstimate::forGenerate(5, false).doneAt(10);
+  const double longPiece = RemainingTimeEstimate::forGenerate(90, false).doneAt(10);
+  EXPECT_GT(shortPiece, longPiece) << "5 phrases: " << shortPiece << ", 90 phrases: " << longPiece;
   EXPECT_DOUBLE_EQ(RemainingTimeEstimate::forGenerate(5, false).doneAt(kGenerationSteps), 1.0);
+}
+
+TEST(RemainingTimeEstimate, TheSoundfontsLoadWeighsOnTheRenditionsFirstStep) {
+  const RemainingTimeEstimate estimate = RemainingTimeEstimate::forGenerate(5, true);
+  const double first = estimate.doneAt(kGenerationSteps + 1) - estimate.doneAt(kGenerationSteps);
+  const double second = estimate.doneAt(kGenerationSteps + 2) - estimate.doneAt(kGenerationSteps + 1);
+  const double last = 1.0 - estimate.doneAt(kGenerationSteps + kRenditionSteps - 1);
+  EXPECT_GT(first, 10 * second) << "the load comes before the first block is played";
+  EXPECT_NEAR(second, last, 1e-12) << "the blocks after it cost alike";
+  EXPECT_DOUBLE_EQ(estimate.doneAt(kGenerationSteps + kRenditionSteps), 1.0);
 }
 
 TEST(RemainingTimeEstimate, WithTheRenditionAFullBarStillHasWorkLeft) {
