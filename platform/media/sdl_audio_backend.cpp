@@ -90,7 +90,9 @@ SdlAudioBackend::~SdlAudioBackend() {
 std::unique_ptr<AudioOutput> SdlAudioBackend::open(const AudioFormat& format, AudioSource& source, std::string& error) {
   if (!startedAudio_) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      error = std::string("SDL audio could not start: ") + SDL_GetError();
+      // SDL's own words ("Audio target 'x' not available"): whoever shows
+      // them says already that there is no sound output.
+      error = SDL_GetError();
       return nullptr;
     }
     startedAudio_ = true;
