@@ -8,6 +8,7 @@
 
 #include "platform/files/file_system.h"
 #include "platform/libraries/ffmpeg_functions.h"
+#include "rendition/block_hand_over.h"
 #include "rendition/loudness_meter.h"
 #include "rendition/piano_synthesis.h"
 #include "rendition/scratch_audio.h"
@@ -145,13 +146,21 @@ Rendition renderRendition(const RenditionRequest& request, const std::string& wa
   LoudnessMeter loudness;
   bool measured = true;
   ProgressWatch watch(request.progress, request.lengthSeconds);
+  // The blocks are measured and kept on a thread of their own while the
+  // next ones are played; the progress is told from this one.
+  BlockHandOver keeping(
+      [&](const float* samples, std::size_t frames) {
+        measured = loudness.add(samples, frames) && measured;
+        return scratch.append(samples, frames);
+      },
+      kSynthesisBlockFrames);
   const Synthesis synthesis =
       synthesizePiano(request.notes, request.lengthSeconds, soundfont, [&](const float* samples, std::size_t frames) {
-        measured = loudness.add(samples, frames) && measured;
-        return scratch.append(samples, frames) && watch.played(frames);
+        return keeping.push(samples, frames) && watch.played(frames);
       });
+  const bool kept = keeping.finish();
   if (watch.stopped()) return failed(RenditionResult::kStopped, kStoppedMessage);
-  if (synthesis.result == SynthesisResult::kStopped) {
+  if (synthesis.result == SynthesisResult::kStopped || (synthesis.result == SynthesisResult::kOk && !kept)) {
     return failed(RenditionResult::kCannotWrite,
                   "the temporary file of the rendition could not be written (is " + scratchFolderOf(request) +
                       " full? TMPDIR names another folder)");
