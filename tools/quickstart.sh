@@ -22,6 +22,13 @@ fi
 paths=$("$build_dir/bin/brisolt" compose "$@")
 music_file=$(sed -n 1p <<<"$paths")
 log_file=$(sed -n 2p <<<"$paths")
-printf '\nYour piece:  %s\nIts log:     %s\n\n' "$music_file" "$log_file"
+# The mastered stereo rendition, when it was made, is what to listen to.
+rendition="${music_file%Pelko.wav}PelkoL.wav"
+if [ -f "$rendition" ]; then
+  printf '\nYour piece:  %s (stereo)\nIts mix:     %s\nIts log:     %s\n\n' "$rendition" "$music_file" "$log_file"
+  music_file=$rendition
+else
+  printf '\nYour piece:  %s\nIts log:     %s\n\n' "$music_file" "$log_file"
+fi
 printf 'Play it:          %q play %q\n' "$build_dir/bin/brisolt" "$music_file"
 printf 'Open the window:  %q\n' "$build_dir/bin/brisolt"
