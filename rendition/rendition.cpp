@@ -54,8 +54,8 @@ class ProgressWatch {
   // `frames` of the `total` the mastering writes in one attempt; a second
   // attempt moves nothing until it passes where the first one was.
   bool mastered(std::size_t frames, std::size_t total) {
-    return report(kPlayingShare +
-                  (1.0 - kPlayingShare) * std::min(1.0, static_cast<double>(frames) / static_cast<double>(std::max<std::size_t>(total, 1))));
+    const double share = static_cast<double>(frames) / static_cast<double>(std::max<std::size_t>(total, 1));
+    return report(kPlayingShare + (1.0 - kPlayingShare) * std::min(1.0, share));
   }
   bool stopped() const { return stopped_; }
 
