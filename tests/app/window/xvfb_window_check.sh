@@ -51,18 +51,42 @@ expect_window() {
 screen_state() { python3 "$here/window_screen.py" read "$work/pictures" "$work/fb/Xvfb_screen0" "$X" "$Y"; }
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 
-started=$(date +%s.%N)
-start_program
-
 # How soon the splash shows is measured by bench/splash_time.sh; here it only
 # has to come, and a busy machine may take seconds to start a program.
-splash=""
-for _ in $(seq 1000); do
-  splash=$(xdotool search --onlyvisible --name '^Brisolt$' 2>/dev/null | head -1 || true)
-  [ -n "$splash" ] && break
-  sleep 0.02
-done
-[ -n "$splash" ] || fail "no splash on the screen within 20 s"
+# look_for_splash: sets splash to its window, or says why there is none.
+look_for_splash() {
+  splash=""
+  local until=$(( $(date +%s) + 20 )) state
+  while [ "$(date +%s)" -lt "$until" ]; do
+    splash=$(xdotool search --onlyvisible --name '^Brisolt$' 2>/dev/null | head -1 || true)
+    [ -n "$splash" ] && return 0
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.02
+  done
+  # What there is to see instead: the program's state and words, and the windows.
+  if kill -0 "$program" 2>/dev/null; then
+    state="is still running"
+  else
+    local status=0
+    wait "$program" || status=$?
+    state="ended with status $status"
+  fi
+  echo "no splash: the program $state; it printed: '$(cat "$work/stdout")'; the windows:"
+  for id in $(xdotool search --name '' 2>/dev/null || true); do echo "  $id '$(xdotool getwindowname "$id" 2>/dev/null || true)'"; done
+  return 1
+}
+started=$(date +%s.%N)
+start_program
+if ! look_for_splash; then
+  # Seen twice on shared CI machines and never on a quiet one: the report
+  # above is kept in the test's output, and the program gets a second start.
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  echo "starting the program a second time"
+  started=$(date +%s.%N)
+  start_program
+  look_for_splash || fail "no splash on the screen within 20 s, twice"
+fi
 python3 -c "import sys, time; print(f'splash on the screen after {time.time() - float(sys.argv[1]):.2f} s')" "$started"
 sleep 0.5
 screenshot 1-splash.png
