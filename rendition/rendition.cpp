@@ -3,7 +3,6 @@
 #include "rendition/rendition.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "platform/files/file_system.h"

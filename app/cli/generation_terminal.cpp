@@ -11,6 +11,13 @@ namespace brisolt {
 namespace {
 
 constexpr int kBarWidth = 42;  // one character per two steps
+
+// "[####......]" for `done` of `whole`.
+std::string barOf(int done, int whole) {
+  const int filled = done * kBarWidth / whole;
+  return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+         std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "]";
+}
 constexpr int kGroupCount = render::kRenderMixCount - 1;
 
 }  // namespace
@@ -56,10 +63,7 @@ void TerminalProgress::showRendition(double done) {
          << std::flush;
     return;
   }
-  const int filled = percent * kBarWidth / 100;
-  out_ << "\rRendition [" << std::string(static_cast<std::size_t>(filled), '#')
-       << std::string(static_cast<std::size_t>(kBarWidth - filled), '.') << "] " << percent << " %  " << left
-       << std::flush;
+  out_ << "\rRendition " << barOf(percent, 100) << " " << percent << " %  " << left << std::flush;
   barDrawn_ = true;
 }
 
@@ -69,9 +73,7 @@ void TerminalProgress::finish() {
 }
 
 void TerminalProgress::drawBar() {
-  const int filled = position_ * kBarWidth / kGenerationSteps;
-  out_ << "\rComposing [" << std::string(static_cast<std::size_t>(filled), '#')
-       << std::string(static_cast<std::size_t>(kBarWidth - filled), '.') << "] " << position_ << "/"
+  out_ << "\rComposing " << barOf(position_, kGenerationSteps) << " " << position_ << "/"
        << kGenerationSteps << (remaining_ ? "  remaining " + minutesAndSeconds(*remaining_) : std::string("            "))
        << std::flush;
   barDrawn_ = true;
